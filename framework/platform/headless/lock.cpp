@@ -1,0 +1,21 @@
+#include "../lock.h"
+
+#include <mutex>
+
+namespace Framework {
+
+struct Lock::Native {
+    std::mutex mutex;
+};
+
+Lock::Lock() : native(new Native) {}
+
+Lock::~Lock() = default;
+
+void Lock::enter() { native->mutex.lock(); }
+
+bool Lock::tryEnter() { return native->mutex.try_lock(); }
+
+void Lock::leave() { native->mutex.unlock(); }
+
+} // namespace Framework

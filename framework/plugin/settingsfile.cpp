@@ -1,0 +1,94 @@
+#include "settingsfile.h"
+
+#include <fstream>
+#include <utility>
+
+namespace Framework {
+
+namespace {
+
+// Reads one line as text mode does on Windows: the line ends at LF and a CR
+// right before the LF is dropped. False when no line could be had: end of
+// file, a read failure, or a line longer than the file format allows.
+bool readLine(std::istream& in, std::string& line)
+{
+    if (!std::getline(in, line))
+        return false;
+    if (!in.eof() && !line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line.size() <= Settingsfile::maxLineLength;
+}
+
+} // namespace
+
+Settingsfile::Settingsfile(std::string path) : filePath(std::move(path)) {}
+
+void Settingsfile::add(const std::string& key, const std::string& defaultValue)
+{
+    keys.push_back(key);
+    defaults.push_back(defaultValue);
+    values.push_back(defaultValue);
+}
+
+int Settingsfile::indexOf(const std::string& key) const
+{
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i] == key)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Settingsfile::load()
+{
+    values = defaults;
+    std::vector<std::string> read;
+    std::ifstream in(filePath);
+    if (in.good()) {
+        std::string line;
+        bool keyLine = true;
+        while (readLine(in, line)) {
+            if (keyLine && indexOf(line) < 0)
+                break;
+            if (!keyLine)
+                read.push_back(line);
+            keyLine = !keyLine;
+            if (!in.good())
+                break;
+        }
+    }
+    in.close();
+    if (read.size() == keys.size())
+        values = std::move(read);
+    else
+        write(defaults);
+}
+
+void Settingsfile::save() const { write(values); }
+
+void Settingsfile::write(const std::vector<std::string>& list) const
+{
+    std::ofstream out(filePath, std::ios::out | std::ios::trunc);
+    for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i) {
+        out << keys[i] << std::endl;
+        out << list[i] << std::endl;
+    }
+}
+
+std::string Settingsfile::get(const std::string& key) const
+{
+    const int i = indexOf(key);
+    return i < 0 ? std::string("N/A") : values[static_cast<std::size_t>(i)];
+}
+
+bool Settingsfile::set(const std::string& key, const std::string& value)
+{
+    const int i = indexOf(key);
+    // A value that could not be read back would make the next load fall back
+    // to the defaults and lose every setting, so it is refused.
+    if (i < 0 || value.size() > maxLineLength || value.find_first_of("\r\n") != std::string::npos)
+        return false;
+    values[static_cast<std::size_t>(i)] = value;
+    return true;
+}
+
+} // namespace Framework

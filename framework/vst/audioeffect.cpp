@@ -1,0 +1,136 @@
+#include "audioeffect.h"
+
+#include "aeffeditor.h"
+
+#include <cstring>
+
+namespace {
+AudioEffect* instanceOf(AEffect* e) { return static_cast<AudioEffect*>(e->object); }
+} // namespace
+
+AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
+    : audioMaster(audioMaster), numPrograms(numPrograms), numParams(numParams)
+{
+    std::memset(&cEffect, 0, sizeof(cEffect));
+    cEffect.magic = kEffectMagic;
+    cEffect.dispatcher = dispatchEffectClass;
+    cEffect.process = processClass;
+    cEffect.setParameter = setParameterClass;
+    cEffect.getParameter = getParameterClass;
+    cEffect.numPrograms = numPrograms;
+    cEffect.numParams = numParams;
+    cEffect.numInputs = 1;
+    cEffect.numOutputs = 2;
+    cEffect.flags = effFlagsCanReplacing;
+    cEffect.ioRatio = 1.0f;
+    cEffect.object = this;
+    cEffect.uniqueID = vstFourCC('N', 'o', 'E', 'f');
+    cEffect.version = 1;
+    cEffect.processReplacing = processClassReplacing;
+    cEffect.processDoubleReplacing = processClassDoubleReplacing;
+}
+
+AudioEffect::~AudioEffect() { delete editor; }
+
+void AudioEffect::setEditor(AEffEditor* newEditor)
+{
+    if (newEditor != editor)
+        delete editor;
+    editor = newEditor;
+}
+
+void AudioEffect::setProgram(VstInt32 program)
+{
+    if (program >= 0 && program < numPrograms)
+        curProgram = program;
+}
+
+void AudioEffect::copyText(char* dest, const std::string& text, std::size_t limit)
+{
+    if (!dest)
+        return;
+    const std::size_t n = text.size() < limit ? text.size() : limit;
+    std::memcpy(dest, text.data(), n);
+    dest[n] = '\0';
+}
+
+VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 /*index*/, VstIntPtr value, void* ptr, float opt)
+{
+    switch (opcode) {
+    case effOpen:
+        open();
+        return 0;
+    case effClose:
+        close();
+        return 0;
+    case effSetProgram:
+        if (value >= 0 && value < numPrograms)
+            setProgram(static_cast<VstInt32>(value));
+        return 0;
+    case effGetProgram:
+        return getProgram();
+    case effSetSampleRate:
+        setSampleRate(opt);
+        return 0;
+    case effSetBlockSize:
+        setBlockSize(static_cast<VstInt32>(value));
+        return 0;
+    case effEditGetRect:
+        if (!editor || !ptr)
+            return 0;
+        return editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0;
+    case effEditOpen:
+        return editor && editor->open(ptr) ? 1 : 0;
+    case effEditClose:
+        if (editor)
+            editor->close();
+        return 0;
+    case effEditIdle:
+        if (editor)
+            editor->idle();
+        return 0;
+    case effIdentify:
+        return vstFourCC('N', 'v', 'E', 'f');
+    default:
+        return 0;
+    }
+}
+
+VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                       void* ptr, float opt)
+{
+    AudioEffect* effect = instanceOf(e);
+    if (opcode == effClose) {
+        effect->dispatcher(opcode, index, value, ptr, opt);
+        delete effect;
+        return 1;
+    }
+    return effect->dispatcher(opcode, index, value, ptr, opt);
+}
+
+void VSTCALLBACK AudioEffect::setParameterClass(AEffect* e, VstInt32 index, float value)
+{
+    instanceOf(e)->setParameter(index, value);
+}
+
+float VSTCALLBACK AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
+{
+    return instanceOf(e)->getParameter(index);
+}
+
+void VSTCALLBACK AudioEffect::processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+    instanceOf(e)->process(inputs, outputs, sampleFrames);
+}
+
+void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs,
+                                                    VstInt32 sampleFrames)
+{
+    instanceOf(e)->processReplacing(inputs, outputs, sampleFrames);
+}
+
+void VSTCALLBACK AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
+                                                          VstInt32 sampleFrames)
+{
+    instanceOf(e)->processDoubleReplacing(inputs, outputs, sampleFrames);
+}

@@ -1,0 +1,64 @@
+// Base of a VST 2.x effect: owns the AEffect record the host holds, the
+// static entry functions behind it, and the state every effect keeps
+// (host callback, editor, sample rate, block size, current program).
+#pragma once
+
+#include "aeffect.h"
+
+#include <cstddef>
+#include <string>
+
+class AEffEditor;
+
+class AudioEffect {
+public:
+    AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
+    // Destroys the attached editor.
+    virtual ~AudioEffect();
+    AudioEffect(const AudioEffect&) = delete;
+    AudioEffect& operator=(const AudioEffect&) = delete;
+
+    virtual VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
+    virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
+    virtual float getParameter(VstInt32 /*index*/) { return 0.0f; }
+    // The deprecated accumulating process; does nothing.
+    virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+    virtual void processReplacing(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+    virtual void processDoubleReplacing(double** /*inputs*/, double** /*outputs*/, VstInt32 /*sampleFrames*/) {}
+
+    virtual void open() {}
+    virtual void close() {}
+    virtual void setSampleRate(float rate) { sampleRate = rate; }
+    virtual void setBlockSize(VstInt32 size) { blockSize = size; }
+    // Takes program numbers 0 to numPrograms - 1 and ignores the rest.
+    virtual void setProgram(VstInt32 program);
+    virtual VstInt32 getProgram() { return curProgram; }
+
+    virtual AEffect* getAeffect() { return &cEffect; }
+    // Attaches an editor, which this effect then owns.
+    void setEditor(AEffEditor* newEditor);
+
+protected:
+    // Copies at most limit characters of text and a terminating zero.
+    static void copyText(char* dest, const std::string& text, std::size_t limit);
+
+    audioMasterCallback audioMaster;
+    AEffEditor* editor = nullptr;
+    float sampleRate = 44100.0f;
+    VstIntPtr blockSize = 1024;
+    VstInt32 numPrograms;
+    VstInt32 numParams;
+    VstInt32 curProgram = 0;
+    AEffect cEffect;
+
+private:
+    static VstIntPtr VSTCALLBACK dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                     void* ptr, float opt);
+    static void VSTCALLBACK setParameterClass(AEffect* e, VstInt32 index, float value);
+    static float VSTCALLBACK getParameterClass(AEffect* e, VstInt32 index);
+    static void VSTCALLBACK processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassReplacing(AEffect* e, float** inputs, float** outputs,
+                                                  VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
+                                                        VstInt32 sampleFrames);
+};

@@ -1,0 +1,111 @@
+// The effect instance a host holds: adapts a plug-in P, its editor GUI G and
+// the builder B that creates P's parameters and G's controls to the VST 2.x
+// interface, and serves as P's way back to the host.
+#pragma once
+
+#include "audioeffectx.h"
+#include "host.h"
+#include "plugininfo.h"
+
+#include "framework/platform/platform.h"
+#include "framework/plugin/settingsfile.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace Framework {
+
+template <class P, class G, class B>
+class VSTplugin : public AudioEffectX, public Host {
+    static_assert(alignof(P) >= 16, "the plug-in's per-sample state needs 16-byte aligned storage");
+
+public:
+    VSTplugin(audioMasterCallback audioMaster, Plugininfo description, const std::string& defaultSkin)
+        : AudioEffectX(audioMaster, description.numPrograms, description.numParams), info(std::move(description))
+    {
+        if (audioMaster) {
+            cEffect.numInputs = info.numInputs;
+            cEffect.numOutputs = info.numOutputs;
+            if (info.canReplacing)
+                cEffect.flags |= effFlagsCanReplacing;
+            if (info.canDoubleReplacing)
+                cEffect.flags |= effFlagsCanDoubleReplacing;
+            if (info.isSynth)
+                cEffect.flags |= effFlagsIsSynth;
+            cEffect.flags |= effFlagsProgramChunks;
+            cEffect.uniqueID = info.uniqueId;
+        }
+        settings = std::make_unique<Settingsfile>(moduleFolder() + pathSeparator + info.effectName + ".ini");
+        settings->add("skin", defaultSkin);
+        gui = std::make_unique<G>(*settings);
+        plugin = std::make_unique<P>(*settings, static_cast<Host&>(*this), *gui);
+        settings->load();
+        plugin->open();
+        B(*gui, *plugin).build();
+        if (plugin->parameterCount() != info.numParams)
+            showError("Params mismatch expected " + std::to_string(info.numParams) + " but was " +
+                      std::to_string(plugin->parameterCount()));
+    }
+
+    // Writes the settings, then takes the parts down in a fixed order: the
+    // plug-in, its GUI, the settings; the base then destroys the editor.
+    ~VSTplugin() override
+    {
+        settings->save();
+        plugin.reset();
+        gui.reset();
+        settings.reset();
+    }
+
+    void close() override { plugin->stop(); }
+
+    bool getEffectName(char* name) override
+    {
+        copyText(name, info.effectName, 32);
+        return true;
+    }
+    bool getVendorString(char* text) override
+    {
+        copyText(text, info.vendorName, 64);
+        return true;
+    }
+    bool getProductString(char* text) override
+    {
+        copyText(text, info.productName, 64);
+        return true;
+    }
+    VstInt32 getVendorVersion() override { return info.vendorVersion; }
+    VstInt32 canDo(const char* text) override
+    {
+        for (const std::string& capability : info.canDos)
+            if (capability == text)
+                return 1;
+        return -1;
+    }
+
+    // Host
+    void automate(std::int32_t index, float value) override
+    {
+        setParameter(index, value);
+        if (audioMaster)
+            audioMaster(&cEffect, audioMasterAutomate, index, 0, nullptr, value);
+    }
+    void reserved(std::int32_t /*unused*/) override {}
+    const float& samplerate() override { return sampleRate; }
+    const std::int32_t& program() override { return curProgram; }
+    void updatedisplay() override
+    {
+        if (audioMaster)
+            audioMaster(&cEffect, audioMasterUpdateDisplay, 0, 0, nullptr, 0.0f);
+    }
+
+private:
+    std::unique_ptr<P> plugin;
+    std::unique_ptr<G> gui;
+    std::unique_ptr<Settingsfile> settings;
+    Plugininfo info;
+};
+
+} // namespace Framework

@@ -1,0 +1,13 @@
+// Creates the equalizer's effect instance for a host.
+#pragma once
+
+#include "framework/vst/aeffect.h"
+#include "framework/vst/plugininfo.h"
+
+class AudioEffect;
+
+// The description the host is given: counts, identity, names, capabilities.
+Framework::Plugininfo vexatoneInfo();
+
+// The new effect instance, or null when it cannot be made.
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster);

@@ -1,0 +1,126 @@
+// The module as a host meets it: entry point, AEffect record, identity
+// answers and the settings file the instance leaves behind.
+#include "module/entry.h"
+
+#include "common/fakehost.h"
+#include "framework/platform/headless/headless.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+struct Entry : testing::Test {
+    Tempfolder dir;
+    void SetUp() override { Fakehost::reset(); }
+
+    static VstIntPtr call(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                          void* ptr = nullptr, float opt = 0.0f)
+    {
+        return e->dispatcher(e, opcode, index, value, ptr, opt);
+    }
+    static std::string text(AEffect* e, VstInt32 opcode)
+    {
+        char buffer[100];
+        std::memset(buffer, 'z', sizeof buffer);
+        call(e, opcode, 0, 0, buffer);
+        return buffer;
+    }
+    std::string expectedIni() const { return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\n"; }
+};
+
+} // namespace
+
+TEST_F(Entry, HostVersionZeroMakesNothing)
+{
+    Fakehost::reset(0);
+    EXPECT_EQ(VSTPluginMain(Fakehost::callback), nullptr);
+    ASSERT_EQ(Fakehost::calls().size(), 1u);
+    EXPECT_EQ(Fakehost::calls()[0].opcode, audioMasterVersion);
+    EXPECT_EQ(Fakehost::calls()[0].effect, nullptr);
+    EXPECT_EQ(dir.read("Vexatone.ini"), "");
+    EXPECT_EQ(VSTPluginMain(nullptr), nullptr);
+}
+
+TEST_F(Entry, EffectRecordCarriesTheFinalDescription)
+{
+    AEffect* e = VSTPluginMain(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->magic, 0x56737450);
+    EXPECT_EQ(e->numPrograms, 127);
+    EXPECT_EQ(e->numParams, 39);
+    EXPECT_EQ(e->numInputs, 2);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->uniqueID, 0x6B347739);
+    EXPECT_EQ(e->version, 1);
+    EXPECT_EQ(e->initialDelay, 0);
+    EXPECT_EQ(e->ioRatio, 1.0f);
+    EXPECT_NE(e->object, nullptr);
+    EXPECT_EQ(e->user, nullptr);
+    EXPECT_NE(e->dispatcher, nullptr);
+    EXPECT_NE(e->process, nullptr);
+    EXPECT_NE(e->processReplacing, nullptr);
+    EXPECT_NE(e->processDoubleReplacing, nullptr);
+    EXPECT_NE(e->setParameter, nullptr);
+    EXPECT_NE(e->getParameter, nullptr);
+    EXPECT_TRUE(Framework::Headless::shownErrors().empty());
+    EXPECT_EQ(call(e, effClose), 1);
+}
+
+TEST_F(Entry, IdentityAnswers)
+{
+    AEffect* e = VSTPluginMain(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(text(e, effGetEffectName), "Vexatone");
+    EXPECT_EQ(text(e, effGetProductString), "Vexatone");
+    EXPECT_EQ(text(e, effGetVendorString), "Hollowbirch");
+    EXPECT_EQ(call(e, effGetVendorVersion), 2);
+    EXPECT_EQ(call(e, effGetVstVersion), 2400);
+    EXPECT_EQ(call(e, effIdentify), 0x4E764566);
+    EXPECT_EQ(call(e, effGetEffectName), 0) << "null text pointer";
+    char receiveEvents[] = "receiveVstEvents", receiveMidi[] = "receiveVstMidiEvent";
+    char wrongCase[] = "receivevstmidievent", empty[] = "";
+    EXPECT_EQ(call(e, effCanDo, 0, 0, receiveEvents), 1);
+    EXPECT_EQ(call(e, effCanDo, 0, 0, receiveMidi), 1);
+    EXPECT_EQ(call(e, effCanDo, 0, 0, wrongCase), -1);
+    EXPECT_EQ(call(e, effCanDo, 0, 0, empty), -1);
+    EXPECT_EQ(call(e, 9999), 0);
+    call(e, effClose);
+}
+
+TEST_F(Entry, CloseDestroysTheInstanceAndWritesTheSettingsFile)
+{
+    AEffect* e = VSTPluginMain(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    dir.write("Vexatone.ini", "");
+    EXPECT_EQ(call(e, effClose), 1);
+    EXPECT_EQ(dir.read("Vexatone.ini"), expectedIni());
+}
+
+TEST_F(Entry, StoredSettingsSurviveALoad)
+{
+    const std::string stored = "skin\nBlue\ndef-bank-path\n/presets/\n";
+    dir.write("Vexatone.ini", stored);
+    AEffect* e = VSTPluginMain(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    call(e, effClose);
+    EXPECT_EQ(dir.read("Vexatone.ini"), stored);
+}
+
+TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
+{
+    dir.write("Vexatone.ini", "skin\nFirst\ndef-bank-path\n/a/\n");
+    AEffect* first = VSTPluginMain(Fakehost::callback);
+    dir.write("Vexatone.ini", "skin\nSecond\ndef-bank-path\n/b/\n");
+    AEffect* second = VSTPluginMain(Fakehost::callback);
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first, second);
+
+    call(second, effClose);
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\n");
+    call(first, effClose);
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\n");
+}

@@ -1,0 +1,144 @@
+#include "framework/plugin/settingsfile.h"
+
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+using Framework::Settingsfile;
+
+namespace {
+
+const std::string defaultFolder = "D:\\Audio\\Plugins\\banks\\default\\";
+const std::string defaultsOnDisk = "skin\nRed\ndef-bank-path\n" + defaultFolder + "\n";
+
+// A store registered as the plug-in registers it, loaded from contents
+// (nothing written when contents is null).
+struct Loaded {
+    Tempfolder dir;
+    Settingsfile settings{dir.file("Vexatone.ini")};
+
+    explicit Loaded(const char* contents)
+    {
+        if (contents)
+            dir.write("Vexatone.ini", contents);
+        settings.add("skin", "Red");
+        settings.add("def-bank-path", defaultFolder);
+        settings.load();
+    }
+    std::string onDisk() const { return dir.read("Vexatone.ini"); }
+};
+
+} // namespace
+
+TEST(Settingsfile, MissingFileGivesDefaultsAndCreatesFile)
+{
+    Loaded s(nullptr);
+    EXPECT_EQ(s.settings.get("skin"), "Red");
+    EXPECT_EQ(s.settings.get("def-bank-path"), defaultFolder);
+    EXPECT_EQ(s.onDisk(), defaultsOnDisk);
+}
+
+TEST(Settingsfile, StoredValuesReplaceDefaultsAndFileIsLeftAlone)
+{
+    const char* file = "skin\nBlue\ndef-bank-path\nE:\\Presets\\\n";
+    Loaded s(file);
+    EXPECT_EQ(s.settings.get("skin"), "Blue");
+    EXPECT_EQ(s.settings.get("def-bank-path"), "E:\\Presets\\");
+    EXPECT_EQ(s.onDisk(), file);
+}
+
+TEST(Settingsfile, ValuesAreTakenByPositionNotByKey)
+{
+    Loaded s("def-bank-path\nE:\\Presets\\\nskin\nBlue\n");
+    EXPECT_EQ(s.settings.get("skin"), "E:\\Presets\\");
+    EXPECT_EQ(s.settings.get("def-bank-path"), "Blue");
+}
+
+TEST(Settingsfile, MismatchedFilesFallBackToDefaultsAndAreRewritten)
+{
+    const char* mismatched[] = {
+        "skin\nBlue\ncolour\nE:\\Presets\\\n",                  // unregistered key line
+        "skin\nBlue\ndef-bank-path\nE:\\P\\\nskin\nGreen\n",    // three pairs
+        "skin\nBlue\n",                                         // one pair
+        "skin\nBlue\ndef-bank-path\n",                          // missing value line
+        "",                                                     // empty file
+        "Skin\nBlue\ndef-bank-path\nE:\\P\\\n",                 // keys are case-sensitive
+    };
+    for (const char* file : mismatched) {
+        Loaded s(file);
+        EXPECT_EQ(s.settings.get("skin"), "Red") << file;
+        EXPECT_EQ(s.settings.get("def-bank-path"), defaultFolder) << file;
+        EXPECT_EQ(s.onDisk(), defaultsOnDisk) << file;
+    }
+}
+
+TEST(Settingsfile, LinesAreTakenExactly)
+{
+    Loaded noFinalBreak("skin\nBlue\ndef-bank-path\nE:\\P\\");
+    EXPECT_EQ(noFinalBreak.settings.get("def-bank-path"), "E:\\P\\");
+
+    Loaded emptyValue("skin\n\ndef-bank-path\nE:\\P\\\n");
+    EXPECT_EQ(emptyValue.settings.get("skin"), "");
+
+    Loaded spaces("skin\n Blue \ndef-bank-path\nE:\\P\\\n");
+    EXPECT_EQ(spaces.settings.get("skin"), " Blue ");
+
+    // A file written on Windows: the CR before each LF is not part of a line.
+    Loaded crlf("skin\r\nBlue\r\ndef-bank-path\r\nE:\\P\\\r\n");
+    EXPECT_EQ(crlf.settings.get("skin"), "Blue");
+    EXPECT_EQ(crlf.settings.get("def-bank-path"), "E:\\P\\");
+}
+
+TEST(Settingsfile, LineLengthLimit)
+{
+    const std::string longest(Settingsfile::maxLineLength, 'x');
+    Loaded fits(("skin\nBlue\ndef-bank-path\n" + longest + "\n").c_str());
+    EXPECT_EQ(fits.settings.get("def-bank-path"), longest);
+
+    Loaded tooLong(("skin\nBlue\ndef-bank-path\n" + longest + "y\n").c_str());
+    EXPECT_EQ(tooLong.settings.get("skin"), "Red");
+    EXPECT_EQ(tooLong.settings.get("def-bank-path"), defaultFolder);
+    EXPECT_EQ(tooLong.onDisk(), defaultsOnDisk);
+}
+
+TEST(Settingsfile, UnregisteredKeys)
+{
+    Loaded s(nullptr);
+    EXPECT_EQ(s.settings.get("colour"), "N/A");
+    EXPECT_FALSE(s.settings.set("colour", "Blue"));
+    EXPECT_EQ(s.settings.get("colour"), "N/A");
+    s.settings.save();
+    EXPECT_EQ(s.onDisk(), defaultsOnDisk);
+}
+
+TEST(Settingsfile, SetChangesMemoryOnlyUntilSave)
+{
+    Loaded s(nullptr);
+    EXPECT_TRUE(s.settings.set("def-bank-path", "E:\\Mine\\"));
+    EXPECT_EQ(s.settings.get("def-bank-path"), "E:\\Mine\\");
+    EXPECT_EQ(s.onDisk(), defaultsOnDisk);
+    s.settings.save();
+    EXPECT_EQ(s.onDisk(), "skin\nRed\ndef-bank-path\nE:\\Mine\\\n");
+}
+
+TEST(Settingsfile, ValuesTheFileCannotHoldAreRefused)
+{
+    // Saving any of these would make the next load lose every setting.
+    Loaded s(nullptr);
+    EXPECT_FALSE(s.settings.set("skin", "Blue\nGreen"));
+    EXPECT_FALSE(s.settings.set("skin", "Blue\r"));
+    EXPECT_FALSE(s.settings.set("skin", std::string(Settingsfile::maxLineLength + 1, 'x')));
+    EXPECT_EQ(s.settings.get("skin"), "Red");
+    EXPECT_TRUE(s.settings.set("skin", std::string(Settingsfile::maxLineLength, 'x')));
+}
+
+TEST(Settingsfile, UnwritableFileKeepsValuesInMemory)
+{
+    Tempfolder dir;
+    Settingsfile settings(dir.file("missing-folder/Vexatone.ini"));
+    settings.add("skin", "Red");
+    settings.load();
+    EXPECT_TRUE(settings.set("skin", "Blue"));
+    settings.save();
+    EXPECT_EQ(settings.get("skin"), "Blue");
+}

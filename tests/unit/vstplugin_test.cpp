@@ -1,0 +1,119 @@
+// The effect instance as the plug-in side sees it: the host interface and the
+// parameter count check.
+#include "framework/vst/vstplugin.h"
+
+#include "common/fakehost.h"
+#include "eq/editor/vexbuilder.h"
+#include "eq/editor/vexgui.h"
+#include "eq/vex.h"
+#include "framework/platform/headless/headless.h"
+#include "module/factory.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A layout that registers one parameter fewer than the effect announces.
+class Shortbuilder {
+public:
+    Shortbuilder(Vexgui& /*gui*/, Vex& vex) : vex(vex) {}
+    void build()
+    {
+        for (int i = 0; i < 38; ++i)
+            vex.addParameter(std::make_unique<Framework::Paramdescriptor>());
+    }
+
+private:
+    Vex& vex;
+};
+
+template <class Builder = Vexbuilder>
+using Instance = Framework::VSTplugin<Vex, Vexgui, Builder>;
+
+struct Effect : testing::Test {
+    Tempfolder dir;
+    void SetUp() override { Fakehost::reset(); }
+
+    template <class Builder = Vexbuilder>
+    static std::unique_ptr<Instance<Builder>> make(audioMasterCallback callback = Fakehost::callback)
+    {
+        return std::make_unique<Instance<Builder>>(callback, vexatoneInfo(), "Red");
+    }
+};
+
+} // namespace
+
+TEST_F(Effect, ParameterCountCheck)
+{
+    make();
+    EXPECT_TRUE(Framework::Headless::shownErrors().empty());
+
+    make<Shortbuilder>();
+    ASSERT_EQ(Framework::Headless::shownErrors().size(), 1u);
+    EXPECT_EQ(Framework::Headless::shownErrors()[0], "Params mismatch expected 39 but was 38");
+}
+
+TEST_F(Effect, SampleRateAndProgramFollowTheDispatcher)
+{
+    auto effect = make();
+    Framework::Host& host = *effect;
+    AEffect* e = effect->getAeffect();
+    const float& rate = host.samplerate();
+    const std::int32_t& program = host.program();
+    EXPECT_EQ(rate, 44100.0f);
+    EXPECT_EQ(program, 0);
+
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    e->dispatcher(e, effSetProgram, 0, 5, nullptr, 0.0f);
+    EXPECT_EQ(rate, 48000.0f);
+    EXPECT_EQ(program, 5);
+    EXPECT_EQ(e->dispatcher(e, effGetProgram, 0, 0, nullptr, 0.0f), 5);
+
+    for (VstIntPtr outside : {VstIntPtr(127), VstIntPtr(-1), VstIntPtr(1) << 40})
+        e->dispatcher(e, effSetProgram, 0, outside, nullptr, 0.0f);
+    EXPECT_EQ(program, 5);
+}
+
+TEST_F(Effect, AutomateReportsOnceToTheHost)
+{
+    auto effect = make();
+    Fakehost::reset();
+    static_cast<Framework::Host&>(*effect).automate(13, 0.75f);
+    ASSERT_EQ(Fakehost::calls().size(), 1u);
+    const Hostcall& call = Fakehost::calls()[0];
+    EXPECT_EQ(call.opcode, audioMasterAutomate);
+    EXPECT_EQ(call.effect, effect->getAeffect());
+    EXPECT_EQ(call.index, 13);
+    EXPECT_EQ(call.value, 0);
+    EXPECT_EQ(call.opt, 0.75f);
+}
+
+TEST_F(Effect, UpdatedisplayAsksTheHostToRedraw)
+{
+    auto effect = make();
+    Fakehost::reset();
+    static_cast<Framework::Host&>(*effect).updatedisplay();
+    ASSERT_EQ(Fakehost::calls().size(), 1u);
+    EXPECT_EQ(Fakehost::calls()[0].opcode, audioMasterUpdateDisplay);
+    EXPECT_EQ(Fakehost::calls()[0].index, 0);
+    EXPECT_EQ(Fakehost::calls()[0].value, 0);
+    EXPECT_EQ(Fakehost::calls()[0].opt, 0.0f);
+}
+
+TEST_F(Effect, WithoutHostCallbackNothingIsReportedAndBaseValuesStay)
+{
+    auto effect = make(nullptr);
+    Framework::Host& host = *effect;
+    host.automate(0, 0.5f);
+    host.updatedisplay();
+    EXPECT_TRUE(Fakehost::calls().empty());
+
+    const AEffect* e = effect->getAeffect();
+    EXPECT_EQ(e->numInputs, 1);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->flags, effFlagsCanReplacing);
+    EXPECT_EQ(e->uniqueID, 0x4E6F4566);
+}
