@@ -63,7 +63,10 @@ void Settingsfile::load()
         write(defaults);
 }
 
-void Settingsfile::save() const { write(values); }
+void Settingsfile::save() const
+{
+    write(values);
+}
 
 void Settingsfile::write(const std::vector<std::string>& list) const
 {

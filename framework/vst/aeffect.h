@@ -17,12 +17,11 @@ using VstIntPtr = std::intptr_t;
 
 struct AEffect;
 
-using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                    VstIntPtr value, void* ptr, float opt);
-using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                      VstIntPtr value, void* ptr, float opt);
-using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
-                                              VstInt32 sampleFrames);
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                    void* ptr, float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                      void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames);
 using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs, double** outputs,
                                                     VstInt32 sampleFrames);
 using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index, float parameter);
@@ -166,8 +165,8 @@ enum AEffectOpcodes {
     effGetInputProperties,
     effGetOutputProperties,
     effGetPlugCategory,
-    effGetCurrentPosition,    // deprecated
-    effGetDestinationBuffer,  // deprecated
+    effGetCurrentPosition,   // deprecated
+    effGetDestinationBuffer, // deprecated
     effOfflineNotify,
     effOfflinePrepare,
     effOfflineRun,
@@ -183,9 +182,9 @@ enum AEffectOpcodes {
     effVendorSpecific,
     effCanDo,
     effGetTailSize,
-    effIdle,             // deprecated
-    effGetIcon,          // deprecated
-    effSetViewPosition,  // deprecated
+    effIdle,            // deprecated
+    effGetIcon,         // deprecated
+    effSetViewPosition, // deprecated
     effGetParameterProperties,
     effKeysRequired, // deprecated
     effGetVstVersion,

@@ -5,7 +5,10 @@
 #include <cstring>
 
 namespace {
-AudioEffect* instanceOf(AEffect* e) { return static_cast<AudioEffect*>(e->object); }
+AudioEffect* instanceOf(AEffect* e)
+{
+    return static_cast<AudioEffect*>(e->object);
+}
 } // namespace
 
 AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
@@ -30,7 +33,10 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, 
     cEffect.processDoubleReplacing = processClassDoubleReplacing;
 }
 
-AudioEffect::~AudioEffect() { delete editor; }
+AudioEffect::~AudioEffect()
+{
+    delete editor;
+}
 
 void AudioEffect::setEditor(AEffEditor* newEditor)
 {
@@ -123,8 +129,7 @@ void VSTCALLBACK AudioEffect::processClass(AEffect* e, float** inputs, float** o
     instanceOf(e)->process(inputs, outputs, sampleFrames);
 }
 
-void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs,
-                                                    VstInt32 sampleFrames)
+void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
     instanceOf(e)->processReplacing(inputs, outputs, sampleFrames);
 }

@@ -57,8 +57,7 @@ private:
     static void VSTCALLBACK setParameterClass(AEffect* e, VstInt32 index, float value);
     static float VSTCALLBACK getParameterClass(AEffect* e, VstInt32 index);
     static void VSTCALLBACK processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames);
-    static void VSTCALLBACK processClassReplacing(AEffect* e, float** inputs, float** outputs,
-                                                  VstInt32 sampleFrames);
+    static void VSTCALLBACK processClassReplacing(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames);
     static void VSTCALLBACK processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
                                                         VstInt32 sampleFrames);
 };

@@ -17,8 +17,7 @@
 
 namespace Framework {
 
-template <class P, class G, class B>
-class VSTplugin : public AudioEffectX, public Host {
+template <class P, class G, class B> class VSTplugin : public AudioEffectX, public Host {
     static_assert(alignof(P) >= 16, "the plug-in's per-sample state needs 16-byte aligned storage");
 
 public:

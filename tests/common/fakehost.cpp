@@ -20,7 +20,10 @@ void reset(VstIntPtr version)
     versionAnswer = version;
 }
 
-const std::vector<Hostcall>& calls() { return recorded; }
+const std::vector<Hostcall>& calls()
+{
+    return recorded;
+}
 
 std::vector<Hostcall> callsOf(VstInt32 opcode)
 {

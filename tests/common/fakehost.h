@@ -17,8 +17,7 @@ namespace Fakehost {
 
 // The callback to hand an effect. It answers audioMasterVersion with the
 // version set by reset and every other request with 0.
-VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                               float opt);
+VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
 // Forgets the recorded calls and sets the answer to the version query.
 void reset(VstIntPtr version = 2400);

@@ -16,8 +16,8 @@ struct Entry : testing::Test {
     Tempfolder dir;
     void SetUp() override { Fakehost::reset(); }
 
-    static VstIntPtr call(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                          void* ptr = nullptr, float opt = 0.0f)
+    static VstIntPtr call(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                          float opt = 0.0f)
     {
         return e->dispatcher(e, opcode, index, value, ptr, opt);
     }

@@ -57,12 +57,12 @@ TEST(Settingsfile, ValuesAreTakenByPositionNotByKey)
 TEST(Settingsfile, MismatchedFilesFallBackToDefaultsAndAreRewritten)
 {
     const char* mismatched[] = {
-        "skin\nBlue\ncolour\nE:\\Presets\\\n",                  // unregistered key line
-        "skin\nBlue\ndef-bank-path\nE:\\P\\\nskin\nGreen\n",    // three pairs
-        "skin\nBlue\n",                                         // one pair
-        "skin\nBlue\ndef-bank-path\n",                          // missing value line
-        "",                                                     // empty file
-        "Skin\nBlue\ndef-bank-path\nE:\\P\\\n",                 // keys are case-sensitive
+        "skin\nBlue\ncolour\nE:\\Presets\\\n",               // unregistered key line
+        "skin\nBlue\ndef-bank-path\nE:\\P\\\nskin\nGreen\n", // three pairs
+        "skin\nBlue\n",                                      // one pair
+        "skin\nBlue\ndef-bank-path\n",                       // missing value line
+        "",                                                  // empty file
+        "Skin\nBlue\ndef-bank-path\nE:\\P\\\n",              // keys are case-sensitive
     };
     for (const char* file : mismatched) {
         Loaded s(file);

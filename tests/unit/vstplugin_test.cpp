@@ -30,8 +30,7 @@ private:
     Vex& vex;
 };
 
-template <class Builder = Vexbuilder>
-using Instance = Framework::VSTplugin<Vex, Vexgui, Builder>;
+template <class Builder = Vexbuilder> using Instance = Framework::VSTplugin<Vex, Vexgui, Builder>;
 
 struct Effect : testing::Test {
     Tempfolder dir;

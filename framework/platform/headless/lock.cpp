@@ -12,10 +12,19 @@ Lock::Lock() : native(new Native) {}
 
 Lock::~Lock() = default;
 
-void Lock::enter() { native->mutex.lock(); }
+void Lock::enter()
+{
+    native->mutex.lock();
+}
 
-bool Lock::tryEnter() { return native->mutex.try_lock(); }
+bool Lock::tryEnter()
+{
+    return native->mutex.try_lock();
+}
 
-void Lock::leave() { native->mutex.unlock(); }
+void Lock::leave()
+{
+    native->mutex.unlock();
+}
 
 } // namespace Framework

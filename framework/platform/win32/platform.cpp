@@ -17,6 +17,9 @@ std::string moduleFolder()
     return cut == std::string::npos ? std::string() : file.substr(0, cut);
 }
 
-void showError(const std::string& text) { MessageBoxA(nullptr, text.c_str(), "Error", MB_OK); }
+void showError(const std::string& text)
+{
+    MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+}
 
 } // namespace Framework

@@ -1,0 +1,104 @@
+// The shipped DLL as a Windows host meets it.
+#include "common/fakehost.h"
+#include "loadeddll.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace {
+
+struct Dll : testing::Test {
+    Loadeddll dll;
+    void SetUp() override { Fakehost::reset(); }
+
+    static VstIntPtr call(AEffect* e, VstInt32 opcode, void* ptr = nullptr)
+    {
+        return e->dispatcher(e, opcode, 0, 0, ptr, 0.0f);
+    }
+};
+
+std::string lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+} // namespace
+
+TEST_F(Dll, ExportsBothEntryPoints)
+{
+    EXPECT_NE(dll.exported("VSTPluginMain"), nullptr);
+    EXPECT_EQ(dll.exported("main"), dll.exported("VSTPluginMain"));
+}
+
+TEST_F(Dll, ImportsOnlySystemLibraries)
+{
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll",   "gdi32.dll",  "msimg32.dll",
+                                          "gdiplus.dll",  "shell32.dll",  "ole32.dll",  "msvcrt.dll",
+                                          "advapi32.dll", "comdlg32.dll", "bcrypt.dll", "winmm.dll"};
+    const std::vector<std::string> imports = dll.imports();
+    EXPECT_FALSE(imports.empty());
+    for (const std::string& name : imports)
+        EXPECT_TRUE(system.count(lower(name)) || lower(name).rfind("api-ms-win-", 0) == 0) << name;
+}
+
+TEST_F(Dll, HostAnsweringVersionZeroGetsNothing)
+{
+    Fakehost::reset(0);
+    EXPECT_EQ(dll.effect(Fakehost::callback), nullptr);
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), "");
+}
+
+TEST_F(Dll, HandshakeHandsOutTheEffect)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(Fakehost::calls().at(0).opcode, audioMasterVersion);
+    EXPECT_EQ(e->magic, 0x56737450);
+    EXPECT_EQ(e->numParams, 39);
+    EXPECT_EQ(e->numPrograms, 127);
+    EXPECT_EQ(e->numInputs, 2);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->uniqueID, 0x6B347739);
+    EXPECT_EQ(e->version, 1);
+    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->ioRatio, 1.0f);
+
+    char name[64] = {};
+    EXPECT_EQ(call(e, effGetEffectName, name), 1);
+    EXPECT_STREQ(name, "Vexatone");
+    EXPECT_EQ(call(e, effGetVendorString, name), 1);
+    EXPECT_STREQ(name, "Hollowbirch");
+    EXPECT_EQ(call(e, effGetVstVersion), 2400);
+    EXPECT_EQ(call(e, effClose), 1);
+}
+
+TEST_F(Dll, CloseLeavesTheSettingsFileBesideTheDll)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    dll.writeFile("Vexatone.ini", "");
+    EXPECT_EQ(call(e, effClose), 1);
+
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(dll.module(), path, MAX_PATH);
+    std::string folder = path;
+    folder.resize(folder.find_last_of('\\'));
+    EXPECT_EQ(lower(folder), lower(dll.folder()));
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), "skin\r\nRed\r\ndef-bank-path\r\n" + folder + "\\banks\\default\\\r\n");
+}
+
+TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
+{
+    const std::string stored = "skin\r\nBlue\r\ndef-bank-path\r\nE:\\Presets\\\r\n";
+    dll.writeFile("Vexatone.ini", stored);
+    AEffect* first = dll.effect(Fakehost::callback);
+    AEffect* second = dll.effect(Fakehost::callback);
+    ASSERT_TRUE(first && second);
+    call(second, effClose);
+    call(first, effClose);
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), stored);
+}

@@ -1,0 +1,84 @@
+#include "loadeddll.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace {
+
+std::string besideExecutable(const char* name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string file = path;
+    return file.substr(0, file.find_last_of('\\') + 1) + name;
+}
+
+} // namespace
+
+Loadeddll::Loadeddll()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    dir =
+        std::string(temp) + "vexatone-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+    if (!CreateDirectoryA(dir.c_str(), nullptr))
+        throw std::runtime_error("cannot create " + dir);
+    const std::string copy = dir + "\\Vexatone.dll";
+    if (!CopyFileA(besideExecutable("Vexatone.dll").c_str(), copy.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the DLL to " + copy);
+    handle = LoadLibraryA(copy.c_str());
+    if (!handle)
+        throw std::runtime_error("cannot load " + copy);
+}
+
+Loadeddll::~Loadeddll()
+{
+    FreeLibrary(handle);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileA((dir + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+void* Loadeddll::exported(const char* name) const
+{
+    return reinterpret_cast<void*>(GetProcAddress(handle, name));
+}
+
+AEffect* Loadeddll::effect(audioMasterCallback callback) const
+{
+    using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
+    auto entry = reinterpret_cast<Entry>(exported("VSTPluginMain"));
+    return entry ? entry(callback) : nullptr;
+}
+
+std::vector<std::string> Loadeddll::imports() const
+{
+    const auto* base = reinterpret_cast<const BYTE*>(handle);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    if (table.VirtualAddress == 0)
+        return names;
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table.VirtualAddress); d->Name; ++d)
+        names.emplace_back(reinterpret_cast<const char*>(base + d->Name));
+    return names;
+}
+
+std::string Loadeddll::readFile(const std::string& name) const
+{
+    std::ifstream in(dir + "\\" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Loadeddll::writeFile(const std::string& name, const std::string& contents) const
+{
+    std::ofstream(dir + "\\" + name, std::ios::binary) << contents;
+}

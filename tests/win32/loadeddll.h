@@ -1,0 +1,34 @@
+// A private copy of the plug-in DLL in a fresh temporary folder, loaded with
+// LoadLibraryA as a host loads it. Unloaded and removed afterwards.
+#pragma once
+
+#include "framework/vst/aeffect.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class Loadeddll {
+public:
+    Loadeddll();
+    ~Loadeddll();
+    Loadeddll(const Loadeddll&) = delete;
+    Loadeddll& operator=(const Loadeddll&) = delete;
+
+    HMODULE module() const { return handle; }
+    const std::string& folder() const { return dir; }
+    // The exported function name, or null.
+    void* exported(const char* name) const;
+    // Calls the entry point with the given host callback.
+    AEffect* effect(audioMasterCallback callback) const;
+    // The DLLs this module imports, as named in its import table.
+    std::vector<std::string> imports() const;
+
+    std::string readFile(const std::string& name) const;
+    void writeFile(const std::string& name, const std::string& contents) const;
+
+private:
+    std::string dir;
+    HMODULE handle = nullptr;
+};
