@@ -1,13 +1,3 @@
-# Cross-compiling for Windows with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(VEX_MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VEX_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VEX_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${VEX_MINGW_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${VEX_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
