@@ -1,19 +1,243 @@
 #include "vex.h"
 
-#include "framework/platform/platform.h"
-#include "framework/plugin/settingsfile.h"
+#include "editor/vexgui.h"
+#include "framework/gui/numberformat.h"
+#include "framework/vst/host.h"
+
+#include <cstring>
 
 namespace {
 
-std::string defaultBankFolder()
-{
-    const char separator = Framework::pathSeparator;
-    return Framework::moduleFolder() + separator + "banks" + separator + "default" + separator;
-}
+// Parameter indices of band b's on/off, frequency, width, gain and type.
+int onIndex(int band) { return 5 * band; }
+int frequencyIndex(int band) { return 5 * band + 1; }
+int widthIndex(int band) { return 5 * band + 2; }
+int gainIndex(int band) { return 5 * band + 3; }
+int typeIndex(int band) { return 5 * band + 4; }
+
+Coefficients broadcastIdentity() { return Coefficients::identity(); }
 
 } // namespace
 
-Vex::Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& /*gui*/) : Plugin(host, settings)
+Vex::Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& gui)
+    : Recallableplugin(host, gui, settings, 2.0, 500)
 {
-    settings.add("def-bank-path", defaultBankFolder());
+    for (int b = 0; b < bandCount; ++b) {
+        display[b] = broadcastIdentity();
+        pending[b] = broadcastIdentity();
+        bandDirty[b].store(false, std::memory_order_relaxed);
+        const __m128d zero = _mm_setzero_pd();
+        active[b] = {_mm_set1_pd(1.0), zero, zero, zero, zero};
+        history[b] = {zero, zero, zero, zero};
+    }
+    double coefficients[halfbandStages];
+    Filterdesign::designHalfband(halfbandStages, static_cast<double>(0.45f), coefficients);
+    for (int i = 0; i < halfbandStages; ++i) {
+        halfbandCoefficients[i] = _mm_set1_pd(coefficients[i]);
+        upsampler.x[i] = upsampler.y[i] = _mm_setzero_pd();
+        downsampler.x[i] = downsampler.y[i] = _mm_setzero_pd();
+    }
+}
+
+void Vex::initProgram(Vexprogram& program)
+{
+    static const double frequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
+    for (int b = 0; b < bandCount; ++b) {
+        program.values[5 * b + 0] = frequencies[b];
+        program.values[5 * b + 1] = 0.0;
+        program.values[5 * b + 2] = 0.6180339887498949;
+        program.values[5 * b + 3] = 1.0;
+        program.values[5 * b + 4] = 1.0;
+    }
+    program.values[35] = 1.0;
+    program.values[36] = 1.0;
+    program.values[37] = 12.0;
+    program.values[38] = 0.0;
+    std::memset(program.name, 0, sizeof program.name);
+    std::strcpy(program.name, "init");
+}
+
+int Vex::outputMode() const
+{
+    const double mode = editBuffer.values[38];
+    // Any value that is no mode leaves the signal unchanged.
+    return mode >= 0.0 && mode < 4.0 ? static_cast<int>(mode) : 0;
+}
+
+void Vex::setSampleRate(double rate)
+{
+    Plugin::setSampleRate(rate);
+    // Every band is designed anew for the rate; targets a host set before
+    // any audio ran are kept.
+    resetParameters(false);
+}
+
+Coefficients Vex::designFromTargets(int band, double gainScale)
+{
+    const double fs = static_cast<double>(host.samplerate()) * oversamplingFactor;
+    return Filterdesign::designBand(getValue(onIndex(band)), getValue(typeIndex(band)),
+                                    getValue(frequencyIndex(band)), getValue(gainIndex(band)) * gainScale,
+                                    getValue(widthIndex(band)), band, fs, bellWidthMap, shelfWidthMap);
+}
+
+std::string Vex::bandSummary(int band, double scale)
+{
+    const double f0 = getValue(frequencyIndex(band));
+    std::string line = f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz "
+                                    : Framework::formatFixed(f0, 2) + " hz ";
+    line += Framework::formatFixed(getValue(gainIndex(band)) * scale, 2) + " dB ";
+    line += Framework::formatFixed(getValue(widthIndex(band)), 2) + " q";
+    return line;
+}
+
+void Vex::parameterChanged(int index)
+{
+    const Framework::Paramdescriptor* d = descriptor(index);
+    if (d && d->group >= 0 && d->group < bandCount) {
+        const int band = d->group;
+        const double scale = getValue(curveIndex);
+        const Coefficients shown = designFromTargets(band, 1.0);
+        const Coefficients heard = designFromTargets(band, scale);
+        const std::string summary = bandSummary(band, scale);
+        bandDirty[band].store(true, std::memory_order_relaxed);
+        coefficientLock.enter();
+        display[band] = shown;
+        pending[band] = heard;
+        coefficientsDirty = true;
+        statusText = summary;
+        coefficientLock.leave();
+    } else if (index == curveIndex) {
+        const double scale = getValue(curveIndex);
+        Coefficients heard[bandCount];
+        for (int b = 0; b < bandCount; ++b) {
+            heard[b] = designFromTargets(b, scale);
+            bandDirty[b].store(true, std::memory_order_relaxed);
+        }
+        const std::string status = "Curve scale " + Framework::formatFixed(scale, 2);
+        coefficientLock.enter();
+        std::memcpy(pending, heard, sizeof pending);
+        coefficientsDirty = true;
+        statusText = status;
+        coefficientLock.leave();
+    }
+}
+
+void Vex::programChanged() { setStatus(std::string(editBuffer.name, strnlen(editBuffer.name, sizeof editBuffer.name))); }
+
+void Vex::setStatus(const std::string& text)
+{
+    coefficientLock.enter();
+    statusText = text;
+    coefficientLock.leave();
+}
+
+std::string Vex::text(const void* /*requester*/)
+{
+    coefficientLock.enter();
+    std::string copy = statusText;
+    coefficientLock.leave();
+    return copy;
+}
+
+Coefficients Vex::bandCurve(int band)
+{
+    coefficientLock.enter();
+    const Coefficients curve = display[band];
+    coefficientLock.leave();
+    bandDirty[band].store(false, std::memory_order_relaxed);
+    return curve;
+}
+
+void Vex::takeOverCoefficients()
+{
+    if (!coefficientLock.tryEnter())
+        return;
+    if (coefficientsDirty) {
+        for (int b = 0; b < bandCount; ++b) {
+            const Coefficients& c = pending[b];
+            active[b] = {_mm_set1_pd(c.numerator[0]), _mm_set1_pd(c.numerator[1]), _mm_set1_pd(c.numerator[2]),
+                         _mm_set1_pd(c.denominator[1]), _mm_set1_pd(c.denominator[2])};
+        }
+        coefficientsDirty = false;
+    }
+    coefficientLock.leave();
+}
+
+void Vex::processSample(const Vexprogram& program, int outMode)
+{
+    if (tick())
+        takeOverCoefficients();
+
+    const __m128d* c = halfbandCoefficients;
+    const __m128d x = _mm_load_pd(frame);
+
+    // Up-sampling: two all-pass paths give the two oversampled pairs.
+    Halfband& up = upsampler;
+    const __m128d e = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(x, up.y[0]), c[0]), up.x[0]);
+    up.x[0] = x;
+    up.y[0] = e;
+    const __m128d o = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(x, up.y[1]), c[1]), up.x[1]);
+    up.x[1] = x;
+    up.y[1] = o;
+    __m128d pair[2];
+    pair[0] = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(e, up.y[2]), c[2]), up.x[2]);
+    up.x[2] = e;
+    up.y[2] = pair[0];
+    pair[1] = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(o, up.y[3]), c[3]), up.x[3]);
+    up.x[3] = o;
+    up.y[3] = pair[1];
+
+    for (__m128d& p : pair) {
+        switch (outMode) {
+        case 1: // both channels take the right input
+            p = _mm_unpackhi_pd(p, p);
+            break;
+        case 2: // mid
+            p = _mm_mul_pd(_mm_add_pd(p, _mm_shuffle_pd(p, p, 1)), _mm_set1_pd(0.5));
+            break;
+        case 3: // both channels take the left input
+            p = _mm_unpacklo_pd(p, p);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Bands 7 down to 1, on both pairs in turn with one history.
+    for (__m128d& p : pair) {
+        for (int b = bandCount - 1; b >= 0; --b) {
+            const Section& s = active[b];
+            History& h = history[b];
+            const __m128d y = _mm_sub_pd(
+                _mm_sub_pd(_mm_add_pd(_mm_add_pd(_mm_mul_pd(s.b0, p), _mm_mul_pd(s.b1, h.x1)), _mm_mul_pd(s.b2, h.x2)),
+                           _mm_mul_pd(s.a1, h.y1)),
+                _mm_mul_pd(s.a2, h.y2));
+            h.x2 = h.x1;
+            h.x1 = p;
+            h.y2 = h.y1;
+            h.y1 = y;
+            p = y;
+        }
+    }
+
+    // Down-sampling: path A takes the second pair, path B the first.
+    Halfband& down = downsampler;
+    const __m128d a = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(pair[1], down.y[0]), c[0]), down.x[0]);
+    down.x[0] = pair[1];
+    down.y[0] = a;
+    const __m128d b = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(pair[0], down.y[1]), c[1]), down.x[1]);
+    down.x[1] = pair[0];
+    down.y[1] = b;
+    const __m128d a2 = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(a, down.y[2]), c[2]), down.x[2]);
+    down.x[2] = a;
+    down.y[2] = a2;
+    const __m128d b2 = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(b, down.y[3]), c[3]), down.x[3]);
+    down.x[3] = b;
+    down.y[3] = b2;
+
+    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a2, b2), _mm_set1_pd(0.5)), _mm_set1_pd(program.values[35]));
+    // Values too small to hear become exactly zero.
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), out);
+    out = _mm_andnot_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(1e-12)), out);
+    _mm_store_pd(frame, out);
 }

@@ -1,11 +1,90 @@
-// The seven-band stereo equalizer behind the host adapter.
+// The seven-band stereo equalizer. Its filters run at twice the host's rate
+// between half-band resampling stages; left and right are processed together
+// as pairs of doubles.
 #pragma once
 
-#include "framework/plugin/plugin.h"
+#include "filterdesign.h"
+#include "vexprogram.h"
+
+#include "framework/plugin/log10map.h"
+#include "framework/plugin/recallableplugin.h"
+#include "framework/plugin/textprovider.h"
+
+#include <atomic>
+#include <emmintrin.h>
+#include <string>
 
 class Vexgui;
 
-class alignas(16) Vex : public Framework::Plugin {
+class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank>, public Framework::Textprovider {
 public:
+    enum { bandCount = 7, halfbandStages = 4 };
+
     Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& gui);
+
+    // One stereo sample: reads the input from frame and leaves the output
+    // there. program supplies the main volume; outMode is the output mode
+    // truncated to an integer. Runs on the audio thread: never blocks.
+    void processSample(const Vexprogram& program, int outMode);
+
+    // The output mode the audio path applies, read once per block.
+    int outputMode() const;
+
+    void setSampleRate(double rate) override;
+    void initProgram(Vexprogram& program) override;
+
+    // The band's unscaled curve for the display; clears its dirty flag.
+    Coefficients bandCurve(int band);
+    bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
+
+    // The status line.
+    std::string text(const void* requester) override;
+
+    const Framework::Log10map frequencyMap{20.0, 20000.0};
+    int zoomIndex = 0;
+    int curveIndex = 0;
+
+    // The current stereo sample (left, right).
+    alignas(16) double frame[2] = {0.0, 0.0};
+
+protected:
+    void parameterChanged(int index) override;
+    void programChanged() override;
+
+private:
+    // The band's coefficients designed from its current targets.
+    Coefficients designFromTargets(int band, double gainScale);
+    std::string bandSummary(int band, double scale);
+    void takeOverCoefficients();
+    void setStatus(const std::string& text);
+
+    // Coefficients of one section, each broadcast to both channels.
+    struct Section {
+        __m128d b0, b1, b2, a1, a2;
+    };
+    // Signal history of one section: x[n-1], x[n-2], y[n-1], y[n-2].
+    struct History {
+        __m128d x1, x2, y1, y2;
+    };
+    // One polyphase half-band resampler: four all-pass stages.
+    struct Halfband {
+        __m128d x[halfbandStages];
+        __m128d y[halfbandStages];
+    };
+
+    Framework::Lock coefficientLock;
+    const Framework::Log10map bellWidthMap{0.0025, 0.95};
+    const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
+    std::string statusText;
+    Coefficients display[bandCount];
+    Coefficients pending[bandCount];
+    bool coefficientsDirty = false;
+    std::atomic<bool> bandDirty[bandCount];
+
+    // Audio thread only.
+    Section active[bandCount];
+    History history[bandCount];
+    __m128d halfbandCoefficients[halfbandStages];
+    Halfband upsampler;
+    Halfband downsampler;
 };

@@ -1,14 +1,9 @@
-// The equalizer's editor: an 800 by 380 pixel window over the settings store.
+// The equalizer's editor: an 800 by 380 pixel window.
 #pragma once
 
-namespace Framework {
-class Settingsfile;
-}
+#include "framework/gui/gui.h"
 
-class Vexgui {
+class Vexgui : public Framework::Gui {
 public:
-    explicit Vexgui(Framework::Settingsfile& /*settings*/) {}
-
-    int width() const { return 800; }
-    int height() const { return 380; }
+    explicit Vexgui(Framework::Settingsfile& settings) : Gui(settings, 800, 380) {}
 };

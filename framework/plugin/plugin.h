@@ -1,40 +1,111 @@
-// Base of a plug-in behind the host adapter: owns the parameter list and
-// reaches the host and the settings through interfaces it does not own.
+// Base of a plug-in behind the host adapter: the parameter list with its
+// maps, targets and live values, and the control tick that moves live values
+// to their targets inside the audio path.
+//
+// Threads: setters and getters run on the host's and the editor's threads
+// and block on the plug-in lock for short copies; the tick runs on the audio
+// thread and only ever tries the lock.
 #pragma once
 
+#include "map.h"
 #include "paramdescriptor.h"
+#include "paramset.h"
 
+#include "framework/platform/lock.h"
+
+#include <atomic>
+#include <climits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Framework {
 
+class Gui;
 class Host;
 class Settingsfile;
 
-class Plugin {
+class Plugin : public Paramset {
 public:
-    Plugin(Host& host, Settingsfile& settings);
-    virtual ~Plugin();
+    Plugin(Host& host, Gui& listener, Settingsfile& settings, double oversamplingFactor, int controlRate);
+    ~Plugin() override;
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
 
+    double getValue(int index) override;
+    // The target as the host and the editor see it, before the next tick.
+    double getNormalized(int index) override;
+    double getMax(int index) override;
+    double getMin(int index) override;
+    std::string getUnits(int index) override;
+    void endEdit() override { lastTouchedIndex = -1; }
+    void setNormalized(double value, int index, bool fromHost) override;
+    void setValue(double value, int index, bool fromHost) override;
+
     // Called once by the adapter right after construction.
     virtual void open() {}
+    // Sets the number of samples between control ticks.
+    virtual void setSampleRate(double rate);
     // Hooks without effect in this plug-in; the adapter calls stop when the
     // host closes the effect.
     virtual void start() {}
     virtual void stop() {}
 
+    // Runs once per sample on the audio thread; true when a tick ran.
+    bool tick()
+    {
+        if (tickCounter < INT_MAX)
+            ++tickCounter;
+        const int interval = samplesPerTick.load(std::memory_order_relaxed);
+        if (interval < 0 || tickCounter < interval)
+            return false;
+        tickCounter = 0;
+        return followTargets();
+    }
+
+    // Parameter texts for the host ("" for an index out of range).
+    std::string displayText(int index);
+    std::string name(int index) const;
+    bool automatable(int index) const;
+
     // Appends a parameter; its index is its position in the list.
     int addParameter(std::unique_ptr<Paramdescriptor> descriptor);
+    // Keeps a map that descriptors point to.
+    const Map* addMap(std::unique_ptr<Map> map);
     int parameterCount() const { return static_cast<int>(parameters.size()); }
-    const Paramdescriptor* parameter(int index) const;
+    int lastTouched() const { return lastTouchedIndex; }
+    int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
 
 protected:
+    // What a parameter change means to the plug-in; runs on the setter's thread.
+    virtual void parameterChanged(int /*index*/) {}
+    virtual void programChanged();
+
+    // Sends every parameter through setNormalized as a change from inside the
+    // plug-in. With fromLiveValues the targets are first taken from the live
+    // values (after a program was copied into the edit buffer).
+    void resetParameters(bool fromLiveValues);
+
+    Paramdescriptor* descriptor(int index) const;
+    double target(int index);
+
     Host& host;
+    Gui& listener;
     Settingsfile& settings;
+    const double oversamplingFactor;
+    Lock lock;
+
+private:
+    // Moves pending live values to their targets unless the lock is busy.
+    bool followTargets();
+
+    const int controlRate;
     std::vector<std::unique_ptr<Paramdescriptor>> parameters;
+    std::vector<std::unique_ptr<Map>> maps;
+    std::vector<Paramdescriptor*> pending;
+    std::atomic<int> samplesPerTick{-1};
+    int tickCounter = -1;
+    int lastTouchedIndex = -1;
 };
 
 } // namespace Framework

@@ -60,7 +60,7 @@ void AudioEffect::copyText(char* dest, const std::string& text, std::size_t limi
     dest[n] = '\0';
 }
 
-VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 /*index*/, VstIntPtr value, void* ptr, float opt)
+VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     switch (opcode) {
     case effOpen:
@@ -75,6 +75,18 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 /*index*/, VstIntPtr
         return 0;
     case effGetProgram:
         return getProgram();
+    case effGetParamLabel:
+        if (ptr)
+            getParameterLabel(index, static_cast<char*>(ptr));
+        return 0;
+    case effGetParamDisplay:
+        if (ptr)
+            getParameterDisplay(index, static_cast<char*>(ptr));
+        return 0;
+    case effGetParamName:
+        if (ptr)
+            getParameterName(index, static_cast<char*>(ptr));
+        return 0;
     case effSetSampleRate:
         setSampleRate(opt);
         return 0;

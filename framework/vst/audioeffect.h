@@ -33,6 +33,10 @@ public:
     // Takes program numbers 0 to numPrograms - 1 and ignores the rest.
     virtual void setProgram(VstInt32 program);
     virtual VstInt32 getProgram() { return curProgram; }
+    // Parameter texts; text holds at least 9 bytes.
+    virtual bool getParameterName(VstInt32 /*index*/, char* /*text*/) { return false; }
+    virtual bool getParameterDisplay(VstInt32 /*index*/, char* /*text*/) { return false; }
+    virtual bool getParameterLabel(VstInt32 /*index*/, char* /*text*/) { return false; }
 
     virtual AEffect* getAeffect() { return &cEffect; }
     // Attaches an editor, which this effect then owns.

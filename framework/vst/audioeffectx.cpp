@@ -4,6 +4,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
 {
     char* text = static_cast<char*>(ptr);
     switch (opcode) {
+    case effCanBeAutomated:
+        return canParameterBeAutomated(index) ? 1 : 0;
     case effGetEffectName:
         return text && getEffectName(text) ? 1 : 0;
     case effGetVendorString:

@@ -20,4 +20,5 @@ public:
     // 1 for a capability this effect has, -1 for one it lacks, 0 for unknown.
     virtual VstInt32 canDo(const char* /*text*/) { return 0; }
     virtual VstInt32 getVstVersion() { return 2400; }
+    virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return false; }
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "audioeffectx.h"
+#include "denormalguard.h"
 #include "host.h"
 #include "plugininfo.h"
 
@@ -60,6 +61,43 @@ public:
 
     void close() override { plugin->stop(); }
 
+    void setSampleRate(float rate) override
+    {
+        AudioEffect::setSampleRate(rate);
+        plugin->setSampleRate(static_cast<double>(rate));
+    }
+
+    void setParameter(VstInt32 index, float value) override
+    {
+        plugin->setNormalized(static_cast<double>(value), index, true);
+    }
+    float getParameter(VstInt32 index) override { return static_cast<float>(plugin->getNormalized(index)); }
+    bool getParameterName(VstInt32 index, char* text) override
+    {
+        copyText(text, plugin->name(index), 8);
+        return true;
+    }
+    bool getParameterDisplay(VstInt32 index, char* text) override
+    {
+        copyText(text, plugin->displayText(index), 8);
+        return true;
+    }
+    bool getParameterLabel(VstInt32 index, char* text) override
+    {
+        copyText(text, plugin->getUnits(index), 8);
+        return true;
+    }
+    bool canParameterBeAutomated(VstInt32 index) override { return plugin->automatable(index); }
+
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override
+    {
+        process<float>(inputs, outputs, sampleFrames);
+    }
+    void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override
+    {
+        process<double>(inputs, outputs, sampleFrames);
+    }
+
     bool getEffectName(char* name) override
     {
         copyText(name, info.effectName, 32);
@@ -101,6 +139,23 @@ public:
     }
 
 private:
+    // One frame at a time through the plug-in; each frame's inputs are read
+    // before its outputs are written, so the buffers may be the same.
+    template <class Sample>
+    void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
+    {
+        const Denormalguard guard;
+        const int mode = plugin->outputMode();
+        P& p = *plugin;
+        for (VstInt32 i = 0; i < sampleFrames; ++i) {
+            p.frame[0] = static_cast<double>(inputs[0][i]);
+            p.frame[1] = static_cast<double>(inputs[1][i]);
+            p.processSample(p.edited(), mode);
+            outputs[0][i] = static_cast<Sample>(p.frame[0]);
+            outputs[1][i] = static_cast<Sample>(p.frame[1]);
+        }
+    }
+
     std::unique_ptr<P> plugin;
     std::unique_ptr<G> gui;
     std::unique_ptr<Settingsfile> settings;

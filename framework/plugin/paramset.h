@@ -1,0 +1,27 @@
+// An indexed set of parameters as controls and the host see it: each has a
+// normalized value 0..1 and a real value in its own unit. This base answers
+// 0 and "" and ignores setters.
+#pragma once
+
+#include <string>
+
+namespace Framework {
+
+class Paramset {
+public:
+    virtual ~Paramset() = default;
+
+    virtual double getValue(int /*index*/) { return 0.0; }
+    virtual double getNormalized(int /*index*/) { return 0.0; }
+    virtual double getMax(int /*index*/) { return 0.0; }
+    virtual double getMin(int /*index*/) { return 0.0; }
+    virtual std::string getUnits(int /*index*/) { return std::string(); }
+    // Ends a gesture: no parameter counts as touched last any more.
+    virtual void endEdit() {}
+    // fromHost is true only for calls that come from the host; other changes
+    // are reported to the host as automation.
+    virtual void setNormalized(double /*value*/, int /*index*/, bool /*fromHost*/) {}
+    virtual void setValue(double /*value*/, int /*index*/, bool /*fromHost*/) {}
+};
+
+} // namespace Framework

@@ -1,0 +1,57 @@
+// A complete equalizer with its parameter table, built as the effect instance
+// builds it, over a host that records what the equalizer tells it.
+#pragma once
+
+#include "eq/editor/vexbuilder.h"
+#include "eq/editor/vexgui.h"
+#include "eq/vex.h"
+#include "framework/plugin/settingsfile.h"
+#include "framework/vst/host.h"
+#include "tempfolder.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+class Testhost : public Framework::Host {
+public:
+    void automate(std::int32_t index, float value) override { automated.emplace_back(index, value); }
+    void reserved(std::int32_t) override {}
+    const float& samplerate() override { return rate; }
+    const std::int32_t& program() override { return current; }
+    void updatedisplay() override { ++displayUpdates; }
+
+    float rate = 44100.0f;
+    std::int32_t current = 0;
+    std::vector<std::pair<int, float>> automated;
+    int displayUpdates = 0;
+};
+
+struct Equalizer {
+    Tempfolder dir;
+    Framework::Settingsfile settings{dir.file("Vexatone.ini")};
+    Testhost host;
+    Vexgui gui{settings};
+    std::unique_ptr<Vex> vex = std::make_unique<Vex>(settings, host, gui);
+
+    Equalizer()
+    {
+        vex->open();
+        Vexbuilder(gui, *vex).build();
+    }
+
+    void setSampleRate(float rate)
+    {
+        host.rate = rate;
+        vex->setSampleRate(rate);
+    }
+    // Runs one stereo sample through the equalizer and answers the output.
+    std::pair<double, double> process(double left, double right)
+    {
+        vex->frame[0] = left;
+        vex->frame[1] = right;
+        vex->processSample(vex->edited(), vex->outputMode());
+        return {vex->frame[0], vex->frame[1]};
+    }
+    double live(int slot) { return vex->edited().values[slot]; }
+};

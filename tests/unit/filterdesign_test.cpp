@@ -1,0 +1,142 @@
+#include "eq/filterdesign.h"
+
+#include "framework/plugin/log10map.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace Filterdesign;
+
+namespace {
+
+const Framework::Log10map bellWidths(0.0025, 0.95);
+const Framework::Log10map shelfWidths(0.08090169943749476, 1.77);
+const double fs = 88200.0;
+const double atF0 = 1000.0 / fs;
+const double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+Coefficients band(double type, int index, double gain, double on = 1.0, double f0 = 1000.0, double rate = fs)
+{
+    return designBand(on, type, f0, gain, 0.618, index, rate, bellWidths, shelfWidths);
+}
+
+bool same(const Coefficients& a, const Coefficients& b)
+{
+    for (int i = 0; i < 3; ++i)
+        if (a.numerator[i] != b.numerator[i] || a.denominator[i] != b.denominator[i])
+            return false;
+    return true;
+}
+
+// Names a section by its response at 0 Hz, f0 and Nyquist, for sections
+// designed with +12 dB where gain applies.
+std::string kind(const Coefficients& set)
+{
+    const double low = magnitudeDb(set, 0.0), mid = magnitudeDb(set, atF0), high = magnitudeDb(set, 0.5);
+    if (same(set, Coefficients::identity()))
+        return "identity";
+    if (std::isinf(low) || std::isinf(high))
+        return std::isinf(low) ? "high-pass" : "low-pass";
+    if (std::fabs(low) < 0.01 && std::fabs(high) < 0.01 && std::fabs(mid - 12.0) < 1e-9)
+        return "bell";
+    return std::fabs(low) < 1e-9 ? "high shelf" : "low shelf";
+}
+
+} // namespace
+
+TEST(FilterdesignDispatch, TypeAndBandChooseTheSection)
+{
+    const char* expected[7][3] = {{"high-pass", "bell", "low shelf"}};
+    for (int index = 1; index <= 6; ++index)
+        expected[index][0] = "high shelf", expected[index][1] = "bell", expected[index][2] = "low shelf";
+    expected[6][2] = "low-pass";
+    for (int index = 0; index <= 6; ++index)
+        for (int type = 0; type <= 2; ++type)
+            EXPECT_EQ(kind(band(type, index, 12)), expected[index][type]) << index << " " << type;
+    EXPECT_TRUE(same(band(0, 0, 0.0), highPass(1000, fs))); // no dead zone, gain ignored
+}
+
+TEST(FilterdesignDispatch, OnAndTypeGateTheBand)
+{
+    EXPECT_EQ(kind(band(1, 3, 12, 0.5)), "identity");
+    EXPECT_EQ(kind(band(1, 3, 12, 0.5000001)), "bell");
+    for (double type : {3.0, -1.0, 1e30, notANumber})
+        EXPECT_EQ(kind(band(type, 3, 12)), "identity") << type;
+    EXPECT_TRUE(same(band(2.9, 6, 12), band(2, 6, 12)));
+    EXPECT_TRUE(same(band(-0.5, 0, 12), band(0, 0, 12)));
+}
+
+TEST(FilterdesignDispatch, WidthGoesThroughTheMapOfTheSectionKind)
+{
+    EXPECT_TRUE(same(band(1, 3, 12), bell(12, 1000, bellWidths.toReal(0.618), fs)));
+    EXPECT_TRUE(same(band(0, 3, 12), highShelf(12, 1000, shelfWidths.toReal(0.618), fs)));
+    EXPECT_TRUE(same(band(2, 3, 12), lowShelf(12, 1000, shelfWidths.toReal(0.618), fs)));
+}
+
+TEST(FilterdesignResponse, BellPeaksAtF0AndCutMirrorsBoost)
+{
+    const Coefficients boost = band(1, 3, 6), cut = band(1, 3, -6);
+    EXPECT_NEAR(magnitudeDb(boost, atF0), 6.0, 1e-9);
+    EXPECT_LT(magnitudeDb(boost, 20.0 / fs), 0.01);
+    for (double x : {0.0, 20.0 / fs, atF0, 0.05, 0.5})
+        EXPECT_NEAR(magnitudeDb(cut, x), -magnitudeDb(boost, x), 1e-9) << x;
+}
+
+TEST(FilterdesignResponse, ShelvesReachFullGainAtOneEndAndHalfAtF0)
+{
+    const Coefficients high = highShelf(12, 1000, 0.5, fs), low = lowShelf(12, 1000, 0.5, fs);
+    EXPECT_NEAR(magnitudeDb(high, 1e-6), 0.0, 1e-6);
+    EXPECT_NEAR(magnitudeDb(high, 0.5), 12.0, 1e-9);
+    EXPECT_NEAR(magnitudeDb(low, 1e-6), 12.0, 1e-6);
+    EXPECT_NEAR(magnitudeDb(low, 0.5), 0.0, 1e-9);
+    EXPECT_NEAR(magnitudeDb(high, atF0), 6.0, 1e-9);
+    EXPECT_NEAR(magnitudeDb(low, atF0), 6.0, 1e-9);
+}
+
+TEST(FilterdesignResponse, ButterworthIsHalfPowerAtF0)
+{
+    EXPECT_NEAR(magnitudeDb(highPass(1000, fs), atF0), -3.0103, 1e-4);
+    EXPECT_NEAR(magnitudeDb(lowPass(1000, fs), atF0), -3.0103, 1e-4);
+    EXPECT_NEAR(magnitudeDb(highPass(1000, fs), 0.5), 0.0, 1e-9);
+    EXPECT_NEAR(magnitudeDb(lowPass(1000, fs), 0.0), 0.0, 1e-9);
+}
+
+TEST(FilterdesignDeadZone, OnlyGainsStrictlyInsideATenThousandthDecibelAreTransparent)
+{
+    for (auto design : {bell, highShelf, lowShelf}) {
+        for (double gain : {0.00009, -0.00009, 0.0})
+            EXPECT_TRUE(same(design(gain, 1000, 0.5, fs), Coefficients::identity())) << gain;
+        for (double gain : {0.0001, -0.0001})
+            EXPECT_FALSE(same(design(gain, 1000, 0.5, fs), Coefficients::identity())) << gain;
+    }
+}
+
+TEST(FilterdesignHalfband, OversamplerCoefficients)
+{
+    double coefficients[5] = {0, 0, 0, 0, -7.0};
+    designHalfband(4, static_cast<double>(0.45f), coefficients);
+    EXPECT_NEAR(coefficients[0], 0.031455, 1e-6);
+    EXPECT_NEAR(coefficients[1], 0.133736, 1e-6);
+    EXPECT_NEAR(coefficients[2], 0.335401, 1e-6);
+    EXPECT_NEAR(coefficients[3], 0.705602, 1e-6);
+    EXPECT_EQ(coefficients[4], -7.0);
+}
+
+TEST(FilterdesignBadInput, UnrealisableBandsAreFiniteAndHalfbandDesignReturns)
+{
+    for (double value : {0.0, -1000.0, 1e-300, 1e300, notANumber})
+        for (int type = 0; type <= 2; ++type)
+            for (const Coefficients& set : {band(type, 0, 6, 1, value), band(type, 6, 6, 1, 1000, value),
+                                            band(type, 3, value), band(type, 99, 6, 1, value, value)}) {
+                const double sum =
+                    set.numerator[0] + set.numerator[1] + set.numerator[2] + set.denominator[1] + set.denominator[2];
+                EXPECT_TRUE(std::isfinite(sum)) << value << " " << type;
+            }
+    double coefficients[4];
+    for (double transition : {-1.0, 0.0, 0.5, 2.0, notANumber})
+        designHalfband(4, transition, coefficients);
+    designHalfband(4, 0.45, nullptr);
+}
