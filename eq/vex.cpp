@@ -9,13 +9,31 @@
 namespace {
 
 // Parameter indices of band b's on/off, frequency, width, gain and type.
-int onIndex(int band) { return 5 * band; }
-int frequencyIndex(int band) { return 5 * band + 1; }
-int widthIndex(int band) { return 5 * band + 2; }
-int gainIndex(int band) { return 5 * band + 3; }
-int typeIndex(int band) { return 5 * band + 4; }
+int onIndex(int band)
+{
+    return 5 * band;
+}
+int frequencyIndex(int band)
+{
+    return 5 * band + 1;
+}
+int widthIndex(int band)
+{
+    return 5 * band + 2;
+}
+int gainIndex(int band)
+{
+    return 5 * band + 3;
+}
+int typeIndex(int band)
+{
+    return 5 * band + 4;
+}
 
-Coefficients broadcastIdentity() { return Coefficients::identity(); }
+Coefficients broadcastIdentity()
+{
+    return Coefficients::identity();
+}
 
 } // namespace
 
@@ -75,16 +93,16 @@ void Vex::setSampleRate(double rate)
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
     const double fs = static_cast<double>(host.samplerate()) * oversamplingFactor;
-    return Filterdesign::designBand(getValue(onIndex(band)), getValue(typeIndex(band)),
-                                    getValue(frequencyIndex(band)), getValue(gainIndex(band)) * gainScale,
-                                    getValue(widthIndex(band)), band, fs, bellWidthMap, shelfWidthMap);
+    return Filterdesign::designBand(getValue(onIndex(band)), getValue(typeIndex(band)), getValue(frequencyIndex(band)),
+                                    getValue(gainIndex(band)) * gainScale, getValue(widthIndex(band)), band, fs,
+                                    bellWidthMap, shelfWidthMap);
 }
 
 std::string Vex::bandSummary(int band, double scale)
 {
     const double f0 = getValue(frequencyIndex(band));
-    std::string line = f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz "
-                                    : Framework::formatFixed(f0, 2) + " hz ";
+    std::string line =
+        f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz " : Framework::formatFixed(f0, 2) + " hz ";
     line += Framework::formatFixed(getValue(gainIndex(band)) * scale, 2) + " dB ";
     line += Framework::formatFixed(getValue(widthIndex(band)), 2) + " q";
     return line;
@@ -122,7 +140,10 @@ void Vex::parameterChanged(int index)
     }
 }
 
-void Vex::programChanged() { setStatus(std::string(editBuffer.name, strnlen(editBuffer.name, sizeof editBuffer.name))); }
+void Vex::programChanged()
+{
+    setStatus(std::string(editBuffer.name, strnlen(editBuffer.name, sizeof editBuffer.name)));
+}
 
 void Vex::setStatus(const std::string& text)
 {

@@ -16,12 +16,12 @@ void Vexbuilder::build()
     const Readout* onOff = gui.addResource(std::make_unique<Switchreadout>("off", "on"));
     const Readout* gain = gui.addResource(std::make_unique<Unitsreadout>("dB", 1, 0.0));
     defaultReadout = gui.addResource(std::make_unique<Realvaluereadout>(1));
-    const Readout* lowBandTypes = gui.addResource(
-        std::make_unique<Selectionreadout>(std::vector<std::string>{"hp", "bell", "hi sh"}));
-    const Readout* middleBandTypes = gui.addResource(
-        std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "hi sh"}));
-    const Readout* highBandTypes = gui.addResource(
-        std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
+    const Readout* lowBandTypes =
+        gui.addResource(std::make_unique<Selectionreadout>(std::vector<std::string>{"hp", "bell", "hi sh"}));
+    const Readout* middleBandTypes =
+        gui.addResource(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "hi sh"}));
+    const Readout* highBandTypes =
+        gui.addResource(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
     const Readout* outputs =
         gui.addResource(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
     const Readout* volume = gui.addResource(std::make_unique<Dbreadout>(1));

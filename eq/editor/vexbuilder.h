@@ -23,8 +23,8 @@ public:
 private:
     // Appends a parameter whose live value is program slot `slot` of the
     // edit buffer; a null readout means the default one.
-    int addParameter(const std::string& name, int slot, const Framework::Map* map,
-                     const Framework::Readout* readout, int group = -1, bool automatable = true);
+    int addParameter(const std::string& name, int slot, const Framework::Map* map, const Framework::Readout* readout,
+                     int group = -1, bool automatable = true);
 
     Vexgui& gui;
     Vex& vex;

@@ -10,8 +10,14 @@ Log10map::Log10map(double min, double max)
 {
 }
 
-double Log10map::toReal(const double& normalized) const { return std::pow(10.0, (scaledOffset + normalized) * span); }
+double Log10map::toReal(const double& normalized) const
+{
+    return std::pow(10.0, (scaledOffset + normalized) * span);
+}
 
-double Log10map::toNormalized(const double& real) const { return (std::log10(real) - logMin) / span; }
+double Log10map::toNormalized(const double& real) const
+{
+    return (std::log10(real) - logMin) / span;
+}
 
 } // namespace Framework

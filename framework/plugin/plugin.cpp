@@ -129,7 +129,10 @@ void Plugin::resetParameters(bool fromLiveValues)
     }
 }
 
-void Plugin::programChanged() { host.updatedisplay(); }
+void Plugin::programChanged()
+{
+    host.updatedisplay();
+}
 
 std::string Plugin::displayText(int index)
 {

@@ -11,8 +11,7 @@
 
 namespace Framework {
 
-template <class Program, class Bank>
-class Recallableplugin : public Plugin {
+template <class Program, class Bank> class Recallableplugin : public Plugin {
 public:
     Recallableplugin(Host& host, Gui& listener, Settingsfile& settings, double oversamplingFactor, int controlRate)
         : Plugin(host, listener, settings, oversamplingFactor, controlRate)
@@ -20,8 +19,7 @@ public:
         std::memset(&bank, 0, sizeof bank);
         std::memset(&editBuffer, 0, sizeof editBuffer);
         const char separator = pathSeparator;
-        settings.add("def-bank-path",
-                     moduleFolder() + separator + "banks" + separator + "default" + separator);
+        settings.add("def-bank-path", moduleFolder() + separator + "banks" + separator + "default" + separator);
     }
 
     // Fills the bank and loads program 0 into the edit buffer.

@@ -141,8 +141,7 @@ public:
 private:
     // One frame at a time through the plug-in; each frame's inputs are read
     // before its outputs are written, so the buffers may be the same.
-    template <class Sample>
-    void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
+    template <class Sample> void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
     {
         const Denormalguard guard;
         const int mode = plugin->outputMode();

@@ -85,6 +85,19 @@ TEST(FilterdesignResponse, BellPeaksAtF0AndCutMirrorsBoost)
         EXPECT_NEAR(magnitudeDb(cut, x), -magnitudeDb(boost, x), 1e-9) << x;
 }
 
+// Reference levels from a separate evaluation of the designs through the
+// complex transfer function.
+TEST(FilterdesignResponse, DefaultWidthShapesMatchReference)
+{
+    const Coefficients boost = band(1, 3, 6), high = band(0, 3, 12), low = band(2, 3, 12);
+    EXPECT_NEAR(magnitudeDb(boost, 2000.0 / fs), 2.528805335080, 1e-9);
+    EXPECT_NEAR(magnitudeDb(boost, 0.5), 0.005406845408, 1e-9);
+    // The narrow default shelf overshoots its gain above f0 and dips below it.
+    EXPECT_NEAR(magnitudeDb(high, 2000.0 / fs), 15.831740746490, 1e-9);
+    EXPECT_NEAR(magnitudeDb(high, 500.0 / fs), -3.840560544677, 1e-9);
+    EXPECT_NEAR(magnitudeDb(low, 500.0 / fs), 15.840560544678, 1e-9);
+}
+
 TEST(FilterdesignResponse, ShelvesReachFullGainAtOneEndAndHalfAtF0)
 {
     const Coefficients high = highShelf(12, 1000, 0.5, fs), low = lowShelf(12, 1000, 0.5, fs);
@@ -118,10 +131,9 @@ TEST(FilterdesignHalfband, OversamplerCoefficients)
 {
     double coefficients[5] = {0, 0, 0, 0, -7.0};
     designHalfband(4, static_cast<double>(0.45f), coefficients);
-    EXPECT_NEAR(coefficients[0], 0.031455, 1e-6);
-    EXPECT_NEAR(coefficients[1], 0.133736, 1e-6);
-    EXPECT_NEAR(coefficients[2], 0.335401, 1e-6);
-    EXPECT_NEAR(coefficients[3], 0.705602, 1e-6);
+    const double expected[4] = {0.0314546841645, 0.1337355062180, 0.3354011991949, 0.7056020780167};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(coefficients[i], expected[i], 1e-10) << i;
     EXPECT_EQ(coefficients[4], -7.0);
 }
 
