@@ -78,7 +78,7 @@ void Plugin::setNormalized(double value, int index, bool fromHost)
     lock.leave();
     if (!fromHost)
         host.automate(index, static_cast<float>(norm));
-    lastTouchedIndex = index;
+    lastTouchedIndex.store(index, std::memory_order_relaxed);
     parameterChanged(index);
     listener.valueChanged(index, *this);
 }

@@ -38,7 +38,7 @@ public:
     double getMax(int index) override;
     double getMin(int index) override;
     std::string getUnits(int index) override;
-    void endEdit() override { lastTouchedIndex = -1; }
+    void endEdit() override { lastTouchedIndex.store(-1, std::memory_order_relaxed); }
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
 
@@ -73,7 +73,7 @@ public:
     // Keeps a map that descriptors point to.
     const Map* addMap(std::unique_ptr<Map> map);
     int parameterCount() const { return static_cast<int>(parameters.size()); }
-    int lastTouched() const { return lastTouchedIndex; }
+    int lastTouched() const { return lastTouchedIndex.load(std::memory_order_relaxed); }
     int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
 
 protected:
@@ -105,7 +105,7 @@ private:
     std::vector<Paramdescriptor*> pending;
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
-    int lastTouchedIndex = -1;
+    std::atomic<int> lastTouchedIndex{-1};
 };
 
 } // namespace Framework

@@ -127,14 +127,21 @@ TEST(FilterdesignDeadZone, OnlyGainsStrictlyInsideATenThousandthDecibelAreTransp
     }
 }
 
-TEST(FilterdesignHalfband, OversamplerCoefficients)
+// Reference coefficients from a high-precision evaluation of the same design.
+TEST(FilterdesignHalfband, MatchesReferenceForNarrowAndWideTransitions)
 {
     double coefficients[5] = {0, 0, 0, 0, -7.0};
     designHalfband(4, static_cast<double>(0.45f), coefficients);
-    const double expected[4] = {0.0314546841645, 0.1337355062180, 0.3354011991949, 0.7056020780167};
+    const double oversampler[4] = {0.0314546841645, 0.1337355062180, 0.3354011991949, 0.7056020780167};
     for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(coefficients[i], expected[i], 1e-10) << i;
+        EXPECT_NEAR(coefficients[i], oversampler[i], 1e-10) << i;
     EXPECT_EQ(coefficients[4], -7.0);
+
+    // A steep transition, where the higher series terms count.
+    designHalfband(4, 0.002, coefficients);
+    const double steep[4] = {0.3785694033438, 0.7969213378250, 0.9480725531059, 0.9902400973799};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(coefficients[i], steep[i], 1e-10) << i;
 }
 
 TEST(FilterdesignBadInput, UnrealisableBandsAreFiniteAndHalfbandDesignReturns)

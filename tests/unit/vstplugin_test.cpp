@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <xmmintrin.h>
 
 namespace {
 
@@ -115,4 +117,58 @@ TEST_F(Effect, WithoutHostCallbackNothingIsReportedAndBaseValuesStay)
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->flags, effFlagsCanReplacing);
     EXPECT_EQ(e->uniqueID, 0x4E6F4566);
+}
+
+TEST_F(Effect, HostSeesParameterTextsThroughTheDispatcher)
+{
+    auto effect = make();
+    AEffect* e = effect->getAeffect();
+    char text[64];
+    const auto ask = [&](VstInt32 opcode, VstInt32 index) {
+        std::memset(text, 'z', sizeof text);
+        e->dispatcher(e, opcode, index, 0, text, 0.0f);
+        return std::string(text);
+    };
+    EXPECT_EQ(ask(effGetParamName, 0), "1 on/off");
+    EXPECT_EQ(ask(effGetParamName, 36), "curve +-");
+    EXPECT_EQ(ask(effGetParamDisplay, 1), "50.0");
+    EXPECT_EQ(ask(effGetParamLabel, 3), "dB");
+    EXPECT_EQ(ask(effGetParamLabel, 1), "");
+    EXPECT_EQ(ask(effGetParamName, 39), "");
+    EXPECT_EQ(e->dispatcher(e, effCanBeAutomated, 35, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ(e->dispatcher(e, effCanBeAutomated, 36, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(e->dispatcher(e, effGetParamName, 0, 0, nullptr, 0.0f), 0) << "null text pointer";
+}
+
+TEST_F(Effect, HostParameterCallsAndNoEcho)
+{
+    auto effect = make();
+    AEffect* e = effect->getAeffect();
+    Fakehost::reset();
+    e->setParameter(e, 13, 0.75f);
+    EXPECT_FLOAT_EQ(e->getParameter(e, 13), 0.75f);
+    EXPECT_TRUE(Fakehost::callsOf(audioMasterAutomate).empty());
+    EXPECT_EQ(e->getParameter(e, 39), 0.0f);
+
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    const auto echoed = Fakehost::callsOf(audioMasterAutomate);
+    ASSERT_EQ(echoed.size(), 39u);
+    EXPECT_EQ(echoed[13].index, 13);
+    EXPECT_FLOAT_EQ(echoed[13].opt, 0.75f);
+}
+
+TEST_F(Effect, ProcessingRestoresTheHostsFloatingPointControl)
+{
+    auto effect = make();
+    AEffect* e = effect->getAeffect();
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    float left[64], right[64];
+    for (int i = 0; i < 64; ++i)
+        left[i] = right[i] = 1e-30f;
+    float* channels[] = {left, right};
+    const unsigned before = _mm_getcsr();
+    e->processReplacing(e, channels, channels, 64);
+    EXPECT_EQ(_mm_getcsr(), before);
+    for (float sample : left)
+        EXPECT_EQ(sample, 0.0f) << "a signal far below hearing comes out as silence";
 }

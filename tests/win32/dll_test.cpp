@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -101,4 +102,55 @@ TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
     call(second, effClose);
     call(first, effClose);
     EXPECT_EQ(dll.readFile("Vexatone.ini"), stored);
+}
+
+TEST_F(Dll, EveryInstanceProcessesAudio)
+{
+    // Each instance's signal state must be 16-byte aligned wherever the heap
+    // puts it; a misaligned one faults on its first sample.
+    std::vector<AEffect*> effects;
+    std::vector<std::vector<char>> heapNoise;
+    for (int i = 0; i < 12; ++i) {
+        heapNoise.emplace_back(static_cast<std::size_t>(8 + 8 * i));
+        effects.push_back(dll.effect(Fakehost::callback));
+        ASSERT_NE(effects.back(), nullptr);
+    }
+    float left[32] = {0.5f}, right[32] = {-0.5f};
+    float* channels[] = {left, right};
+    for (AEffect* e : effects) {
+        e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+        e->processReplacing(e, channels, channels, 32);
+        call(e, effClose);
+    }
+}
+
+TEST_F(Dll, ParametersAndAudioThroughTheRealDll)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    const char* suffixes[] = {" on/off", " f", " q", " g", " type"};
+    char name[16];
+    for (int i = 0; i < 39; ++i) {
+        e->dispatcher(e, effGetParamName, i, 0, name, 0.0f);
+        const std::string expected = i < 35    ? std::to_string(i / 5 + 1) + suffixes[i % 5]
+                                     : i == 35 ? "zoom"
+                                     : i == 36 ? "curve +-"
+                                     : i == 37 ? "main vol"
+                                               : "out mode";
+        EXPECT_EQ(std::string(name), expected);
+    }
+
+    // A +12 dB bell at 1 kHz (band 5) heard on a 1 kHz sine.
+    e->setParameter(e, 23, 0.5f + 12.0f / 72.0f);
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    std::vector<float> left(8192), right(8192);
+    for (std::size_t i = 0; i < left.size(); ++i)
+        left[i] = right[i] = static_cast<float>(0.1 * std::sin(2.0 * 3.14159265358979 * 1000.0 * i / 44100.0));
+    float* channels[] = {left.data(), right.data()};
+    e->processReplacing(e, channels, channels, static_cast<VstInt32>(left.size()));
+    float peak = 0.0f;
+    for (std::size_t i = 4096; i < left.size(); ++i)
+        peak = std::max(peak, std::fabs(left[i]));
+    EXPECT_NEAR(20.0 * std::log10(peak / 0.1), 12.0, 0.1);
+    call(e, effClose);
 }

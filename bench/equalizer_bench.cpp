@@ -1,0 +1,111 @@
+// Throughput of the equalizer's signal path and the cost of parameter changes.
+#include "equalizer.h"
+
+#include "framework/vst/denormalguard.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int blockFrames = 512;
+
+// Seven active bands of every kind at 48 kHz, settled.
+void activate(Equalizer& eq)
+{
+    const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
+    const double types[] = {0, 1, 2, 1, 0, 1, 2};
+    for (int b = 0; b < 7; ++b) {
+        eq.vex->setValue(gains[b], 5 * b + 3, true);
+        eq.vex->setValue(types[b], 5 * b + 4, true);
+    }
+    eq.setSampleRate(48000.0f);
+    for (int n = 0; n < 200; ++n)
+        eq.process(0.0, 0.0);
+}
+
+std::vector<double> noise(std::size_t count)
+{
+    std::mt19937 random(1);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    std::vector<double> samples(count);
+    for (double& s : samples)
+        s = value(random);
+    return samples;
+}
+
+// Runs one block as the adapter does: denormal guard, mode read once.
+void runBlock(Vex& vex, const double* input)
+{
+    const Framework::Denormalguard guard;
+    const int mode = vex.outputMode();
+    for (int i = 0; i < blockFrames; ++i) {
+        vex.frame[0] = input[i];
+        vex.frame[1] = -input[i];
+        vex.processSample(vex.edited(), mode);
+        benchmark::DoNotOptimize(vex.frame);
+    }
+}
+
+void SevenBands(benchmark::State& state)
+{
+    Equalizer eq;
+    activate(eq);
+    const std::vector<double> input = noise(blockFrames);
+    for (auto _ : state)
+        runBlock(*eq.vex, input.data());
+    state.SetItemsProcessed(state.iterations() * blockFrames);
+}
+BENCHMARK(SevenBands);
+
+// Silence right after a loud burst: the filter states decay towards zero.
+void SilenceAfterBurst(benchmark::State& state)
+{
+    Equalizer eq;
+    activate(eq);
+    const std::vector<double> burst = noise(blockFrames);
+    std::vector<double> loud(burst.size());
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        loud[i] = burst[i] * 1e3;
+    const std::vector<double> silence(blockFrames, 0.0);
+    runBlock(*eq.vex, loud.data());
+    for (auto _ : state)
+        runBlock(*eq.vex, silence.data());
+    state.SetItemsProcessed(state.iterations() * blockFrames);
+}
+BENCHMARK(SilenceAfterBurst);
+
+// One host parameter change (design and staging of a band) in every block.
+void ChangeEveryBlock(benchmark::State& state)
+{
+    Equalizer eq;
+    activate(eq);
+    const std::vector<double> input = noise(blockFrames);
+    double normalized = 0.3;
+    for (auto _ : state) {
+        normalized = normalized > 0.7 ? 0.3 : normalized + 0.01;
+        eq.vex->setNormalized(normalized, 21, true);
+        runBlock(*eq.vex, input.data());
+    }
+    state.SetItemsProcessed(state.iterations() * blockFrames);
+}
+BENCHMARK(ChangeEveryBlock);
+
+// The cost of one parameter change alone.
+void ParameterChange(benchmark::State& state)
+{
+    Equalizer eq;
+    activate(eq);
+    double normalized = 0.3;
+    for (auto _ : state) {
+        normalized = normalized > 0.7 ? 0.3 : normalized + 0.01;
+        eq.vex->setNormalized(normalized, 21, true);
+    }
+}
+BENCHMARK(ParameterChange);
+
+} // namespace
+
+BENCHMARK_MAIN();
