@@ -184,29 +184,25 @@ void Vex::takeOverCoefficients()
     coefficientLock.leave();
 }
 
+__m128d Vex::allpass(Halfband& filter, int stage, __m128d in)
+{
+    const __m128d out =
+        _mm_add_pd(_mm_mul_pd(_mm_sub_pd(in, filter.y[stage]), halfbandCoefficients[stage]), filter.x[stage]);
+    filter.x[stage] = in;
+    filter.y[stage] = out;
+    return out;
+}
+
 void Vex::processSample(const Vexprogram& program, int outMode)
 {
     if (tick())
         takeOverCoefficients();
 
-    const __m128d* c = halfbandCoefficients;
-    const __m128d x = _mm_load_pd(frame);
-
     // Up-sampling: two all-pass paths give the two oversampled pairs.
-    Halfband& up = upsampler;
-    const __m128d e = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(x, up.y[0]), c[0]), up.x[0]);
-    up.x[0] = x;
-    up.y[0] = e;
-    const __m128d o = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(x, up.y[1]), c[1]), up.x[1]);
-    up.x[1] = x;
-    up.y[1] = o;
+    const __m128d x = _mm_load_pd(frame);
     __m128d pair[2];
-    pair[0] = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(e, up.y[2]), c[2]), up.x[2]);
-    up.x[2] = e;
-    up.y[2] = pair[0];
-    pair[1] = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(o, up.y[3]), c[3]), up.x[3]);
-    up.x[3] = o;
-    up.y[3] = pair[1];
+    pair[0] = allpass(upsampler, 2, allpass(upsampler, 0, x));
+    pair[1] = allpass(upsampler, 3, allpass(upsampler, 1, x));
 
     for (__m128d& p : pair) {
         switch (outMode) {
@@ -242,21 +238,10 @@ void Vex::processSample(const Vexprogram& program, int outMode)
     }
 
     // Down-sampling: path A takes the second pair, path B the first.
-    Halfband& down = downsampler;
-    const __m128d a = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(pair[1], down.y[0]), c[0]), down.x[0]);
-    down.x[0] = pair[1];
-    down.y[0] = a;
-    const __m128d b = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(pair[0], down.y[1]), c[1]), down.x[1]);
-    down.x[1] = pair[0];
-    down.y[1] = b;
-    const __m128d a2 = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(a, down.y[2]), c[2]), down.x[2]);
-    down.x[2] = a;
-    down.y[2] = a2;
-    const __m128d b2 = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(b, down.y[3]), c[3]), down.x[3]);
-    down.x[3] = b;
-    down.y[3] = b2;
+    const __m128d a = allpass(downsampler, 2, allpass(downsampler, 0, pair[1]));
+    const __m128d b = allpass(downsampler, 3, allpass(downsampler, 1, pair[0]));
 
-    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a2, b2), _mm_set1_pd(0.5)), _mm_set1_pd(program.values[35]));
+    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a, b), _mm_set1_pd(0.5)), _mm_set1_pd(program.values[35]));
     // Values too small to hear become exactly zero.
     const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), out);
     out = _mm_andnot_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(1e-12)), out);

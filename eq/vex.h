@@ -72,6 +72,9 @@ private:
         __m128d y[halfbandStages];
     };
 
+    // One all-pass stage of a resampler.
+    inline __m128d allpass(Halfband& filter, int stage, __m128d in);
+
     Framework::Lock coefficientLock;
     const Framework::Log10map bellWidthMap{0.0025, 0.95};
     const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};

@@ -147,19 +147,18 @@ private:
         void operator()(P* p) const
         {
             p->~P();
-            ::operator delete(p, std::align_val_t{alignof(P)});
+            ::operator delete (p, std::align_val_t{alignof(P)});
         }
     };
     using Pluginpointer = std::unique_ptr<P, Aligneddelete>;
 
-    template <class... Args>
-    static Pluginpointer makeAligned(Args&&... args)
+    template <class... Args> static Pluginpointer makeAligned(Args&&... args)
     {
-        void* storage = ::operator new(sizeof(P), std::align_val_t{alignof(P)});
+        void* storage = ::operator new (sizeof(P), std::align_val_t{alignof(P)});
         try {
             return Pluginpointer(new (storage) P(std::forward<Args>(args)...));
         } catch (...) {
-            ::operator delete(storage, std::align_val_t{alignof(P)});
+            ::operator delete (storage, std::align_val_t{alignof(P)});
             throw;
         }
     }
