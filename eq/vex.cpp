@@ -37,8 +37,8 @@ Coefficients broadcastIdentity()
 
 } // namespace
 
-Vex::Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& gui)
-    : Recallableplugin(host, gui, settings, 2.0, 500)
+Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host, Vexgui& gui)
+    : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
 {
     for (int b = 0; b < bandCount; ++b) {
         display[b] = broadcastIdentity();
@@ -57,7 +57,7 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& gui)
     }
 }
 
-void Vex::initProgram(Vexprogram& program)
+void Vex::defaults(Vexprogram& program)
 {
     static const double frequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
     for (int b = 0; b < bandCount; ++b) {

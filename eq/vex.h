@@ -20,7 +20,7 @@ class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank>,
 public:
     enum { bandCount = 7, halfbandStages = 4 };
 
-    Vex(Framework::Settingsfile& settings, Framework::Host& host, Vexgui& gui);
+    Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host, Vexgui& gui);
 
     // One stereo sample: reads the input from frame and leaves the output
     // there. program supplies the main volume; outMode is the output mode
@@ -31,7 +31,9 @@ public:
     int outputMode() const;
 
     void setSampleRate(double rate) override;
-    void initProgram(Vexprogram& program) override;
+    void initProgram(Vexprogram& program) override { defaults(program); }
+    // The program every band starts from: all bells, flat.
+    static void defaults(Vexprogram& program);
 
     // The band's unscaled curve for the display; clears its dirty flag.
     Coefficients bandCurve(int band);

@@ -3,6 +3,7 @@
 #include "eq/editor/vexbuilder.h"
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
+#include "framework/plugin/vstfxpfileio.h"
 #include "framework/vst/vstplugin.h"
 
 #include <new>
@@ -33,7 +34,10 @@ AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
 {
     // Nothing may unwind into the host: a failure to construct yields null.
     try {
-        return new Framework::VSTplugin<Vex, Vexgui, Vexbuilder>(audioMaster, vexatoneInfo(), "Red");
+        const Framework::Plugininfo info = vexatoneInfo();
+        Framework::Programfileios handlers{
+            std::make_shared<Framework::VSTfxpfileio>(info.uniqueId, info.numParams, vexatoneVersion)};
+        return new Framework::VSTplugin<Vex, Vexgui, Vexbuilder>(audioMaster, info, std::move(handlers), "Red");
     } catch (...) {
         return nullptr;
     }

@@ -6,6 +6,9 @@
 
 class AudioEffect;
 
+// The effect's version, as the AEffect record and program files carry it.
+constexpr VstInt32 vexatoneVersion = 1;
+
 // The description the host is given: counts, identity, names, capabilities.
 Framework::Plugininfo vexatoneInfo();
 

@@ -75,6 +75,22 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         return 0;
     case effGetProgram:
         return getProgram();
+    case effSetProgramName:
+        if (ptr)
+            setProgramName(static_cast<const char*>(ptr));
+        return 0;
+    case effGetProgramName:
+        if (ptr)
+            getProgramName(static_cast<char*>(ptr));
+        return 0;
+    case effGetChunk:
+        if (!ptr)
+            return 0;
+        return getChunk(static_cast<void**>(ptr), index != 0);
+    case effSetChunk:
+        if (!ptr || value < 0 || value > 0x7FFFFFFF)
+            return 0;
+        return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
     case effGetParamLabel:
         if (ptr)
             getParameterLabel(index, static_cast<char*>(ptr));

@@ -33,6 +33,13 @@ public:
     // Takes program numbers 0 to numPrograms - 1 and ignores the rest.
     virtual void setProgram(VstInt32 program);
     virtual VstInt32 getProgram() { return curProgram; }
+    virtual void setProgramName(const char* /*name*/) {}
+    // name holds at least 25 bytes.
+    virtual void getProgramName(char* name) { copyText(name, std::string(), 0); }
+    // The current program (isPreset) or the whole bank as a chunk the host
+    // copies; answers its size.
+    virtual VstInt32 getChunk(void** /*data*/, bool /*isPreset*/) { return 0; }
+    virtual VstInt32 setChunk(void* /*data*/, VstInt32 /*size*/, bool /*isPreset*/) { return 0; }
     // Parameter texts; text holds at least 9 bytes.
     virtual bool getParameterName(VstInt32 /*index*/, char* /*text*/) { return false; }
     virtual bool getParameterDisplay(VstInt32 /*index*/, char* /*text*/) { return false; }

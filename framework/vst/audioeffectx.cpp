@@ -6,6 +6,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     switch (opcode) {
     case effCanBeAutomated:
         return canParameterBeAutomated(index) ? 1 : 0;
+    case effGetProgramNameIndexed:
+        return text && getProgramNameIndexed(static_cast<VstInt32>(value), index, text) ? 1 : 0;
     case effGetEffectName:
         return text && getEffectName(text) ? 1 : 0;
     case effGetVendorString:

@@ -21,4 +21,5 @@ public:
     virtual VstInt32 canDo(const char* /*text*/) { return 0; }
     virtual VstInt32 getVstVersion() { return 2400; }
     virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return false; }
+    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*name*/) { return false; }
 };

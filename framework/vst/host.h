@@ -13,8 +13,9 @@ public:
     virtual void reserved(std::int32_t unused) = 0;
     // The host's sample rate; 44100 until the host sets one.
     virtual const float& samplerate() = 0;
-    // The host's current program number, 0 to 126.
-    virtual const std::int32_t& program() = 0;
+    // The host's current program number, 0 to 126. Programs may set it where
+    // the plug-in itself changes what the current program is.
+    virtual std::int32_t& program() = 0;
     // Asks the host to re-read program names and parameter texts.
     virtual void updatedisplay() = 0;
 

@@ -9,6 +9,7 @@
 #include "plugininfo.h"
 
 #include "framework/platform/platform.h"
+#include "framework/plugin/bankfolder.h"
 #include "framework/plugin/settingsfile.h"
 
 #include <cstring>
@@ -23,7 +24,8 @@ template <class P, class G, class B> class VSTplugin : public AudioEffectX, publ
     static_assert(alignof(P) >= 16, "the plug-in's per-sample state needs 16-byte aligned storage");
 
 public:
-    VSTplugin(audioMasterCallback audioMaster, Plugininfo description, const std::string& defaultSkin)
+    VSTplugin(audioMasterCallback audioMaster, Plugininfo description, Programfileios handlers,
+              const std::string& defaultSkin)
         : AudioEffectX(audioMaster, description.numPrograms, description.numParams), info(std::move(description))
     {
         if (audioMaster) {
@@ -41,7 +43,7 @@ public:
         settings = std::make_unique<Settingsfile>(moduleFolder() + pathSeparator + info.effectName + ".ini");
         settings->add("skin", defaultSkin);
         gui = std::make_unique<G>(*settings);
-        plugin = makeAligned(*settings, static_cast<Host&>(*this), *gui);
+        plugin = makeAligned(*settings, std::move(handlers), static_cast<Host&>(*this), *gui);
         settings->load();
         plugin->open();
         B(*gui, *plugin).build();
@@ -66,6 +68,31 @@ public:
     {
         AudioEffect::setSampleRate(rate);
         plugin->setSampleRate(static_cast<double>(rate));
+    }
+
+    void setProgram(VstInt32 program) override
+    {
+        AudioEffect::setProgram(program);
+        plugin->setProgram(program);
+    }
+    void setProgramName(const char* name) override { plugin->setProgramName(curProgram, name); }
+    void getProgramName(char* name) override { copyText(name, plugin->getProgramName(curProgram), 24); }
+    bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* name) override
+    {
+        copyText(name, plugin->getProgramName(index), 24);
+        return true;
+    }
+    VstInt32 getChunk(void** data, bool isPreset) override
+    {
+        return isPreset ? plugin->getProgramChunk(data) : plugin->getBankChunk(data);
+    }
+    VstInt32 setChunk(void* data, VstInt32 size, bool isPreset) override
+    {
+        if (isPreset)
+            plugin->setProgramChunk(data, size);
+        else
+            plugin->setBankChunk(data, size);
+        return 0;
     }
 
     void setParameter(VstInt32 index, float value) override
@@ -132,7 +159,7 @@ public:
     }
     void reserved(std::int32_t /*unused*/) override {}
     const float& samplerate() override { return sampleRate; }
-    const std::int32_t& program() override { return curProgram; }
+    std::int32_t& program() override { return curProgram; }
     void updatedisplay() override
     {
         if (audioMaster)

@@ -6,6 +6,7 @@
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
 #include "framework/plugin/settingsfile.h"
+#include "framework/plugin/vstfxpfileio.h"
 #include "framework/vst/host.h"
 #include "tempfolder.h"
 
@@ -18,7 +19,7 @@ public:
     void automate(std::int32_t index, float value) override { automated.emplace_back(index, value); }
     void reserved(std::int32_t) override {}
     const float& samplerate() override { return rate; }
-    const std::int32_t& program() override { return current; }
+    std::int32_t& program() override { return current; }
     void updatedisplay() override { ++displayUpdates; }
 
     float rate = 44100.0f;
@@ -32,12 +33,17 @@ struct Equalizer {
     Framework::Settingsfile settings{dir.file("Vexatone.ini")};
     Testhost host;
     Vexgui gui{settings};
-    std::unique_ptr<Vex> vex = std::make_unique<Vex>(settings, host, gui);
+    std::unique_ptr<Vex> vex = std::make_unique<Vex>(settings, handlers(), host, gui);
 
     Equalizer()
     {
         vex->open();
         Vexbuilder(gui, *vex).build();
+    }
+
+    static Framework::Programfileios handlers()
+    {
+        return {std::make_shared<Framework::VSTfxpfileio>(0x6B347739, 39, 1)};
     }
 
     void setSampleRate(float rate)

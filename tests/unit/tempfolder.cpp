@@ -13,7 +13,8 @@ Tempfolder::Tempfolder()
 {
     std::random_device seed;
     const fs::path base = fs::temp_directory_path() / ("vexatone-test-" + std::to_string(seed()));
-    fs::create_directories(base);
+    // An empty default bank folder, as an installed bundle has.
+    fs::create_directories(base / "banks" / "default");
     folder = base.string();
     Framework::Headless::setModuleFolder(folder);
     Framework::Headless::clearShownErrors();

@@ -1,5 +1,6 @@
 // A fresh folder for one test, removed with everything in it afterwards.
-// It also becomes the folder the headless platform reports as the module's.
+// It also becomes the folder the headless platform reports as the module's,
+// and holds an empty default bank folder "banks/default".
 #pragma once
 
 #include <string>

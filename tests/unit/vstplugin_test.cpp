@@ -8,6 +8,7 @@
 #include "eq/vex.h"
 #include "framework/platform/headless/headless.h"
 #include "module/factory.h"
+#include "equalizer.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ struct Effect : testing::Test {
     template <class Builder = Vexbuilder>
     static std::unique_ptr<Instance<Builder>> make(audioMasterCallback callback = Fakehost::callback)
     {
-        return std::make_unique<Instance<Builder>>(callback, vexatoneInfo(), "Red");
+        return std::make_unique<Instance<Builder>>(callback, vexatoneInfo(), Equalizer::handlers(), "Red");
     }
 };
 
