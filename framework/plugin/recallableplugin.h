@@ -23,8 +23,7 @@
 
 namespace Framework {
 
-template <class Program, class Bank>
-class Recallableplugin : public Plugin, public Bankpathmanager {
+template <class Program, class Bank> class Recallableplugin : public Plugin, public Bankpathmanager {
     static_assert(std::is_trivially_copyable<Program>::value && std::is_trivially_copyable<Bank>::value,
                   "programs and banks travel as bytes");
 
@@ -168,13 +167,11 @@ private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
     int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
 
-    template <std::size_t N>
-    static std::string textOf(const char (&field)[N])
+    template <std::size_t N> static std::string textOf(const char (&field)[N])
     {
         return std::string(field, strnlen(field, N));
     }
-    template <std::size_t N>
-    static void storeText(char (&field)[N], const std::string& text)
+    template <std::size_t N> static void storeText(char (&field)[N], const std::string& text)
     {
         std::memset(field, 0, N);
         text.copy(field, N - 1);

@@ -33,7 +33,10 @@ void writeNumber(std::ofstream& out, std::int32_t value)
     out.write(bytes, 4);
 }
 
-void writeTag(std::ofstream& out, const char* tag) { out.write(tag, 4); }
+void writeTag(std::ofstream& out, const char* tag)
+{
+    out.write(tag, 4);
+}
 
 } // namespace
 

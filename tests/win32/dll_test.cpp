@@ -94,7 +94,8 @@ TEST_F(Dll, CloseLeavesTheSettingsFileBesideTheDll)
 
 TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
 {
-    const std::string stored = "skin\r\nBlue\r\ndef-bank-path\r\nE:\\Presets\\\r\n";
+    // A bank folder that exists: a missing one would stop the start at a message box.
+    const std::string stored = "skin\r\nBlue\r\ndef-bank-path\r\n" + dll.folder() + "\\banks\\default\\\r\n";
     dll.writeFile("Vexatone.ini", stored);
     AEffect* first = dll.effect(Fakehost::callback);
     AEffect* second = dll.effect(Fakehost::callback);
@@ -152,5 +153,35 @@ TEST_F(Dll, ParametersAndAudioThroughTheRealDll)
     for (std::size_t i = 4096; i < left.size(); ++i)
         peak = std::max(peak, std::fabs(left[i]));
     EXPECT_NEAR(20.0 * std::log10(peak / 0.1), 12.0, 0.1);
+    call(e, effClose);
+}
+
+TEST_F(Dll, FactoryBankReachesTheHost)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    // Which file comes first is the file system's choice, so look the
+    // presets up by name.
+    std::set<std::string> names;
+    char name[32];
+    for (int i = 0; i < 127; ++i) {
+        EXPECT_EQ(e->dispatcher(e, effGetProgramNameIndexed, i, 0, name, 0.0f), 1);
+        names.insert(name);
+    }
+    EXPECT_TRUE(names.count("Telephone"));
+    EXPECT_TRUE(names.count("Mono Check"));
+    EXPECT_TRUE(names.count("init")) << "slots no file fills hold the default program";
+
+    for (int i = 0; i < 127; ++i) {
+        e->dispatcher(e, effGetProgramNameIndexed, i, 0, name, 0.0f);
+        if (std::string(name) != "Mono Check")
+            continue;
+        EXPECT_EQ(e->getParameter(e, 38), 0.0f);
+        e->dispatcher(e, effSetProgram, 0, i, nullptr, 0.0f);
+        EXPECT_EQ(e->dispatcher(e, effGetProgram, 0, 0, nullptr, 0.0f), i);
+        EXPECT_FLOAT_EQ(e->getParameter(e, 38), 2.0f / 3.0f) << "output mode M";
+        e->dispatcher(e, effGetProgramName, 0, 0, name, 0.0f);
+        EXPECT_STREQ(name, "Mono Check");
+    }
     call(e, effClose);
 }

@@ -27,23 +27,53 @@ Loadeddll::Loadeddll()
     const std::string copy = dir + "\\Vexatone.dll";
     if (!CopyFileA(besideExecutable("Vexatone.dll").c_str(), copy.c_str(), FALSE))
         throw std::runtime_error("cannot copy the DLL to " + copy);
+    // The bundle's factory bank, so the plug-in starts without a message.
+    const std::string banks = dir + "\\banks";
+    CreateDirectoryA(banks.c_str(), nullptr);
+    CreateDirectoryA((banks + "\\default").c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    const std::string factory = besideExecutable("banks\\default\\");
+    HANDLE search = FindFirstFileA((factory + "*.fxp").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            CopyFileA((factory + found.cFileName).c_str(), (banks + "\\default\\" + found.cFileName).c_str(), FALSE);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
     handle = LoadLibraryA(copy.c_str());
     if (!handle)
         throw std::runtime_error("cannot load " + copy);
 }
 
+namespace {
+
+// Removes a folder with everything in it.
+void removeTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
 Loadeddll::~Loadeddll()
 {
     FreeLibrary(handle);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileA((dir + "\\" + found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    removeTree(dir);
 }
 
 void* Loadeddll::exported(const char* name) const
