@@ -5,7 +5,9 @@
 #include "framework/vst/host.h"
 #include "linmap.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace Framework {
 
@@ -121,8 +123,14 @@ void Plugin::resetParameters(bool fromLiveValues)
 {
     for (int i = 0; i < parameterCount(); ++i) {
         if (fromLiveValues) {
+            // Programs come from files and hosts: a value outside its range
+            // is brought back, one that is no number takes the range's low
+            // end, so nothing of it reaches the audio.
+            Paramdescriptor& d = *parameters[static_cast<std::size_t>(i)];
+            const double low = std::min(d.map->min, d.map->max), high = std::max(d.map->min, d.map->max);
             lock.enter();
-            parameters[static_cast<std::size_t>(i)]->target = *parameters[static_cast<std::size_t>(i)]->value;
+            const double live = *d.value;
+            *d.value = d.target = std::isfinite(live) ? std::clamp(live, low, high) : low;
             lock.leave();
         }
         setNormalized(getNormalized(i), i, false);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "map.h"
+#include "midiqueue.h"
 #include "paramdescriptor.h"
 #include "paramset.h"
 
@@ -73,6 +74,10 @@ public:
     // Keeps a map that descriptors point to.
     const Map* addMap(std::unique_ptr<Map> map);
     int parameterCount() const { return static_cast<int>(parameters.size()); }
+    // MIDI received from the host; nothing in this plug-in plays it, and the
+    // audio path empties it at every block.
+    Midiqueue events;
+
     int lastTouched() const { return lastTouchedIndex.load(std::memory_order_relaxed); }
     int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
 

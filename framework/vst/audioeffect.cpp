@@ -104,10 +104,19 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
             getParameterName(index, static_cast<char*>(ptr));
         return 0;
     case effSetSampleRate:
-        setSampleRate(opt);
+        // A rate no audio can have is ignored.
+        if (opt > 0.0f && opt <= 1e7f)
+            setSampleRate(opt);
         return 0;
     case effSetBlockSize:
-        setBlockSize(static_cast<VstInt32>(value));
+        if (value > 0 && value <= 0x7FFFFFFF)
+            setBlockSize(static_cast<VstInt32>(value));
+        return 0;
+    case effMainsChanged:
+        if (value)
+            resume();
+        else
+            suspend();
         return 0;
     case effEditGetRect:
         if (!editor || !ptr)

@@ -30,6 +30,9 @@ public:
     virtual void close() {}
     virtual void setSampleRate(float rate) { sampleRate = rate; }
     virtual void setBlockSize(VstInt32 size) { blockSize = size; }
+    // The host switches processing off (suspend) and on again (resume).
+    virtual void suspend() {}
+    virtual void resume() {}
     // Takes program numbers 0 to numPrograms - 1 and ignores the rest.
     virtual void setProgram(VstInt32 program);
     virtual VstInt32 getProgram() { return curProgram; }

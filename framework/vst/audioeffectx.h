@@ -13,6 +13,10 @@ public:
 
     VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
+    // Takes MIDI events from the host; answers 1 when they were taken.
+    virtual VstInt32 processEvents(const VstEvents* /*events*/) { return 0; }
+    virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*properties*/) { return false; }
+    virtual VstInt32 getPlugCategory() { return kPlugCategUnknown; }
     virtual bool getEffectName(char* /*name*/) { return false; }
     virtual bool getVendorString(char* /*text*/) { return false; }
     virtual bool getProductString(char* /*text*/) { return false; }

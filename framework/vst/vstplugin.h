@@ -10,8 +10,11 @@
 
 #include "framework/platform/platform.h"
 #include "framework/plugin/bankfolder.h"
+#include "framework/plugin/midiqueue.h"
 #include "framework/plugin/settingsfile.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -75,12 +78,15 @@ public:
         AudioEffect::setProgram(program);
         plugin->setProgram(program);
     }
-    void setProgramName(const char* name) override { plugin->setProgramName(curProgram, name); }
+    void setProgramName(const char* name) override
+    {
+        plugin->setProgramName(curProgram, std::string(name, strnlen(name, 64)));
+    }
     void getProgramName(char* name) override { copyText(name, plugin->getProgramName(curProgram), 24); }
     bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* name) override
     {
         copyText(name, plugin->getProgramName(index), 24);
-        return true;
+        return index >= 0 && index < numPrograms;
     }
     VstInt32 getChunk(void** data, bool isPreset) override
     {
@@ -95,9 +101,12 @@ public:
         return 0;
     }
 
+    // Hosts pass values unchecked: one that is no number is ignored, others
+    // are held to 0..1.
     void setParameter(VstInt32 index, float value) override
     {
-        plugin->setNormalized(static_cast<double>(value), index, true);
+        if (std::isfinite(value))
+            plugin->setNormalized(static_cast<double>(std::clamp(value, 0.0f, 1.0f)), index, true);
     }
     float getParameter(VstInt32 index) override { return static_cast<float>(plugin->getNormalized(index)); }
     bool getParameterName(VstInt32 index, char* text) override
@@ -116,6 +125,44 @@ public:
         return true;
     }
     bool canParameterBeAutomated(VstInt32 index) override { return plugin->automatable(index); }
+
+    void resume() override
+    {
+        if (audioMaster && canDo("receiveVstMidiEvent") == 1)
+            audioMaster(&cEffect, audioMasterWantMidi, 0, 1, nullptr, 0.0f);
+    }
+
+    VstInt32 processEvents(const VstEvents* events) override
+    {
+        for (VstInt32 i = 0; i < events->numEvents; ++i) {
+            const VstEvent* event = events->events[i];
+            if (!event || event->type != kVstMidiType)
+                continue;
+            const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
+            const int status = static_cast<unsigned char>(midi->midiData[0]) & 0xF0;
+            Midievent received;
+            received.deltaFrames = midi->deltaFrames;
+            received.kind = status == 0xB0   ? Midievent::controlChange
+                            : status == 0x90 ? Midievent::noteOn
+                            : status == 0x80 ? Midievent::noteOff
+                                             : Midievent::other;
+            received.data1 = midi->midiData[1] & 0x7F;
+            received.data2 = midi->midiData[2] & 0x7F;
+            plugin->events.add(received);
+        }
+        return 1;
+    }
+
+    // Output pins are labelled with the short name and their number.
+    bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override
+    {
+        if (index < 0 || index >= info.numOutputs)
+            return false;
+        copyText(properties->label, info.shortName + std::to_string(index + 1), kVstMaxLabelLen - 1);
+        properties->flags = index < 2 ? kVstPinIsActive | kVstPinIsStereo : kVstPinIsActive;
+        return true;
+    }
+    VstInt32 getPlugCategory() override { return info.isSynth ? kPlugCategSynth : kPlugCategUnknown; }
 
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override
     {
@@ -194,9 +241,12 @@ private:
     // before its outputs are written, so the buffers may be the same.
     template <class Sample> void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
     {
-        const Denormalguard guard;
-        const int mode = plugin->outputMode();
         P& p = *plugin;
+        p.events.clear();
+        if (!inputs || !outputs || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1])
+            return;
+        const Denormalguard guard;
+        const int mode = p.outputMode();
         for (VstInt32 i = 0; i < sampleFrames; ++i) {
             p.frame[0] = static_cast<double>(inputs[0][i]);
             p.frame[1] = static_cast<double>(inputs[1][i]);

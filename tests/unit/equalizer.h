@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-class Testhost : public Framework::Host {
+class Testhost final : public Framework::Host {
 public:
     void automate(std::int32_t index, float value) override { automated.emplace_back(index, value); }
     void reserved(std::int32_t) override {}

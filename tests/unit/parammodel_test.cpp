@@ -79,8 +79,9 @@ TEST(Parameters, ChangesLandExactlyOnTicks)
         if (n == 50)
             eq.vex->setNormalized(eq.vex->frequencyMap.toNormalized(1000.0), frequency1, true);
         eq.process(0.0, 0.0);
-        if (n < 89)
+        if (n < 89) {
             ASSERT_EQ(eq.live(frequencySlot1), 50.0) << n;
+        }
     }
     EXPECT_NEAR(eq.live(frequencySlot1), 1000.0, 1e-9);
 

@@ -99,8 +99,9 @@ TEST(Programfiles, FilesThatCannotFillASlotDeliverNothing)
         dir.write("case.fxp", c.bytes);
         Vexprogram slot = namedProgram("Untouched", 1.0);
         EXPECT_EQ(fxp.read(&slot, sizeof slot, dir.file("case.fxp")), c.delivered) << c.name;
-        if (c.delivered == 0)
+        if (c.delivered == 0) {
             EXPECT_STREQ(slot.name, "Untouched") << c.name;
+        }
     }
     EXPECT_EQ(fxp.read(nullptr, 336, dir.file("missing.fxp")), 0);
 }
