@@ -162,6 +162,9 @@ public:
         properties->flags = index < 2 ? kVstPinIsActive | kVstPinIsStereo : kVstPinIsActive;
         return true;
     }
+    // The MIDI events received since the last processed block.
+    const Midiqueue& receivedEvents() const { return plugin->events; }
+
     VstInt32 getPlugCategory() override { return info.isSynth ? kPlugCategSynth : kPlugCategUnknown; }
 
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override
