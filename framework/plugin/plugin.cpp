@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace Framework {
 
@@ -69,8 +70,13 @@ void Plugin::setNormalized(double value, int index, bool fromHost)
         return;
     // The value as the map reproduces it.
     const double norm = d->map->toNormalized(d->map->toReal(value));
-    const double real = d->map->toReal(norm);
+    double real = d->map->toReal(norm);
     lock.enter();
+    // The host's copy of a value is a float: when it comes back as the value
+    // the parameter has (the echo of automation, a host restoring what it
+    // read), the exact real value stays, so programs round-trip bit for bit.
+    if (static_cast<float>(value) == static_cast<float>(d->map->toNormalized(d->target)))
+        real = d->target;
     // A descriptor is listed once: an entry already waiting picks up the new
     // target, so repeated sets before a tick cannot grow the list.
     if (d->state == Paramdescriptor::idle)
@@ -134,6 +140,16 @@ void Plugin::resetParameters(bool fromLiveValues)
             lock.leave();
         }
         setNormalized(getNormalized(i), i, false);
+    }
+}
+
+void Plugin::copyTargets(void* record, const void* live, std::size_t size) const
+{
+    const char* begin = static_cast<const char*>(live);
+    for (const auto& d : parameters) {
+        const char* at = reinterpret_cast<const char*>(d->value);
+        if (at >= begin && at + sizeof(double) <= begin + size)
+            std::memcpy(static_cast<char*>(record) + (at - begin), &d->target, sizeof(double));
     }
 }
 

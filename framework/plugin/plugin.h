@@ -91,6 +91,10 @@ protected:
     // values (after a program was copied into the edit buffer).
     void resetParameters(bool fromLiveValues);
 
+    // Writes each parameter's target into record at the place its live value
+    // has in the live record (size bytes at live). The caller holds the lock.
+    void copyTargets(void* record, const void* live, std::size_t size) const;
+
     Paramdescriptor* descriptor(int index) const;
     double target(int index);
 

@@ -6,7 +6,8 @@
 //
 // The edit buffer is written back into the current program only when the
 // host reads a chunk and when a program chunk arrives: edits left behind by
-// switching programs are discarded.
+// switching programs are discarded. A chunk read carries the parameters as
+// last set, also those that no control tick has made live yet.
 #pragma once
 
 #include "bankfolder.h"
@@ -92,7 +93,7 @@ public:
     {
         lock.enter();
         Program& current = bank.programs[currentProgram()];
-        std::memcpy(&current, &editBuffer, sizeof current);
+        commit(current);
         lock.leave();
         *data = &current;
         return static_cast<int>(sizeof(Program));
@@ -101,7 +102,7 @@ public:
     virtual int getBankChunk(void** data)
     {
         lock.enter();
-        std::memcpy(&bank.programs[currentProgram()], &editBuffer, sizeof editBuffer);
+        commit(bank.programs[currentProgram()]);
         lock.leave();
         *data = &bank;
         return static_cast<int>(sizeof(Bank));
@@ -175,6 +176,15 @@ private:
     {
         std::memset(field, 0, N);
         text.copy(field, N - 1);
+    }
+
+    // Writes the edit buffer into program with every parameter as the host
+    // and the editor last set it, even where no audio has run since to make
+    // it live.
+    void commit(Program& program)
+    {
+        std::memcpy(&program, &editBuffer, sizeof program);
+        copyTargets(&program, &editBuffer, sizeof editBuffer);
     }
 
     bool takeFolder(const std::string& path)

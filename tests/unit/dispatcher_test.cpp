@@ -229,3 +229,18 @@ TEST_F(Host, ParameterAndProgramTrafficDuringAudio)
     ui.join();
     EXPECT_GT(blocks, 0u);
 }
+
+TEST_F(Host, BankChunkSurvivesTheAutomationEchoBitForBit)
+{
+    void* data = nullptr;
+    ASSERT_EQ(call(effGetChunk, 0, 0, &data), 42960);
+    std::vector<char> bank(static_cast<const char*>(data), static_cast<const char*>(data) + 42960);
+    Vexbank& record = *reinterpret_cast<Vexbank*>(bank.data());
+    for (int p = 0; p < 127; ++p)
+        record.programs[p].values[5] = 1000.0 / 3.0 + p; // band 2 frequency, off any float grid
+    call(effSetChunk, 0, 42960, bank.data());
+    call(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    render<float>(300);
+    ASSERT_EQ(call(effGetChunk, 0, 0, &data), 42960);
+    EXPECT_EQ(std::memcmp(data, bank.data(), bank.size()), 0);
+}

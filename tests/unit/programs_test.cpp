@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -124,4 +125,31 @@ TEST_F(Programs, ProgramIndexesOutsideTheBankAreRefused)
     }
     EXPECT_EQ(bankChunk(), before);
     EXPECT_EQ(eq.host.displayUpdates, 0);
+}
+
+TEST_F(Programs, ChunksCarryChangesThatNoAudioHasMadeLiveYet)
+{
+    // A host that saves its state while stopped must not lose the last change.
+    vex.setValue(4321.0, 1, true);
+    EXPECT_NEAR(programChunk().values[0], 4321.0, 1e-9);
+    EXPECT_EQ(eq.live(0), 50.0) << "the live value still waits for a tick";
+    void* data = nullptr;
+    vex.getBankChunk(&data);
+    EXPECT_NEAR(static_cast<Vexbank*>(data)->programs[0].values[0], 4321.0, 1e-9);
+}
+
+TEST_F(Programs, BankRoundTripIsExactAfterAudioHasRun)
+{
+    std::vector<char> bank = bankChunk();
+    Vexbank& record = *reinterpret_cast<Vexbank*>(bank.data());
+    for (int p = 0; p < 127; ++p)
+        for (int i = 0; i < 35; i += 5) {
+            record.programs[p].values[i] = 20.0 * std::pow(1.0123, p + i); // frequencies off any grid
+            record.programs[p].values[i + 1] = -35.9 + 0.173 * (p + i);     // gains
+        }
+    vex.setBankChunk(bank.data(), static_cast<int>(bank.size()));
+    eq.setSampleRate(44100.0f);
+    for (int n = 0; n < 500; ++n)
+        eq.process(0.1, -0.1);
+    EXPECT_EQ(bankChunk(), bank) << "loading, echoing to the host and ticking change no bit";
 }

@@ -185,3 +185,47 @@ TEST_F(Dll, FactoryBankReachesTheHost)
     }
     call(e, effClose);
 }
+
+TEST_F(Dll, ChunksRoundTripByteForByte)
+{
+    AEffect* first = dll.effect(Fakehost::callback);
+    AEffect* second = dll.effect(Fakehost::callback);
+    ASSERT_TRUE(first && second);
+    first->setParameter(first, 13, 0.8f);
+    first->dispatcher(first, effSetProgram, 0, 9, nullptr, 0.0f);
+    first->setParameter(first, 13, 0.9f);
+
+    void* data = nullptr;
+    ASSERT_EQ(first->dispatcher(first, effGetChunk, 0, 0, &data, 0.0f), 42960);
+    const std::string bank(static_cast<const char*>(data), 42960);
+    ASSERT_EQ(first->dispatcher(first, effGetChunk, 1, 0, &data, 0.0f), 336);
+    const std::string program(static_cast<const char*>(data), 336);
+
+    second->dispatcher(second, effSetChunk, 0, 42960, const_cast<char*>(bank.data()), 0.0f);
+    second->dispatcher(second, effSetProgram, 0, 9, nullptr, 0.0f);
+    ASSERT_EQ(second->dispatcher(second, effGetChunk, 1, 0, &data, 0.0f), 336);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), 336), program);
+    EXPECT_FLOAT_EQ(second->getParameter(second, 13), 0.9f);
+    ASSERT_EQ(second->dispatcher(second, effGetChunk, 0, 0, &data, 0.0f), 42960);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), 42960), bank);
+    call(first, effClose);
+    call(second, effClose);
+}
+
+TEST_F(Dll, HostEssentials)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    char midi[] = "receiveVstMidiEvent", other[] = "sendVstEvents";
+    EXPECT_EQ(call(e, effCanDo, midi), 1);
+    EXPECT_EQ(call(e, effCanDo, other), -1);
+    VstPinProperties pin{};
+    EXPECT_EQ(e->dispatcher(e, effGetOutputProperties, 1, 0, &pin, 0.0f), 1);
+    EXPECT_STREQ(pin.label, "Vexa2");
+    EXPECT_EQ(pin.flags, 3);
+    e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    EXPECT_EQ(Fakehost::callsOf(audioMasterWantMidi).size(), 1u);
+    e->setParameter(e, 5, std::nanf(""));
+    EXPECT_TRUE(Fakehost::callsOf(audioMasterAutomate).empty());
+    call(e, effClose);
+}

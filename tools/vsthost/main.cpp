@@ -1,28 +1,36 @@
-// vsthost: a small console host for VST 2.x effects. It loads a plug-in DLL,
-// completes the version handshake and prints what the effect says it is.
-#include "framework/vst/aeffect.h"
+// vsthost: a console host for VST 2.x effects. "info" prints what an effect
+// says it is, its parameters and its programs; "render" runs a WAV file
+// through it offline and reports how fast the effect processed it.
+#include "hostedeffect.h"
+#include "presetfile.h"
+#include "renderoptions.h"
+#include "riffpath.h"
+#include "wavreader.h"
+#include "wavwriter.h"
 
-#include <windows.h>
-
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt32 /*index*/, VstIntPtr /*value*/,
-                                   void* /*ptr*/, float /*opt*/)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
+const char* const usage =
+    "usage: vsthost [info] PLUGIN.dll\n"
+    "       vsthost render PLUGIN.dll IN.wav OUT.wav [--program N] [--preset FILE.fxp]\n"
+    "                      [--set \"NAME=VALUE\"]... [--block N]\n"
+    "  --program N   select program N before the preset and settings\n"
+    "  --preset F    load a chunk preset file saved from this effect\n"
+    "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
+    "  --block N     process N frames per call, 1..65536 (512)\n"
+    "Input: 16- or 24-bit PCM or 32-bit float WAV, mono or stereo. Output: 32-bit float stereo.\n";
 
-using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-
-std::string text(AEffect* effect, VstInt32 opcode)
-{
-    char buffer[256] = {};
-    effect->dispatcher(effect, opcode, 0, 0, buffer, 0.0f);
-    return buffer;
-}
+// Files longer than this show their progress.
+constexpr unsigned progressSeconds = 10;
 
 std::string fourCC(VstInt32 id)
 {
@@ -34,43 +42,140 @@ std::string fourCC(VstInt32 id)
     return s;
 }
 
-int info(const char* path)
+int info(const std::string& path)
 {
-    HMODULE module = LoadLibraryA(path);
-    if (!module) {
-        std::fprintf(stderr, "vsthost: cannot load %s (error %lu)\n", path, GetLastError());
-        return 1;
+    Hostedeffect host(path);
+    const AEffect& e = host.effect();
+    std::printf("plug-in   %s\n", path.c_str());
+    std::printf("effect    %s\n", host.text(effGetEffectName).c_str());
+    std::printf("product   %s\n", host.text(effGetProductString).c_str());
+    std::printf("vendor    %s (version %ld)\n", host.text(effGetVendorString).c_str(),
+                static_cast<long>(host.dispatch(effGetVendorVersion)));
+    std::printf("unique ID '%s' (0x%08lX), version %ld\n", fourCC(e.uniqueID).c_str(),
+                static_cast<unsigned long>(static_cast<std::uint32_t>(e.uniqueID)), static_cast<long>(e.version));
+    std::printf("I/O       %ld in, %ld out\n", static_cast<long>(e.numInputs), static_cast<long>(e.numOutputs));
+    std::printf("counts    %ld parameters, %ld programs\n", static_cast<long>(e.numParams),
+                static_cast<long>(e.numPrograms));
+    std::printf("flags     0x%lX\n", static_cast<unsigned long>(e.flags));
+    std::printf("\nparameters (index, name, value, unit)\n");
+    for (VstInt32 i = 0; i < e.numParams; ++i) {
+        std::string line = host.text(effGetParamName, i);
+        line.resize(std::max<std::size_t>(line.size(), 8), ' ');
+        line += "  " + host.text(effGetParamDisplay, i);
+        const std::string unit = host.text(effGetParamLabel, i);
+        if (!unit.empty())
+            line += " " + unit;
+        std::printf("%4ld  %s\n", static_cast<long>(i), line.c_str());
     }
-    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "VSTPluginMain")));
-    if (!entry)
-        entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "main")));
-    if (!entry) {
-        std::fprintf(stderr, "vsthost: %s exports no VST 2.x entry point\n", path);
-        FreeLibrary(module);
-        return 1;
+    std::printf("\nprograms\n");
+    for (VstInt32 i = 0; i < e.numPrograms; ++i)
+        std::printf("%4ld  %s\n", static_cast<long>(i), host.text(effGetProgramNameIndexed, i).c_str());
+    return 0;
+}
+
+// Applies the program, then the preset, then each setting, as given.
+void configure(Hostedeffect& host, const Renderoptions& options)
+{
+    const AEffect& e = host.effect();
+    if (options.program) {
+        if (*options.program < 0 || *options.program >= e.numPrograms)
+            throw std::runtime_error("program " + std::to_string(*options.program) + " is outside 0.." +
+                                     std::to_string(e.numPrograms - 1));
+        host.dispatch(effSetProgram, 0, *options.program);
     }
-    AEffect* effect = entry(hostCallback);
-    if (!effect || effect->magic != kEffectMagic) {
-        std::fprintf(stderr, "vsthost: %s did not hand out an effect\n", path);
-        FreeLibrary(module);
-        return 1;
+    if (options.preset) {
+        Presetfile preset(*options.preset);
+        if (preset.effectID() != e.uniqueID)
+            throw std::runtime_error(*options.preset + ": saved from effect '" + fourCC(preset.effectID()) +
+                                     "', not '" + fourCC(e.uniqueID) + "'");
+        std::vector<char>& chunk = preset.chunk();
+        host.dispatch(effSetChunk, 1, static_cast<VstIntPtr>(chunk.size()), chunk.data());
     }
-    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
-    std::printf("plug-in   %s\n", path);
-    std::printf("effect    %s\n", text(effect, effGetEffectName).c_str());
-    std::printf("product   %s\n", text(effect, effGetProductString).c_str());
-    std::printf("vendor    %s (version %ld)\n", text(effect, effGetVendorString).c_str(),
-                static_cast<long>(effect->dispatcher(effect, effGetVendorVersion, 0, 0, nullptr, 0.0f)));
-    std::printf("unique ID '%s' (0x%08lX), version %ld\n", fourCC(effect->uniqueID).c_str(),
-                static_cast<unsigned long>(static_cast<std::uint32_t>(effect->uniqueID)),
-                static_cast<long>(effect->version));
-    std::printf("I/O       %ld in, %ld out\n", static_cast<long>(effect->numInputs),
-                static_cast<long>(effect->numOutputs));
-    std::printf("counts    %ld parameters, %ld programs\n", static_cast<long>(effect->numParams),
-                static_cast<long>(effect->numPrograms));
-    std::printf("flags     0x%lX\n", static_cast<unsigned long>(effect->flags));
-    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
-    FreeLibrary(module);
+    for (const auto& [name, value] : options.settings) {
+        const int index = host.parameterIndex(name);
+        if (index < 0)
+            throw std::runtime_error("no parameter is named '" + name + "' (vsthost info lists them)");
+        host.setParameter(index, value);
+    }
+}
+
+// Streams the file through the effect in stereo, block by block; returns the
+// time spent inside processReplacing, in seconds.
+double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
+{
+    const AEffect& e = host.effect();
+    const auto frames = static_cast<std::size_t>(block);
+    const std::size_t channels = static_cast<std::size_t>(in.channels());
+    std::vector<float> interleaved(frames * channels);
+    std::vector<float> stereo(frames * 2);
+    // Every pin the effect declares gets a buffer; those past the first two stay silent.
+    std::vector<std::vector<float>> inputs(std::max<std::size_t>(2, e.numInputs), std::vector<float>(frames));
+    std::vector<std::vector<float>> outputs(std::max<std::size_t>(2, e.numOutputs), std::vector<float>(frames));
+    std::vector<float*> inputPointers, outputPointers;
+    for (auto& buffer : inputs)
+        inputPointers.push_back(buffer.data());
+    for (auto& buffer : outputs)
+        outputPointers.push_back(buffer.data());
+
+    const bool showProgress = in.frames() > std::uint64_t{progressSeconds} * in.rate();
+    std::uint64_t done = 0;
+    int shown = -1;
+    LARGE_INTEGER frequency, start, stop;
+    QueryPerformanceFrequency(&frequency);
+    LONGLONG ticks = 0;
+    while (const std::size_t count = in.read(interleaved.data(), frames)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            inputs[0][i] = interleaved[i * channels];
+            inputs[1][i] = interleaved[i * channels + channels - 1];
+        }
+        QueryPerformanceCounter(&start);
+        host.process(inputPointers.data(), outputPointers.data(), static_cast<VstInt32>(count));
+        QueryPerformanceCounter(&stop);
+        ticks += stop.QuadPart - start.QuadPart;
+        for (std::size_t i = 0; i < count; ++i) {
+            stereo[2 * i] = outputs[0][i];
+            stereo[2 * i + 1] = outputs[1][i];
+        }
+        out.write(stereo.data(), count);
+        done += count;
+        const int percent = static_cast<int>(done * 100 / std::max<std::uint64_t>(in.frames(), 1));
+        if (showProgress && percent != shown) {
+            std::fprintf(stderr, "\rrendering %3d%%", percent);
+            shown = percent;
+        }
+    }
+    if (showProgress)
+        std::fprintf(stderr, "\n");
+    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+int render(const Renderoptions& options)
+{
+    Wavreader in(options.input);
+    if (lstrcmpiA(riffPath(options.input).c_str(), riffPath(options.output).c_str()) == 0)
+        throw std::runtime_error(options.output + ": the output would overwrite the input");
+    Hostedeffect host(options.plugin);
+    if (!(host.effect().flags & effFlagsCanReplacing) || !host.effect().processReplacing)
+        throw std::runtime_error(options.plugin + ": the effect cannot process replacing");
+    host.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(in.rate()));
+    host.dispatch(effSetBlockSize, 0, options.block);
+    host.resume();
+    configure(host, options);
+
+    Wavwriter out(options.output, 2, in.rate());
+    const double processing = process(host, in, out, options.block);
+    out.finish();
+    host.suspend();
+
+    // What the file really held, which a damaged header may overstate.
+    const std::uint64_t frames = out.frames();
+    const double seconds = static_cast<double>(frames) / in.rate();
+    std::printf("rendered %s frames (%.2f s at %u Hz) to %s", std::to_string(frames).c_str(), seconds, in.rate(),
+                options.output.c_str());
+    if (frames > 0 && processing > 0.0)
+        std::printf(": %.2f million frames/s, %.0fx realtime, %.1f ns per frame", frames / processing / 1e6,
+                    seconds / processing, processing * 1e9 / frames);
+    std::printf("\n");
     return 0;
 }
 
@@ -78,9 +183,28 @@ int info(const char* path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vsthost PLUGIN.dll\n");
+    try {
+        if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (argc == 3 && std::strcmp(argv[1], "info") == 0)
+            return info(argv[2]);
+        // The plug-in alone, as earlier versions took it, means info.
+        if (argc == 2 && std::strcmp(argv[1], "render") != 0 && std::strncmp(argv[1], "-", 1) != 0)
+            return info(argv[1]);
+        if (argc >= 2 && std::strcmp(argv[1], "render") == 0)
+            return render(Renderoptions(argc - 2, argv + 2));
+        std::fputs(usage, stderr);
         return 2;
+    } catch (const std::invalid_argument& error) {
+        std::fprintf(stderr, "vsthost: %s\n%s", error.what(), usage);
+        return 2;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "vsthost: out of memory\n");
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vsthost: %s\n", error.what());
+        return 1;
     }
-    return info(argv[1]);
 }

@@ -1,0 +1,66 @@
+#include "renderoptions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+long integer(const std::string& text, const char* option)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end || errno || value < INT_MIN || value > INT_MAX)
+        throw std::invalid_argument(std::string(option) + " takes a whole number, not '" + text + "'");
+    return value;
+}
+
+std::pair<std::string, float> setting(const std::string& text)
+{
+    const std::size_t equals = text.rfind('=');
+    if (equals == std::string::npos || equals == 0)
+        throw std::invalid_argument("--set takes NAME=VALUE, not '" + text + "'");
+    const std::string number = text.substr(equals + 1);
+    char* end = nullptr;
+    const double value = std::strtod(number.c_str(), &end);
+    if (number.empty() || *end || !(value >= 0.0 && value <= 1.0))
+        throw std::invalid_argument("--set " + text + ": the value must be a number from 0 to 1");
+    return {text.substr(0, equals), static_cast<float>(value)};
+}
+
+} // namespace
+
+Renderoptions::Renderoptions(int argc, char** argv)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--", 0) != 0) {
+            files.push_back(argument);
+            continue;
+        }
+        if (i + 1 == argc)
+            throw std::invalid_argument(argument + " needs a value");
+        const std::string value = argv[++i];
+        if (argument == "--program")
+            program = static_cast<int>(integer(value, "--program"));
+        else if (argument == "--preset")
+            preset = value;
+        else if (argument == "--set")
+            settings.push_back(setting(value));
+        else if (argument == "--block")
+            block = static_cast<int>(integer(value, "--block"));
+        else
+            throw std::invalid_argument("unknown option " + argument);
+    }
+    if (files.size() != 3)
+        throw std::invalid_argument("render takes PLUGIN.dll IN.wav OUT.wav");
+    if (block < 1 || block > 65536)
+        throw std::invalid_argument("--block must be from 1 to 65536");
+    plugin = files[0];
+    input = files[1];
+    output = files[2];
+}
