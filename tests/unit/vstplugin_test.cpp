@@ -33,6 +33,23 @@ private:
     Vex& vex;
 };
 
+// The full table, with a first parameter whose name is longer than a host takes.
+class Longnamebuilder {
+public:
+    Longnamebuilder(Vexgui& gui, Vex& vex) : builder(gui, vex), vex(vex) {}
+    void build()
+    {
+        auto descriptor = std::make_unique<Framework::Paramdescriptor>();
+        descriptor->name = "123456789012";
+        vex.addParameter(std::move(descriptor));
+        builder.build();
+    }
+
+private:
+    Vexbuilder builder;
+    Vex& vex;
+};
+
 template <class Builder = Vexbuilder> using Instance = Framework::VSTplugin<Vex, Vexgui, Builder>;
 
 struct Effect : testing::Test {
@@ -172,4 +189,15 @@ TEST_F(Effect, ProcessingRestoresTheHostsFloatingPointControl)
     EXPECT_EQ(_mm_getcsr(), before);
     for (float sample : left)
         EXPECT_EQ(sample, 0.0f) << "a signal far below hearing comes out as silence";
+}
+
+TEST_F(Effect, ParameterNamesAreCutToEightCharacters)
+{
+    auto effect = make<Longnamebuilder>();
+    AEffect* e = effect->getAeffect();
+    char text[32];
+    std::memset(text, 'z', sizeof text);
+    e->dispatcher(e, effGetParamName, 0, 0, text, 0.0f);
+    EXPECT_STREQ(text, "12345678");
+    EXPECT_EQ(text[9], 'z') << "nothing written past the terminating zero";
 }
