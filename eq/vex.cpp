@@ -30,22 +30,16 @@ int typeIndex(int band)
     return 5 * band + 4;
 }
 
-Coefficients broadcastIdentity()
-{
-    return Coefficients::identity();
-}
-
 } // namespace
 
 Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host, Vexgui& gui)
     : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
 {
     for (int b = 0; b < bandCount; ++b) {
-        display[b] = broadcastIdentity();
-        pending[b] = broadcastIdentity();
+        display[b] = pending[b] = Coefficients::identity();
         bandDirty[b].store(false, std::memory_order_relaxed);
+        active[b] = broadcast(Coefficients::identity());
         const __m128d zero = _mm_setzero_pd();
-        active[b] = {_mm_set1_pd(1.0), zero, zero, zero, zero};
         history[b] = {zero, zero, zero, zero};
     }
     double coefficients[halfbandStages];
@@ -108,36 +102,40 @@ std::string Vex::bandSummary(int band, double scale)
     return line;
 }
 
+// A band parameter redesigns its band for the display and the sound; the
+// curve scale redesigns the sound of every band. Zoom, volume and output mode
+// need nothing here.
 void Vex::parameterChanged(int index)
 {
     const Framework::Paramdescriptor* d = descriptor(index);
-    if (d && d->group >= 0 && d->group < bandCount) {
-        const int band = d->group;
-        const double scale = getValue(curveIndex);
-        const Coefficients shown = designFromTargets(band, 1.0);
-        const Coefficients heard = designFromTargets(band, scale);
-        const std::string summary = bandSummary(band, scale);
-        bandDirty[band].store(true, std::memory_order_relaxed);
-        coefficientLock.enter();
-        display[band] = shown;
-        pending[band] = heard;
-        coefficientsDirty = true;
-        statusText = summary;
-        coefficientLock.leave();
-    } else if (index == curveIndex) {
-        const double scale = getValue(curveIndex);
-        Coefficients heard[bandCount];
-        for (int b = 0; b < bandCount; ++b) {
+    const bool bandParameter = d && d->group >= 0 && d->group < bandCount;
+    if (!bandParameter && index != curveIndex)
+        return;
+    const double scale = getValue(curveIndex);
+    const int first = bandParameter ? d->group : 0;
+    const int last = bandParameter ? d->group : bandCount - 1;
+    Coefficients shown = Coefficients::identity();
+    Coefficients heard[bandCount];
+    for (int b = first; b <= last; ++b) {
+        if (bandParameter) {
+            shown = designFromTargets(b, 1.0);
+            // At scale 1 the sound is the display's design.
+            heard[b] = scale == 1.0 ? shown : designFromTargets(b, scale);
+        } else {
             heard[b] = designFromTargets(b, scale);
-            bandDirty[b].store(true, std::memory_order_relaxed);
         }
-        const std::string status = "Curve scale " + Framework::formatFixed(scale, 2);
-        coefficientLock.enter();
-        std::memcpy(pending, heard, sizeof pending);
-        coefficientsDirty = true;
-        statusText = status;
-        coefficientLock.leave();
+        bandDirty[b].store(true, std::memory_order_relaxed);
     }
+    const std::string status =
+        bandParameter ? bandSummary(first, scale) : "Curve scale " + Framework::formatFixed(scale, 2);
+    coefficientLock.enter();
+    if (bandParameter)
+        display[first] = shown;
+    for (int b = first; b <= last; ++b)
+        pending[b] = heard[b];
+    coefficientsDirty = true;
+    statusText = status;
+    coefficientLock.leave();
 }
 
 void Vex::programChanged()
@@ -174,14 +172,17 @@ void Vex::takeOverCoefficients()
     if (!coefficientLock.tryEnter())
         return;
     if (coefficientsDirty) {
-        for (int b = 0; b < bandCount; ++b) {
-            const Coefficients& c = pending[b];
-            active[b] = {_mm_set1_pd(c.numerator[0]), _mm_set1_pd(c.numerator[1]), _mm_set1_pd(c.numerator[2]),
-                         _mm_set1_pd(c.denominator[1]), _mm_set1_pd(c.denominator[2])};
-        }
+        for (int b = 0; b < bandCount; ++b)
+            active[b] = broadcast(pending[b]);
         coefficientsDirty = false;
     }
     coefficientLock.leave();
+}
+
+Vex::Section Vex::broadcast(const Coefficients& c)
+{
+    return {_mm_set1_pd(c.numerator[0]), _mm_set1_pd(c.numerator[1]), _mm_set1_pd(c.numerator[2]),
+            _mm_set1_pd(c.denominator[1]), _mm_set1_pd(c.denominator[2])};
 }
 
 __m128d Vex::allpass(Halfband& filter, int stage, __m128d in)

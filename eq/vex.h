@@ -74,6 +74,8 @@ private:
         __m128d y[halfbandStages];
     };
 
+    // A section's coefficients for both channels.
+    static Section broadcast(const Coefficients& c);
     // One all-pass stage of a resampler.
     inline __m128d allpass(Halfband& filter, int stage, __m128d in);
 

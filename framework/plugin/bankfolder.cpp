@@ -8,22 +8,6 @@ namespace fs = boost::filesystem;
 
 namespace Framework {
 
-namespace {
-
-// Reads one file into a slot with the first handler that accepts its name
-// and delivers a whole program; false when none does.
-bool readProgram(const Programfileios& handlers, const fs::path& file, char* slot, std::size_t slotSize)
-{
-    const std::string name = file.filename().string();
-    for (const auto& handler : handlers)
-        if (handler->canread(name) &&
-            handler->read(slot, static_cast<int>(slotSize), file.string()) == static_cast<int>(slotSize))
-            return true;
-    return false;
-}
-
-} // namespace
-
 bool Bankfolder::take(const std::string& folder, void* slots, int count, std::size_t slotSize,
                       const void* defaultProgram, char* folderField, std::size_t fieldSize)
 {
@@ -42,15 +26,22 @@ bool Bankfolder::take(const std::string& folder, void* slots, int count, std::si
                  entry.increment(error)) {
                 if (!fs::is_regular_file(entry->status()))
                     continue;
+                // Each accepted file uses the next slot; one that no handler
+                // reads as a whole program leaves the default program there.
                 const std::string name = entry->path().filename().string();
-                bool accepted = false;
+                char* slot = bytes + slotSize * static_cast<std::size_t>(used);
+                bool accepted = false, read = false;
                 for (const auto& handler : handlers)
-                    accepted = accepted || handler->canread(name);
+                    if (handler->canread(name)) {
+                        accepted = true;
+                        read = read || handler->read(slot, static_cast<int>(slotSize), entry->path().string()) ==
+                                           static_cast<int>(slotSize);
+                    }
                 if (!accepted)
                     continue;
-                char* slot = bytes + slotSize * static_cast<std::size_t>(used++);
-                if (!readProgram(handlers, entry->path(), slot, slotSize))
+                if (!read)
                     std::memcpy(slot, defaultProgram, slotSize);
+                ++used;
             }
         }
     }
