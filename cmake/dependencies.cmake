@@ -1,8 +1,13 @@
 # GoogleTest from the sources Debian's googletest package installs, so the
 # native and the MinGW builds use the same code.
+# Built without link-time optimisation: only our DLL needs it.
+set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)
+set(vex_ipo ${CMAKE_INTERPROCEDURAL_OPTIMIZATION})
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION OFF)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ${vex_ipo})
 
 # Boost.Filesystem: Debian's library natively, our own MinGW build on Windows
 # (scripts/build-boost).

@@ -1,6 +1,7 @@
 // vsthost.exe run as a user runs it on the plug-in in its bundle folder, and
 // the WAV reader it stands on.
 #include "common/fakehost.h"
+#include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
 #include "tools/vsthost/wavreader.h"
 #include "tools/vsthost/wavwriter.h"
@@ -161,21 +162,11 @@ TEST_F(Vsthost, PresetLoadsBeforeTheSettings)
     ASSERT_NE(e, nullptr);
     e->setParameter(e, 21, static_cast<float>(frequency(1000.0)));
     e->setParameter(e, 23, static_cast<float>(gain(12.0)));
-    // Values reach the program as audio runs.
-    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    std::vector<float> silence(8192);
-    float* channels[] = {silence.data(), silence.data()};
-    e->processReplacing(e, channels, channels, static_cast<VstInt32>(silence.size()));
     void* data = nullptr;
-    const auto size = static_cast<std::uint32_t>(e->dispatcher(e, effGetChunk, 1, 0, &data, 0.0f));
+    const auto size = static_cast<int>(e->dispatcher(e, effGetChunk, 1, 0, &data, 0.0f));
     ASSERT_TRUE(data && size > 0);
-    auto bigEndian = [](std::uint32_t v) {
-        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-                           static_cast<char>(v)};
-    };
-    const std::string header = "CcnK" + bigEndian(52 + size) + "FPCh" + bigEndian(1) + "k4w9" + bigEndian(1) +
-                               bigEndian(39) + std::string(28, '\0') + bigEndian(size);
-    dll.writeFile("boost.fxp", header + std::string(static_cast<const char*>(data), size));
+    const Framework::VSTfxpfileio writer(e->uniqueID, e->numParams, e->version);
+    ASSERT_TRUE(writer.write("Boost", data, size, file("boost.fxp")));
     e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
 
     const std::string preset = " --program 3 --preset \"" + file("boost.fxp") + "\"";

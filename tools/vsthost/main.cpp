@@ -2,16 +2,18 @@
 // says it is, its parameters and its programs; "render" runs a WAV file
 // through it offline and reports how fast the effect processed it.
 #include "hostedeffect.h"
-#include "presetfile.h"
 #include "renderoptions.h"
 #include "riffpath.h"
 #include "wavreader.h"
 #include "wavwriter.h"
 
+#include "framework/plugin/vstfxpfileio.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -84,12 +86,15 @@ void configure(Hostedeffect& host, const Renderoptions& options)
         host.dispatch(effSetProgram, 0, *options.program);
     }
     if (options.preset) {
-        Presetfile preset(*options.preset);
-        if (preset.effectID() != e.uniqueID)
-            throw std::runtime_error(*options.preset + ": saved from effect '" + fourCC(preset.effectID()) +
-                                     "', not '" + fourCC(e.uniqueID) + "'");
-        std::vector<char>& chunk = preset.chunk();
-        host.dispatch(effSetChunk, 1, static_cast<VstIntPtr>(chunk.size()), chunk.data());
+        // No chunk is larger than the file that holds it.
+        std::ifstream file(*options.preset, std::ios::binary | std::ios::ate);
+        std::vector<char> chunk(file ? static_cast<std::size_t>(file.tellg()) : 0);
+        const Framework::VSTfxpfileio reader(e.uniqueID, e.numParams, e.version);
+        const int size = reader.read(chunk.data(), static_cast<int>(chunk.size()), *options.preset);
+        if (size <= 0)
+            throw std::runtime_error(*options.preset + ": no preset of effect '" + fourCC(e.uniqueID) +
+                                     "', or a damaged one");
+        host.dispatch(effSetChunk, 1, size, chunk.data());
     }
     for (const auto& [name, value] : options.settings) {
         const int index = host.parameterIndex(name);
