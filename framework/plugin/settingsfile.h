@@ -27,8 +27,6 @@ public:
     // break, or more than maxLineLength characters).
     bool set(const std::string& key, const std::string& value);
 
-    const std::string& path() const { return filePath; }
-
     // The longest line the file may hold.
     static constexpr std::size_t maxLineLength = 259;
 

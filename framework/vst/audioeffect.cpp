@@ -38,13 +38,6 @@ AudioEffect::~AudioEffect()
     delete editor;
 }
 
-void AudioEffect::setEditor(AEffEditor* newEditor)
-{
-    if (newEditor != editor)
-        delete editor;
-    editor = newEditor;
-}
-
 void AudioEffect::setProgram(VstInt32 program)
 {
     if (program >= 0 && program < numPrograms)

@@ -49,8 +49,6 @@ public:
     virtual bool getParameterLabel(VstInt32 /*index*/, char* /*text*/) { return false; }
 
     virtual AEffect* getAeffect() { return &cEffect; }
-    // Attaches an editor, which this effect then owns.
-    void setEditor(AEffEditor* newEditor);
 
 protected:
     // Copies at most limit characters of text and a terminating zero.
