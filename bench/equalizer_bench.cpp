@@ -49,14 +49,29 @@ void runBlock(Vex& vex, const double* input)
     }
 }
 
+// Times blocks of input through the equalizer; `before` runs ahead of each.
+template <class Before>
+void timeBlocks(benchmark::State& state, Equalizer& eq, const std::vector<double>& input, Before before)
+{
+    for (auto _ : state) {
+        before();
+        runBlock(*eq.vex, input.data());
+    }
+    state.SetItemsProcessed(state.iterations() * blockFrames);
+}
+
+// A band-5 frequency that moves on at every call: a change each time.
+void moveFrequency(Equalizer& eq, double& normalized)
+{
+    normalized = normalized > 0.7 ? 0.3 : normalized + 0.01;
+    eq.vex->setNormalized(normalized, 21, true);
+}
+
 void SevenBands(benchmark::State& state)
 {
     Equalizer eq;
     activate(eq);
-    const std::vector<double> input = noise(blockFrames);
-    for (auto _ : state)
-        runBlock(*eq.vex, input.data());
-    state.SetItemsProcessed(state.iterations() * blockFrames);
+    timeBlocks(state, eq, noise(blockFrames), [] {});
 }
 BENCHMARK(SevenBands);
 
@@ -65,15 +80,11 @@ void SilenceAfterBurst(benchmark::State& state)
 {
     Equalizer eq;
     activate(eq);
-    const std::vector<double> burst = noise(blockFrames);
-    std::vector<double> loud(burst.size());
-    for (std::size_t i = 0; i < burst.size(); ++i)
-        loud[i] = burst[i] * 1e3;
-    const std::vector<double> silence(blockFrames, 0.0);
+    std::vector<double> loud = noise(blockFrames);
+    for (double& sample : loud)
+        sample *= 1e3;
     runBlock(*eq.vex, loud.data());
-    for (auto _ : state)
-        runBlock(*eq.vex, silence.data());
-    state.SetItemsProcessed(state.iterations() * blockFrames);
+    timeBlocks(state, eq, std::vector<double>(blockFrames, 0.0), [] {});
 }
 BENCHMARK(SilenceAfterBurst);
 
@@ -82,14 +93,8 @@ void ChangeEveryBlock(benchmark::State& state)
 {
     Equalizer eq;
     activate(eq);
-    const std::vector<double> input = noise(blockFrames);
     double normalized = 0.3;
-    for (auto _ : state) {
-        normalized = normalized > 0.7 ? 0.3 : normalized + 0.01;
-        eq.vex->setNormalized(normalized, 21, true);
-        runBlock(*eq.vex, input.data());
-    }
-    state.SetItemsProcessed(state.iterations() * blockFrames);
+    timeBlocks(state, eq, noise(blockFrames), [&] { moveFrequency(eq, normalized); });
 }
 BENCHMARK(ChangeEveryBlock);
 
@@ -99,10 +104,8 @@ void ParameterChange(benchmark::State& state)
     Equalizer eq;
     activate(eq);
     double normalized = 0.3;
-    for (auto _ : state) {
-        normalized = normalized > 0.7 ? 0.3 : normalized + 0.01;
-        eq.vex->setNormalized(normalized, 21, true);
-    }
+    for (auto _ : state)
+        moveFrequency(eq, normalized);
 }
 BENCHMARK(ParameterChange);
 
