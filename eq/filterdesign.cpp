@@ -1,5 +1,6 @@
 #include "filterdesign.h"
 
+#include <algorithm>
 #include <cmath>
 
 Coefficients Coefficients::identity()
@@ -35,12 +36,25 @@ bool inDeadZone(double gain)
     return gain > -0.0001 && gain < 0.0001;
 }
 
+// Corner frequencies are kept below this fraction of the design rate: near
+// and above the Nyquist frequency the formulas put poles outside the unit
+// circle (a host at 11.025 kHz runs its sections at 22.05 kHz, yet a band may
+// ask for 20 kHz).
+const double highestCorner = 0.45;
+
 bool isFinite(const Coefficients& set)
 {
     for (int i = 0; i < 3; ++i)
         if (!std::isfinite(set.numerator[i]) || !std::isfinite(set.denominator[i]))
             return false;
     return true;
+}
+
+// Both poles of 1 + a1 z^-1 + a2 z^-2 lie strictly inside the unit circle.
+bool isStable(const Coefficients& set)
+{
+    const double a1 = set.denominator[1], a2 = set.denominator[2];
+    return std::fabs(a2) < 1.0 && std::fabs(a1) < 1.0 + a2;
 }
 
 // The terms both shelves share: amplitude a, cosine of the corner cs, and
@@ -104,10 +118,12 @@ Coefficients designBand(double on, double type, double f0, double gain, double w
     // (and NaN) name no type.
     if (!(on > 0.5) || !(type > -1.0 && type < 3.0))
         return Coefficients::identity();
-    const Coefficients set = designType(static_cast<int>(type), f0, gain, width, band, fs, bellWidthMap, shelfWidthMap);
+    const double corner = std::min(f0, highestCorner * fs);
+    const Coefficients set =
+        designType(static_cast<int>(type), corner, gain, width, band, fs, bellWidthMap, shelfWidthMap);
     // A band whose settings cannot be realised stays transparent instead of
-    // filling the filter state with NaN.
-    return isFinite(set) ? set : Coefficients::identity();
+    // filling the filter state with NaN or letting it grow without bound.
+    return isFinite(set) && isStable(set) ? set : Coefficients::identity();
 }
 
 // Peaking section with reference gain 1 whose gain at the Nyquist frequency is

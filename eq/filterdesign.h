@@ -22,8 +22,9 @@ namespace Filterdesign {
 // type is unknown; otherwise a shelf, a bell, or (on the first and last band)
 // a high-pass or low-pass. width (0..1) goes through bellWidthMap to the
 // bell's relative bandwidth, or through shelfWidthMap to the shelf's bandwidth
-// in octaves. fs is the rate the section runs at. Settings that would give
-// non-finite coefficients give the identity.
+// in octaves. fs is the rate the section runs at; corners above 0.45 fs are
+// designed at 0.45 fs. Settings that would give non-finite coefficients or
+// poles on or outside the unit circle give the identity.
 Coefficients designBand(double on, double type, double f0, double gain, double width, int band, double fs,
                         const Framework::Map& bellWidthMap, const Framework::Map& shelfWidthMap);
 

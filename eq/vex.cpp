@@ -1,38 +1,14 @@
 #include "vex.h"
 
-#include "editor/vexgui.h"
-#include "framework/gui/numberformat.h"
-#include "framework/vst/host.h"
+#include "framework/plugin/fixedtext.h"
+#include "framework/plugin/host.h"
+#include "framework/plugin/numberformat.h"
 
-#include <cstring>
+using namespace Vexparameters;
 
-namespace {
 
-// Parameter indices of band b's on/off, frequency, width, gain and type.
-int onIndex(int band)
-{
-    return 5 * band;
-}
-int frequencyIndex(int band)
-{
-    return 5 * band + 1;
-}
-int widthIndex(int band)
-{
-    return 5 * band + 2;
-}
-int gainIndex(int band)
-{
-    return 5 * band + 3;
-}
-int typeIndex(int band)
-{
-    return 5 * band + 4;
-}
-
-} // namespace
-
-Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host, Vexgui& gui)
+Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host,
+         Framework::Paramlistener& gui)
     : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
 {
     for (int b = 0; b < bandCount; ++b) {
@@ -55,25 +31,25 @@ void Vex::defaults(Vexprogram& program)
 {
     static const double frequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
     for (int b = 0; b < bandCount; ++b) {
-        program.values[5 * b + 0] = frequencies[b];
-        program.values[5 * b + 1] = 0.0;
-        program.values[5 * b + 2] = 0.6180339887498949;
-        program.values[5 * b + 3] = 1.0;
-        program.values[5 * b + 4] = 1.0;
+        program.values[slot(b, frequency)] = frequencies[b];
+        program.values[slot(b, gain)] = 0.0;
+        program.values[slot(b, width)] = 0.6180339887498949;
+        program.values[slot(b, on)] = 1.0;
+        program.values[slot(b, type)] = 1.0;
     }
-    program.values[35] = 1.0;
-    program.values[36] = 1.0;
-    program.values[37] = 12.0;
-    program.values[38] = 0.0;
-    std::memset(program.name, 0, sizeof program.name);
-    std::strcpy(program.name, "init");
+    program.values[slot(volume)] = 1.0;
+    program.values[slot(curve)] = 1.0;
+    program.values[slot(zoom)] = 12.0;
+    program.values[slot(mode)] = 0.0;
+    Framework::copyText(program.name, "init");
 }
 
-int Vex::outputMode() const
+void Vex::takeOverLive()
 {
-    const double mode = editBuffer.values[38];
+    heardVolume = editBuffer.values[slot(volume)];
+    const double outMode = editBuffer.values[slot(mode)];
     // Any value that is no mode leaves the signal unchanged.
-    return mode >= 0.0 && mode < 4.0 ? static_cast<int>(mode) : 0;
+    heardMode = outMode >= 0.0 && outMode < 4.0 ? static_cast<int>(outMode) : 0;
 }
 
 void Vex::setSampleRate(double rate)
@@ -87,33 +63,33 @@ void Vex::setSampleRate(double rate)
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
     const double fs = static_cast<double>(host.samplerate()) * oversamplingFactor;
-    return Filterdesign::designBand(getValue(onIndex(band)), getValue(typeIndex(band)), getValue(frequencyIndex(band)),
-                                    getValue(gainIndex(band)) * gainScale, getValue(widthIndex(band)), band, fs,
-                                    bellWidthMap, shelfWidthMap);
+    return Filterdesign::designBand(getValue(index(band, on)), getValue(index(band, type)),
+                                    getValue(index(band, frequency)), getValue(index(band, gain)) * gainScale,
+                                    getValue(index(band, width)), band, fs, bellWidthMap, shelfWidthMap);
 }
 
 std::string Vex::bandSummary(int band, double scale)
 {
-    const double f0 = getValue(frequencyIndex(band));
+    const double f0 = getValue(index(band, frequency));
     std::string line =
         f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz " : Framework::formatFixed(f0, 2) + " hz ";
-    line += Framework::formatFixed(getValue(gainIndex(band)) * scale, 2) + " dB ";
-    line += Framework::formatFixed(getValue(widthIndex(band)), 2) + " q";
+    line += Framework::formatFixed(getValue(index(band, gain)) * scale, 2) + " dB ";
+    line += Framework::formatFixed(getValue(index(band, width)), 2) + " q";
     return line;
 }
 
 // A band parameter redesigns its band for the display and the sound; the
 // curve scale redesigns the sound of every band. Zoom, volume and output mode
 // need nothing here.
-void Vex::parameterChanged(int index)
+void Vex::parameterChanged(int changed)
 {
-    const Framework::Paramdescriptor* d = descriptor(index);
-    const bool bandParameter = d && d->group >= 0 && d->group < bandCount;
-    if (!bandParameter && index != curveIndex)
+    const int band = bandOf(changed);
+    const bool bandParameter = band >= 0;
+    if (!bandParameter && changed != curve)
         return;
-    const double scale = getValue(curveIndex);
-    const int first = bandParameter ? d->group : 0;
-    const int last = bandParameter ? d->group : bandCount - 1;
+    const double scale = getValue(curve);
+    const int first = bandParameter ? band : 0;
+    const int last = bandParameter ? band : bandCount - 1;
     Coefficients shown = Coefficients::identity();
     Coefficients heard[bandCount];
     for (int b = first; b <= last; ++b) {
@@ -128,55 +104,52 @@ void Vex::parameterChanged(int index)
     }
     const std::string status =
         bandParameter ? bandSummary(first, scale) : "Curve scale " + Framework::formatFixed(scale, 2);
-    coefficientLock.enter();
+    const Framework::Lock::Guard hold(coefficientLock);
     if (bandParameter)
         display[first] = shown;
     for (int b = first; b <= last; ++b)
         pending[b] = heard[b];
     coefficientsDirty = true;
     statusText = status;
-    coefficientLock.leave();
 }
 
 void Vex::programChanged()
 {
-    setStatus(std::string(editBuffer.name, strnlen(editBuffer.name, sizeof editBuffer.name)));
+    std::string name;
+    {
+        const Framework::Lock::Guard hold(lock);
+        name = Framework::textOf(editBuffer.name);
+    }
+    setStatus(name);
 }
 
 void Vex::setStatus(const std::string& text)
 {
-    coefficientLock.enter();
+    const Framework::Lock::Guard hold(coefficientLock);
     statusText = text;
-    coefficientLock.leave();
 }
 
 std::string Vex::text(const void* /*requester*/)
 {
-    coefficientLock.enter();
-    std::string copy = statusText;
-    coefficientLock.leave();
-    return copy;
+    const Framework::Lock::Guard hold(coefficientLock);
+    return statusText;
 }
 
 Coefficients Vex::bandCurve(int band)
 {
-    coefficientLock.enter();
-    const Coefficients curve = display[band];
-    coefficientLock.leave();
     bandDirty[band].store(false, std::memory_order_relaxed);
-    return curve;
+    const Framework::Lock::Guard hold(coefficientLock);
+    return display[band];
 }
 
 void Vex::takeOverCoefficients()
 {
-    if (!coefficientLock.tryEnter())
-        return;
-    if (coefficientsDirty) {
+    const Framework::Lock::Tryguard hold(coefficientLock);
+    if (hold && coefficientsDirty) {
         for (int b = 0; b < bandCount; ++b)
             active[b] = broadcast(pending[b]);
         coefficientsDirty = false;
     }
-    coefficientLock.leave();
 }
 
 Vex::Section Vex::broadcast(const Coefficients& c)
@@ -194,7 +167,51 @@ __m128d Vex::allpass(Halfband& filter, int stage, __m128d in)
     return out;
 }
 
-void Vex::processSample(const Vexprogram& program, int outMode)
+void Vex::process(const float* const* inputs, float* const* outputs, int frames)
+{
+    run(inputs, outputs, frames);
+}
+
+void Vex::process(const double* const* inputs, double* const* outputs, int frames)
+{
+    run(inputs, outputs, frames);
+}
+
+template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const* outputs, int frames)
+{
+    takeOverUntimed();
+    for (int i = 0; i < frames; ++i) {
+        frame[0] = static_cast<double>(inputs[0][i]);
+        frame[1] = static_cast<double>(inputs[1][i]);
+        processSample();
+        outputs[0][i] = static_cast<Sample>(frame[0]);
+        outputs[1][i] = static_cast<Sample>(frame[1]);
+    }
+    recoverNonFinite();
+}
+
+void Vex::recoverNonFinite()
+{
+    // x * 0 is 0 for every finite x and NaN otherwise: one sum tells.
+    const __m128d zero = _mm_setzero_pd();
+    __m128d sum = zero;
+    for (int b = 0; b < bandCount; ++b) {
+        const History& h = history[b];
+        sum = _mm_add_pd(sum, _mm_mul_pd(_mm_add_pd(_mm_add_pd(h.x1, h.x2), _mm_add_pd(h.y1, h.y2)), zero));
+    }
+    for (const Halfband* filter : {&upsampler, &downsampler})
+        for (int i = 0; i < halfbandStages; ++i)
+            sum = _mm_add_pd(sum, _mm_mul_pd(_mm_add_pd(filter->x[i], filter->y[i]), zero));
+    if (_mm_movemask_pd(_mm_cmpeq_pd(sum, zero)) == 3)
+        return;
+    for (History& h : history)
+        h = {zero, zero, zero, zero};
+    for (Halfband* filter : {&upsampler, &downsampler})
+        for (int i = 0; i < halfbandStages; ++i)
+            filter->x[i] = filter->y[i] = zero;
+}
+
+void Vex::processSample()
 {
     if (tick())
         takeOverCoefficients();
@@ -206,7 +223,7 @@ void Vex::processSample(const Vexprogram& program, int outMode)
     pair[1] = allpass(upsampler, 3, allpass(upsampler, 1, x));
 
     for (__m128d& p : pair) {
-        switch (outMode) {
+        switch (heardMode) {
         case 1: // both channels take the right input
             p = _mm_unpackhi_pd(p, p);
             break;
@@ -242,7 +259,7 @@ void Vex::processSample(const Vexprogram& program, int outMode)
     const __m128d a = allpass(downsampler, 2, allpass(downsampler, 0, pair[1]));
     const __m128d b = allpass(downsampler, 3, allpass(downsampler, 1, pair[0]));
 
-    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a, b), _mm_set1_pd(0.5)), _mm_set1_pd(program.values[35]));
+    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a, b), _mm_set1_pd(0.5)), _mm_set1_pd(heardVolume));
     // Values too small to hear become exactly zero.
     const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), out);
     out = _mm_andnot_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(1e-12)), out);

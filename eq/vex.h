@@ -4,6 +4,7 @@
 #pragma once
 
 #include "filterdesign.h"
+#include "vexparameters.h"
 #include "vexprogram.h"
 
 #include "framework/plugin/log10map.h"
@@ -14,21 +15,18 @@
 #include <emmintrin.h>
 #include <string>
 
-class Vexgui;
-
 class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank>, public Framework::Textprovider {
 public:
-    enum { bandCount = 7, halfbandStages = 4 };
+    enum { bandCount = Vexparameters::bandCount, halfbandStages = 4 };
 
-    Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host, Vexgui& gui);
+    Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host,
+        Framework::Paramlistener& gui);
 
-    // One stereo sample: reads the input from frame and leaves the output
-    // there. program supplies the main volume; outMode is the output mode
-    // truncated to an integer. Runs on the audio thread: never blocks.
-    void processSample(const Vexprogram& program, int outMode);
-
-    // The output mode the audio path applies, read once per block.
-    int outputMode() const;
+    // Runs frames stereo frames from the two input channels to the two
+    // output channels; each frame is read before it is written, so the
+    // buffers may be the same. Runs on the audio thread: never blocks.
+    void process(const float* const* inputs, float* const* outputs, int frames);
+    void process(const double* const* inputs, double* const* outputs, int frames);
 
     void setSampleRate(double rate) override;
     void initProgram(Vexprogram& program) override { defaults(program); }
@@ -43,17 +41,19 @@ public:
     std::string text(const void* requester) override;
 
     const Framework::Log10map frequencyMap{20.0, 20000.0};
-    int zoomIndex = 0;
-    int curveIndex = 0;
-
-    // The current stereo sample (left, right).
-    alignas(16) double frame[2] = {0.0, 0.0};
 
 protected:
     void parameterChanged(int index) override;
     void programChanged() override;
+    void takeOverLive() override;
 
 private:
+    template <class Sample> void run(const Sample* const* inputs, Sample* const* outputs, int frames);
+    // One stereo sample: reads the input from frame and leaves the output there.
+    void processSample();
+    // Clears filter and resampler state that a non-finite sample has
+    // poisoned, so the damage ends with the block.
+    void recoverNonFinite();
     // The band's coefficients designed from its current targets.
     Coefficients designFromTargets(int band, double gainScale);
     std::string bandSummary(int band, double scale);
@@ -89,6 +89,9 @@ private:
     std::atomic<bool> bandDirty[bandCount];
 
     // Audio thread only.
+    alignas(16) double frame[2] = {0.0, 0.0};
+    double heardVolume = 1.0;
+    int heardMode = 0;
     Section active[bandCount];
     History history[bandCount];
     __m128d halfbandCoefficients[halfbandStages];

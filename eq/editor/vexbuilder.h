@@ -21,10 +21,10 @@ public:
     void build();
 
 private:
-    // Appends a parameter whose live value is program slot `slot` of the
-    // edit buffer; a null readout means the default one.
-    int addParameter(const std::string& name, int slot, const Framework::Map* map, const Framework::Readout* readout,
-                     int group = -1, bool automatable = true);
+    // Appends parameter `parameter` of the table, whose live value sits at
+    // its slot in the edit buffer; a null readout means the default one.
+    void addParameter(const std::string& name, int parameter, const Framework::Map* map,
+                      const Framework::Readout* readout, bool automatable = true);
 
     Vexgui& gui;
     Vex& vex;

@@ -4,6 +4,8 @@
 
 #include "resource.h"
 
+#include "framework/plugin/paramlistener.h"
+
 #include <memory>
 #include <vector>
 
@@ -12,7 +14,7 @@ namespace Framework {
 class Paramset;
 class Settingsfile;
 
-class Gui {
+class Gui : public Paramlistener {
 public:
     Gui(Settingsfile& settings, int width, int height);
     virtual ~Gui();
@@ -22,8 +24,7 @@ public:
     int width() const { return windowWidth; }
     int height() const { return windowHeight; }
 
-    // Parameter index of set has changed; called on the thread that changed it.
-    virtual void valueChanged(int index, Paramset& set);
+    void valueChanged(int index, Paramset& set) override;
 
     // Takes ownership of a resource and answers it for the caller's use.
     template <class R>

@@ -1,5 +1,7 @@
 #include "bankfolder.h"
 
+#include "fixedtext.h"
+
 #include <boost/filesystem.hpp>
 
 #include <cstring>
@@ -15,16 +17,16 @@ bool Bankfolder::take(const std::string& folder, void* slots, int count, std::si
     int used = 0;
     bool exists = false;
     path = folder;
-    std::memset(folderField, 0, fieldSize);
+    copyText(folderField, fieldSize, folder.size() < fieldSize ? folder : std::string());
     if (folder.size() < fieldSize) {
-        folder.copy(folderField, fieldSize - 1);
         boost::system::error_code error;
         const fs::path where(folder);
         exists = fs::exists(where, error);
         if (exists && fs::is_directory(where, error)) {
             for (fs::directory_iterator entry(where, error), end; !error && entry != end && used < count;
                  entry.increment(error)) {
-                if (!fs::is_regular_file(entry->status()))
+                boost::system::error_code unreadable;
+                if (!fs::is_regular_file(entry->status(unreadable)))
                     continue;
                 // Each accepted file uses the next slot; one that no handler
                 // reads as a whole program leaves the default program there.

@@ -15,10 +15,10 @@ struct Paramdescriptor {
     enum State { idle = 0, newTarget = 1, following = 2 };
 
     const Map* map = nullptr;         // owned by the plug-in's map list
-    const Readout* readout = nullptr; // owned by the editor; may be null
+    const Readout* readout = nullptr; // owned by the plug-in's readout list; may be null
     double target = 0.0;              // real value last requested
     double* value = nullptr;          // live real value, in the edit buffer
-    int slot = -1;
+    int slot = -1;                    // its place in a program record; -1 for none
     int group = -1; // band index for band parameters, -1 for global ones
     std::string name;
     std::string units;

@@ -1,18 +1,29 @@
 #include "plugin.h"
 
-#include "framework/gui/gui.h"
-#include "framework/gui/readouts.h"
-#include "framework/vst/host.h"
+#include "host.h"
 #include "linmap.h"
+#include "paramlistener.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 namespace Framework {
 
-Plugin::Plugin(Host& host, Gui& listener, Settingsfile& settings, double oversamplingFactor, int controlRate)
+namespace {
+
+// A value held to map's range; one that is no number takes the range's low
+// end. Programs come from files and hosts, and nothing of a malformed one
+// may reach the audio.
+double inRange(const Map& map, double value)
+{
+    const double low = std::min(map.min, map.max), high = std::max(map.min, map.max);
+    return std::isfinite(value) ? std::clamp(value, low, high) : low;
+}
+
+} // namespace
+
+Plugin::Plugin(Host& host, Paramlistener& listener, Settingsfile& settings, double oversamplingFactor, int controlRate)
     : host(host), listener(listener), settings(settings), oversamplingFactor(oversamplingFactor),
       controlRate(controlRate)
 {
@@ -27,10 +38,8 @@ Paramdescriptor* Plugin::descriptor(int index) const
 
 double Plugin::target(int index)
 {
-    lock.enter();
-    const double t = descriptor(index)->target;
-    lock.leave();
-    return t;
+    const Lock::Guard hold(lock);
+    return descriptor(index)->target;
 }
 
 double Plugin::getNormalized(int index)
@@ -71,19 +80,21 @@ void Plugin::setNormalized(double value, int index, bool fromHost)
     // The value as the map reproduces it.
     const double norm = d->map->toNormalized(d->map->toReal(value));
     double real = d->map->toReal(norm);
-    lock.enter();
-    // The host's copy of a value is a float: when it comes back as the value
-    // the parameter has (the echo of automation, a host restoring what it
-    // read), the exact real value stays, so programs round-trip bit for bit.
-    if (static_cast<float>(value) == static_cast<float>(d->map->toNormalized(d->target)))
-        real = d->target;
-    // A descriptor is listed once: an entry already waiting picks up the new
-    // target, so repeated sets before a tick cannot grow the list.
-    if (d->state == Paramdescriptor::idle)
-        pending.push_back(d);
-    d->target = real;
-    d->state = Paramdescriptor::newTarget;
-    lock.leave();
+    {
+        const Lock::Guard hold(lock);
+        // The host's copy of a value is a float: when it comes back as the
+        // value the parameter has (the echo of automation, a host restoring
+        // what it read), the exact real value stays, so programs round-trip
+        // bit for bit.
+        if (static_cast<float>(value) == static_cast<float>(d->map->toNormalized(d->target)))
+            real = d->target;
+        // A descriptor is listed once: an entry already waiting picks up the
+        // new target, so repeated sets before a tick cannot grow the list.
+        if (d->state == Paramdescriptor::idle)
+            pending.push_back(d);
+        d->target = real;
+        d->state = Paramdescriptor::newTarget;
+    }
     if (!fromHost)
         host.automate(index, static_cast<float>(norm));
     lastTouchedIndex.store(index, std::memory_order_relaxed);
@@ -106,7 +117,8 @@ void Plugin::setSampleRate(double rate)
 
 bool Plugin::followTargets()
 {
-    if (!lock.tryEnter())
+    const Lock::Tryguard hold(lock);
+    if (!hold)
         return false;
     auto stillPending = pending.begin();
     for (Paramdescriptor* d : pending) {
@@ -121,7 +133,7 @@ bool Plugin::followTargets()
             *stillPending++ = d;
     }
     pending.erase(stillPending, pending.end());
-    lock.leave();
+    takeOverLive();
     return true;
 }
 
@@ -129,28 +141,26 @@ void Plugin::resetParameters(bool fromLiveValues)
 {
     for (int i = 0; i < parameterCount(); ++i) {
         if (fromLiveValues) {
-            // Programs come from files and hosts: a value outside its range
-            // is brought back, one that is no number takes the range's low
-            // end, so nothing of it reaches the audio.
             Paramdescriptor& d = *parameters[static_cast<std::size_t>(i)];
-            const double low = std::min(d.map->min, d.map->max), high = std::max(d.map->min, d.map->max);
-            lock.enter();
-            const double live = *d.value;
-            *d.value = d.target = std::isfinite(live) ? std::clamp(live, low, high) : low;
-            lock.leave();
+            const Lock::Guard hold(lock);
+            d.target = *d.value;
         }
         setNormalized(getNormalized(i), i, false);
     }
 }
 
-void Plugin::copyTargets(void* record, const void* live, std::size_t size) const
+void Plugin::clampSlots(double* values, int count) const
 {
-    const char* begin = static_cast<const char*>(live);
-    for (const auto& d : parameters) {
-        const char* at = reinterpret_cast<const char*>(d->value);
-        if (at >= begin && at + sizeof(double) <= begin + size)
-            std::memcpy(static_cast<char*>(record) + (at - begin), &d->target, sizeof(double));
-    }
+    for (const auto& d : parameters)
+        if (d->slot >= 0 && d->slot < count)
+            values[d->slot] = inRange(*d->map, values[d->slot]);
+}
+
+void Plugin::copyTargets(double* values, int count) const
+{
+    for (const auto& d : parameters)
+        if (d->slot >= 0 && d->slot < count)
+            values[d->slot] = d->target;
 }
 
 void Plugin::programChanged()
@@ -187,6 +197,7 @@ int Plugin::addParameter(std::unique_ptr<Paramdescriptor> descriptor)
         descriptor->value = &descriptor->ownValue;
     if (!descriptor->filter)
         descriptor->filter = std::make_unique<Snapfilter>();
+    *descriptor->value = descriptor->target = inRange(*descriptor->map, *descriptor->value);
     parameters.push_back(std::move(descriptor));
     // The tick never allocates: the list holds each descriptor at most once.
     pending.reserve(parameters.size());
@@ -197,6 +208,12 @@ const Map* Plugin::addMap(std::unique_ptr<Map> map)
 {
     maps.push_back(std::move(map));
     return maps.back().get();
+}
+
+const Readout* Plugin::addReadout(std::unique_ptr<Readout> readout)
+{
+    readouts.push_back(std::move(readout));
+    return readouts.back().get();
 }
 
 } // namespace Framework

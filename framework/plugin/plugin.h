@@ -11,6 +11,7 @@
 #include "midiqueue.h"
 #include "paramdescriptor.h"
 #include "paramset.h"
+#include "readouts.h"
 
 #include "framework/platform/lock.h"
 
@@ -22,13 +23,13 @@
 
 namespace Framework {
 
-class Gui;
 class Host;
+class Paramlistener;
 class Settingsfile;
 
 class Plugin : public Paramset {
 public:
-    Plugin(Host& host, Gui& listener, Settingsfile& settings, double oversamplingFactor, int controlRate);
+    Plugin(Host& host, Paramlistener& listener, Settingsfile& settings, double oversamplingFactor, int controlRate);
     ~Plugin() override;
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
@@ -63,16 +64,29 @@ public:
         tickCounter = 0;
         return followTargets();
     }
+    // Before the host has set a sample rate there are no ticks; the audio
+    // path calls this once per block instead, so what it hears of the live
+    // values still follows programs. Never waits.
+    void takeOverUntimed()
+    {
+        if (samplesPerTick.load(std::memory_order_relaxed) >= 0)
+            return;
+        const Lock::Tryguard hold(lock);
+        if (hold)
+            takeOverLive();
+    }
 
     // Parameter texts for the host ("" for an index out of range).
     std::string displayText(int index);
     std::string name(int index) const;
     bool automatable(int index) const;
 
-    // Appends a parameter; its index is its position in the list.
+    // Appends a parameter; its index is its position in the list. Its live
+    // value is held to its map's range and becomes its target.
     int addParameter(std::unique_ptr<Paramdescriptor> descriptor);
-    // Keeps a map that descriptors point to.
+    // Keep a map or a readout that descriptors point to.
     const Map* addMap(std::unique_ptr<Map> map);
+    const Readout* addReadout(std::unique_ptr<Readout> readout);
     int parameterCount() const { return static_cast<int>(parameters.size()); }
     // MIDI received from the host; nothing in this plug-in plays it, and the
     // audio path empties it at every block.
@@ -85,21 +99,27 @@ protected:
     // What a parameter change means to the plug-in; runs on the setter's thread.
     virtual void parameterChanged(int /*index*/) {}
     virtual void programChanged();
+    // Runs on the audio thread with the plug-in lock held, after a tick has
+    // moved live values: the moment to copy live values the audio path reads.
+    virtual void takeOverLive() {}
 
     // Sends every parameter through setNormalized as a change from inside the
     // plug-in. With fromLiveValues the targets are first taken from the live
     // values (after a program was copied into the edit buffer).
     void resetParameters(bool fromLiveValues);
 
-    // Writes each parameter's target into record at the place its live value
-    // has in the live record (size bytes at live). The caller holds the lock.
-    void copyTargets(void* record, const void* live, std::size_t size) const;
+    // Program records hold parameter values by slot. These hold every slot
+    // of values (count doubles) to its parameter's range, and write each
+    // parameter's target into its slot. The caller holds the lock for the
+    // latter.
+    void clampSlots(double* values, int count) const;
+    void copyTargets(double* values, int count) const;
 
     Paramdescriptor* descriptor(int index) const;
     double target(int index);
 
     Host& host;
-    Gui& listener;
+    Paramlistener& listener;
     Settingsfile& settings;
     const double oversamplingFactor;
     Lock lock;
@@ -111,6 +131,7 @@ private:
     const int controlRate;
     std::vector<std::unique_ptr<Paramdescriptor>> parameters;
     std::vector<std::unique_ptr<Map>> maps;
+    std::vector<std::unique_ptr<Readout>> readouts;
     std::vector<Paramdescriptor*> pending;
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;

@@ -12,11 +12,12 @@
 
 #include "bankfolder.h"
 #include "bankpathmanager.h"
+#include "fixedtext.h"
+#include "host.h"
 #include "plugin.h"
 #include "settingsfile.h"
 
 #include "framework/platform/platform.h"
-#include "framework/vst/host.h"
 
 #include <cstring>
 #include <string>
@@ -31,7 +32,7 @@ template <class Program, class Bank> class Recallableplugin : public Plugin, pub
 public:
     static constexpr int programCount = static_cast<int>(sizeof(Bank::programs) / sizeof(Program));
 
-    Recallableplugin(Host& host, Gui& listener, Settingsfile& settings, Programfileios handlers,
+    Recallableplugin(Host& host, Paramlistener& listener, Settingsfile& settings, Programfileios handlers,
                      double oversamplingFactor, int controlRate)
         : Plugin(host, listener, settings, oversamplingFactor, controlRate), folder(std::move(handlers))
     {
@@ -57,9 +58,12 @@ public:
     {
         if (!validProgram(index))
             return;
-        lock.enter();
-        std::memcpy(&editBuffer, &bank.programs[index], sizeof editBuffer);
-        lock.leave();
+        Program program;
+        {
+            const Lock::Guard hold(lock);
+            program = bank.programs[index];
+        }
+        edit(program);
         resetParameters(true);
         programChanged();
         host.updatedisplay();
@@ -69,10 +73,13 @@ public:
     {
         if (!data || size != static_cast<int>(sizeof(Program)) || !validProgram(host.program()))
             return;
-        lock.enter();
-        std::memcpy(&editBuffer, data, sizeof editBuffer);
-        std::memcpy(&bank.programs[host.program()], &editBuffer, sizeof editBuffer);
-        lock.leave();
+        Program program;
+        std::memcpy(&program, data, sizeof program);
+        const Program& edited = edit(program);
+        {
+            const Lock::Guard hold(lock);
+            bank.programs[host.program()] = edited;
+        }
         resetParameters(true);
     }
 
@@ -81,29 +88,31 @@ public:
     // next chunk read commits the edit buffer where it came from.
     virtual void setBankChunk(const void* data, int size)
     {
-        lock.enter();
-        if (data && size == static_cast<int>(sizeof(Bank)))
+        if (data && size == static_cast<int>(sizeof(Bank))) {
+            const Lock::Guard hold(lock);
             std::memcpy(&bank, data, sizeof bank);
-        lock.leave();
+        }
         host.program() = 0;
         setProgram(0);
     }
 
     virtual int getProgramChunk(void** data)
     {
-        lock.enter();
         Program& current = bank.programs[currentProgram()];
-        commit(current);
-        lock.leave();
+        {
+            const Lock::Guard hold(lock);
+            commit(current);
+        }
         *data = &current;
         return static_cast<int>(sizeof(Program));
     }
 
     virtual int getBankChunk(void** data)
     {
-        lock.enter();
-        commit(bank.programs[currentProgram()]);
-        lock.leave();
+        {
+            const Lock::Guard hold(lock);
+            commit(bank.programs[currentProgram()]);
+        }
         *data = &bank;
         return static_cast<int>(sizeof(Bank));
     }
@@ -113,18 +122,14 @@ public:
     {
         if (!validProgram(index))
             return std::string();
-        lock.enter();
-        const std::string name = textOf(bank.programs[index].name);
-        lock.leave();
-        return name;
+        const Lock::Guard hold(lock);
+        return textOf(bank.programs[index].name);
     }
 
     virtual std::string getBankName()
     {
-        lock.enter();
-        const std::string name = textOf(bank.name);
-        lock.leave();
-        return name;
+        const Lock::Guard hold(lock);
+        return textOf(bank.name);
     }
 
     // Stores at most the name field's length less one characters.
@@ -132,11 +137,10 @@ public:
     {
         if (!validProgram(index))
             return;
-        lock.enter();
-        storeText(bank.programs[index].name, name);
+        const Lock::Guard hold(lock);
+        copyText(bank.programs[index].name, name);
         if (index == host.program())
-            storeText(editBuffer.name, name);
-        lock.leave();
+            copyText(editBuffer.name, name);
     }
 
     // Fills a program record with the plug-in's defaults.
@@ -147,9 +151,11 @@ public:
     {
         if (path.size() >= sizeof bank.folder)
             return false;
-        lock.enter();
-        const bool exists = takeFolder(path);
-        lock.leave();
+        bool exists;
+        {
+            const Lock::Guard hold(lock);
+            exists = takeFolder(path);
+        }
         setProgram(0);
         host.updatedisplay();
         return exists;
@@ -168,14 +174,16 @@ private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
     int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
 
-    template <std::size_t N> static std::string textOf(const char (&field)[N])
+    static constexpr int valueCount = static_cast<int>(sizeof(Program::values) / sizeof(double));
+
+    // Makes program, held to the parameters' ranges, the edit buffer;
+    // answers the edit buffer.
+    const Program& edit(Program& program)
     {
-        return std::string(field, strnlen(field, N));
-    }
-    template <std::size_t N> static void storeText(char (&field)[N], const std::string& text)
-    {
-        std::memset(field, 0, N);
-        text.copy(field, N - 1);
+        clampSlots(program.values, valueCount);
+        const Lock::Guard hold(lock);
+        editBuffer = program;
+        return program;
     }
 
     // Writes the edit buffer into program with every parameter as the host
@@ -183,8 +191,8 @@ private:
     // it live.
     void commit(Program& program)
     {
-        std::memcpy(&program, &editBuffer, sizeof program);
-        copyTargets(&program, &editBuffer, sizeof editBuffer);
+        program = editBuffer;
+        copyTargets(program.values, valueCount);
     }
 
     bool takeFolder(const std::string& path)

@@ -1,5 +1,7 @@
 #include "vstfxpfileio.h"
 
+#include "fixedtext.h"
+
 #include <cctype>
 #include <fstream>
 #include <vector>
@@ -85,8 +87,8 @@ bool VSTfxpfileio::write(const std::string& programName, const void* chunk, int 
     writeNumber(out, fxID);
     writeNumber(out, fxVersion);
     writeNumber(out, parameterCount);
-    char name[nameLength] = {};
-    programName.copy(name, nameLength - 1);
+    char name[nameLength];
+    copyText(name, programName);
     out.write(name, nameLength);
     writeNumber(out, size);
     out.write(static_cast<const char*>(chunk), size);

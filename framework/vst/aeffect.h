@@ -74,6 +74,15 @@ struct ERect {
 
 enum { kVstMaxLabelLen = 64, kVstMaxShortLabelLen = 8 };
 
+// Longest texts, without the terminating zero, that the host's buffers take.
+enum {
+    kVstMaxParamStrLen = 8,
+    kVstMaxProgNameLen = 24,
+    kVstMaxEffectNameLen = 32,
+    kVstMaxVendorStrLen = 64,
+    kVstMaxProductStrLen = 64
+};
+
 struct VstPinProperties {
     char label[kVstMaxLabelLen];
     VstInt32 flags;

@@ -33,24 +33,21 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, 
     cEffect.processDoubleReplacing = processClassDoubleReplacing;
 }
 
-AudioEffect::~AudioEffect()
+AudioEffect::~AudioEffect() = default;
+
+void AudioEffect::setEditor(std::unique_ptr<AEffEditor> attached)
 {
-    delete editor;
+    editor = std::move(attached);
+    if (editor)
+        cEffect.flags |= effFlagsHasEditor;
+    else
+        cEffect.flags &= ~effFlagsHasEditor;
 }
 
 void AudioEffect::setProgram(VstInt32 program)
 {
     if (program >= 0 && program < numPrograms)
         curProgram = program;
-}
-
-void AudioEffect::copyText(char* dest, const std::string& text, std::size_t limit)
-{
-    if (!dest)
-        return;
-    const std::size_t n = text.size() < limit ? text.size() : limit;
-    std::memcpy(dest, text.data(), n);
-    dest[n] = '\0';
 }
 
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
@@ -132,40 +129,66 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
     }
 }
 
+// The host calls in through these functions. No exception may unwind into
+// it: one that escapes the effect is answered as a bad request would be.
+
 VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                                        void* ptr, float opt)
 {
     AudioEffect* effect = instanceOf(e);
     if (opcode == effClose) {
-        effect->dispatcher(opcode, index, value, ptr, opt);
+        try {
+            effect->dispatcher(opcode, index, value, ptr, opt);
+        } catch (...) {
+        }
         delete effect;
         return 1;
     }
-    return effect->dispatcher(opcode, index, value, ptr, opt);
+    try {
+        return effect->dispatcher(opcode, index, value, ptr, opt);
+    } catch (...) {
+        return 0;
+    }
 }
 
 void VSTCALLBACK AudioEffect::setParameterClass(AEffect* e, VstInt32 index, float value)
 {
-    instanceOf(e)->setParameter(index, value);
+    try {
+        instanceOf(e)->setParameter(index, value);
+    } catch (...) {
+    }
 }
 
 float VSTCALLBACK AudioEffect::getParameterClass(AEffect* e, VstInt32 index)
 {
-    return instanceOf(e)->getParameter(index);
+    try {
+        return instanceOf(e)->getParameter(index);
+    } catch (...) {
+        return 0.0f;
+    }
 }
 
 void VSTCALLBACK AudioEffect::processClass(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    instanceOf(e)->process(inputs, outputs, sampleFrames);
+    try {
+        instanceOf(e)->process(inputs, outputs, sampleFrames);
+    } catch (...) {
+    }
 }
 
 void VSTCALLBACK AudioEffect::processClassReplacing(AEffect* e, float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    instanceOf(e)->processReplacing(inputs, outputs, sampleFrames);
+    try {
+        instanceOf(e)->processReplacing(inputs, outputs, sampleFrames);
+    } catch (...) {
+    }
 }
 
 void VSTCALLBACK AudioEffect::processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
                                                           VstInt32 sampleFrames)
 {
-    instanceOf(e)->processDoubleReplacing(inputs, outputs, sampleFrames);
+    try {
+        instanceOf(e)->processDoubleReplacing(inputs, outputs, sampleFrames);
+    } catch (...) {
+    }
 }

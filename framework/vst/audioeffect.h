@@ -5,7 +5,9 @@
 
 #include "aeffect.h"
 
-#include <cstddef>
+#include "framework/plugin/fixedtext.h"
+
+#include <memory>
 #include <string>
 
 class AEffEditor;
@@ -13,7 +15,8 @@ class AEffEditor;
 class AudioEffect {
 public:
     AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
-    // Destroys the attached editor.
+    // Destroys the attached editor, unless a derived effect has taken it down
+    // already, as it must when the editor uses what the derived effect owns.
     virtual ~AudioEffect();
     AudioEffect(const AudioEffect&) = delete;
     AudioEffect& operator=(const AudioEffect&) = delete;
@@ -38,7 +41,7 @@ public:
     virtual VstInt32 getProgram() { return curProgram; }
     virtual void setProgramName(const char* /*name*/) {}
     // name holds at least 25 bytes.
-    virtual void getProgramName(char* name) { copyText(name, std::string(), 0); }
+    virtual void getProgramName(char* name) { Framework::copyText(name, 1, std::string()); }
     // The current program (isPreset) or the whole bank as a chunk the host
     // copies; answers its size.
     virtual VstInt32 getChunk(void** /*data*/, bool /*isPreset*/) { return 0; }
@@ -51,11 +54,11 @@ public:
     virtual AEffect* getAeffect() { return &cEffect; }
 
 protected:
-    // Copies at most limit characters of text and a terminating zero.
-    static void copyText(char* dest, const std::string& text, std::size_t limit);
+    // Attaches the editor the host may open; the effect owns it.
+    void setEditor(std::unique_ptr<AEffEditor> attached);
 
     audioMasterCallback audioMaster;
-    AEffEditor* editor = nullptr;
+    std::unique_ptr<AEffEditor> editor;
     float sampleRate = 44100.0f;
     VstIntPtr blockSize = 1024;
     VstInt32 numPrograms;

@@ -3,9 +3,10 @@
 // interface, and serves as P's way back to the host.
 #pragma once
 
+#include "aeffeditor.h"
 #include "audioeffectx.h"
 #include "denormalguard.h"
-#include "host.h"
+#include "framework/plugin/host.h"
 #include "plugininfo.h"
 
 #include "framework/platform/platform.h"
@@ -55,10 +56,11 @@ public:
                       std::to_string(plugin->parameterCount()));
     }
 
-    // Writes the settings, then takes the parts down in a fixed order: the
-    // plug-in, its GUI, the settings; the base then destroys the editor.
+    // Takes the editor down first, since it works on every other part; then
+    // writes the settings and takes down the plug-in, its GUI, the settings.
     ~VSTplugin() override
     {
+        editor.reset();
         settings->save();
         plugin.reset();
         gui.reset();
@@ -66,6 +68,10 @@ public:
     }
 
     void close() override { plugin->stop(); }
+
+    // Attaches the editor the host may open; it is destroyed before anything
+    // it edits.
+    void attachEditor(std::unique_ptr<AEffEditor> attached) { setEditor(std::move(attached)); }
 
     void setSampleRate(float rate) override
     {
@@ -80,12 +86,12 @@ public:
     }
     void setProgramName(const char* name) override
     {
-        plugin->setProgramName(curProgram, std::string(name, strnlen(name, 64)));
+        plugin->setProgramName(curProgram, std::string(name, strnlen(name, kVstMaxProgNameLen)));
     }
-    void getProgramName(char* name) override { copyText(name, plugin->getProgramName(curProgram), 24); }
+    void getProgramName(char* name) override { copyText(name, kVstMaxProgNameLen + 1, plugin->getProgramName(curProgram)); }
     bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* name) override
     {
-        copyText(name, plugin->getProgramName(index), 24);
+        copyText(name, kVstMaxProgNameLen + 1, plugin->getProgramName(index));
         return index >= 0 && index < numPrograms;
     }
     VstInt32 getChunk(void** data, bool isPreset) override
@@ -111,17 +117,17 @@ public:
     float getParameter(VstInt32 index) override { return static_cast<float>(plugin->getNormalized(index)); }
     bool getParameterName(VstInt32 index, char* text) override
     {
-        copyText(text, plugin->name(index), 8);
+        copyText(text, kVstMaxParamStrLen + 1, plugin->name(index));
         return true;
     }
     bool getParameterDisplay(VstInt32 index, char* text) override
     {
-        copyText(text, plugin->displayText(index), 8);
+        copyText(text, kVstMaxParamStrLen + 1, plugin->displayText(index));
         return true;
     }
     bool getParameterLabel(VstInt32 index, char* text) override
     {
-        copyText(text, plugin->getUnits(index), 8);
+        copyText(text, kVstMaxParamStrLen + 1, plugin->getUnits(index));
         return true;
     }
     bool canParameterBeAutomated(VstInt32 index) override { return plugin->automatable(index); }
@@ -158,7 +164,7 @@ public:
     {
         if (index < 0 || index >= info.numOutputs)
             return false;
-        copyText(properties->label, info.shortName + std::to_string(index + 1), kVstMaxLabelLen - 1);
+        copyText(properties->label, info.shortName + std::to_string(index + 1));
         properties->flags = index < 2 ? kVstPinIsActive | kVstPinIsStereo : kVstPinIsActive;
         return true;
     }
@@ -178,17 +184,17 @@ public:
 
     bool getEffectName(char* name) override
     {
-        copyText(name, info.effectName, 32);
+        copyText(name, kVstMaxEffectNameLen + 1, info.effectName);
         return true;
     }
     bool getVendorString(char* text) override
     {
-        copyText(text, info.vendorName, 64);
+        copyText(text, kVstMaxVendorStrLen + 1, info.vendorName);
         return true;
     }
     bool getProductString(char* text) override
     {
-        copyText(text, info.productName, 64);
+        copyText(text, kVstMaxProductStrLen + 1, info.productName);
         return true;
     }
     VstInt32 getVendorVersion() override { return info.vendorVersion; }
@@ -240,23 +246,16 @@ private:
         }
     }
 
-    // One frame at a time through the plug-in; each frame's inputs are read
-    // before its outputs are written, so the buffers may be the same.
+    // The plug-in processes the block; the MIDI received for it is dropped
+    // once the block is done.
     template <class Sample> void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
     {
         P& p = *plugin;
-        p.events.clear();
-        if (!inputs || !outputs || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1])
-            return;
-        const Denormalguard guard;
-        const int mode = p.outputMode();
-        for (VstInt32 i = 0; i < sampleFrames; ++i) {
-            p.frame[0] = static_cast<double>(inputs[0][i]);
-            p.frame[1] = static_cast<double>(inputs[1][i]);
-            p.processSample(p.edited(), mode);
-            outputs[0][i] = static_cast<Sample>(p.frame[0]);
-            outputs[1][i] = static_cast<Sample>(p.frame[1]);
+        if (inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1] && sampleFrames > 0) {
+            const Denormalguard guard;
+            p.process(inputs, outputs, sampleFrames);
         }
+        p.events.clear();
     }
 
     Pluginpointer plugin;

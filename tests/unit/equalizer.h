@@ -7,7 +7,7 @@
 #include "eq/vex.h"
 #include "framework/plugin/settingsfile.h"
 #include "framework/plugin/vstfxpfileio.h"
-#include "framework/vst/host.h"
+#include "framework/plugin/host.h"
 #include "tempfolder.h"
 
 #include <memory>
@@ -54,10 +54,10 @@ struct Equalizer {
     // Runs one stereo sample through the equalizer and answers the output.
     std::pair<double, double> process(double left, double right)
     {
-        vex->frame[0] = left;
-        vex->frame[1] = right;
-        vex->processSample(vex->edited(), vex->outputMode());
-        return {vex->frame[0], vex->frame[1]};
+        double frame[2] = {left, right};
+        double* channels[2] = {&frame[0], &frame[1]};
+        vex->process(channels, channels, 1);
+        return {frame[0], frame[1]};
     }
     double live(int slot) { return vex->edited().values[slot]; }
 };

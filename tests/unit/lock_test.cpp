@@ -2,38 +2,77 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
 #include <thread>
+
+using Framework::Lock;
+
+namespace {
+bool triedFromAnotherThread(Lock& lock)
+{
+    bool got = false;
+    std::thread([&] {
+        const Lock::Tryguard hold(lock);
+        got = static_cast<bool>(hold);
+    }).join();
+    return got;
+}
+} // namespace
 
 TEST(Lock, TryFailsWhileAnotherThreadHoldsItAndSucceedsAfter)
 {
-    Framework::Lock lock;
-    lock.enter();
-    bool whileHeld = true;
-    std::thread([&] { whileHeld = lock.tryEnter(); }).join();
-    EXPECT_FALSE(whileHeld);
-    lock.leave();
-
-    bool afterRelease = false;
-    std::thread([&] {
-        afterRelease = lock.tryEnter();
-        if (afterRelease)
-            lock.leave();
-    }).join();
-    EXPECT_TRUE(afterRelease);
+    Lock lock;
+    {
+        const Lock::Guard hold(lock);
+        EXPECT_FALSE(triedFromAnotherThread(lock));
+    }
+    EXPECT_TRUE(triedFromAnotherThread(lock));
 }
 
-TEST(Lock, BlockingEnterWaitsForRelease)
+TEST(Lock, BlockingGuardWaitsForRelease)
 {
-    Framework::Lock lock;
+    Lock lock;
     int shared = 0;
-    lock.enter();
-    std::thread writer([&] {
-        lock.enter();
-        shared = 2;
-        lock.leave();
-    });
-    shared = 1;
-    lock.leave();
+    std::atomic<bool> started{false};
+    std::thread writer;
+    {
+        const Lock::Guard hold(lock);
+        writer = std::thread([&] {
+            started = true;
+            const Lock::Guard inner(lock);
+            shared = 2;
+        });
+        while (!started)
+            std::this_thread::yield();
+        shared = 1;
+    }
     writer.join();
     EXPECT_EQ(shared, 2);
+}
+
+// Windows critical sections may be taken again by their owner; the headless
+// lock behaves the same, so code that works here cannot deadlock there.
+TEST(Lock, IsRecursiveForItsOwnerOnly)
+{
+    Lock lock;
+    const Lock::Guard outer(lock);
+    {
+        const Lock::Guard inner(lock);
+        const Lock::Tryguard again(lock);
+        EXPECT_TRUE(again);
+        EXPECT_FALSE(triedFromAnotherThread(lock));
+    }
+    EXPECT_FALSE(triedFromAnotherThread(lock));
+}
+
+TEST(Lock, AnExceptionReleasesIt)
+{
+    Lock lock;
+    try {
+        const Lock::Guard hold(lock);
+        throw std::runtime_error("inside");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(triedFromAnotherThread(lock));
 }

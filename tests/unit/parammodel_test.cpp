@@ -45,8 +45,6 @@ TEST(Parameters, TableOfNamesGroupsAndAutomation)
     EXPECT_EQ(eq.vex->name(38), "out mode");
     for (int i = 0; i < 39; ++i)
         EXPECT_EQ(eq.vex->automatable(i), i != 35) << i;
-    EXPECT_EQ(eq.vex->zoomIndex, 35);
-    EXPECT_EQ(eq.vex->curveIndex, 36);
     EXPECT_EQ(eq.vex->name(39), "");
     EXPECT_EQ(eq.vex->name(-1), "");
 }

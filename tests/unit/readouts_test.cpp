@@ -1,5 +1,5 @@
-#include "framework/gui/numberformat.h"
-#include "framework/gui/readouts.h"
+#include "framework/plugin/numberformat.h"
+#include "framework/plugin/readouts.h"
 
 #include <gtest/gtest.h>
 

@@ -44,9 +44,8 @@ double dB(double gain)
 }
 
 // Runs noise through the equalizer and the model and compares every sample.
-// The first tick (sample firstTick) brings the targets: the coefficients and
-// main volume from that sample on, the output mode, read before the sample,
-// from the next.
+// The first tick (sample firstTick) brings the targets: the coefficients,
+// the main volume and the output mode from that sample on.
 void compareWithModel(Equalizer& eq, int firstTick, double fs, int mode)
 {
     Chainmodel model;
@@ -57,9 +56,8 @@ void compareWithModel(Equalizer& eq, int firstTick, double fs, int mode)
             for (int b = 0; b < 7; ++b)
                 model.sections[static_cast<std::size_t>(b)] = heard(eq, b, fs);
             model.volume = eq.vex->getValue(37);
-        }
-        if (n == firstTick + 1)
             model.mode = mode;
+        }
         const double left = noise(random), right = noise(random);
         const auto expected = model.process(left, right);
         const auto actual = eq.process(left, right);

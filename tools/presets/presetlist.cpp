@@ -45,12 +45,13 @@ bool Presetlist::band(Vexprogram& program, int number, const std::string& value)
     const int type = typeOf(kind, number);
     if (type < 0 || frequency < 20 || frequency > 20000 || std::fabs(gain) > 36 || width < 0 || width > 1)
         return false;
-    double* slots = &program.values[5 * (number - 1)];
-    slots[0] = frequency;
-    slots[1] = gain;
-    slots[2] = width;
-    slots[3] = state == "on" ? 1.0 : 0.0;
-    slots[4] = type;
+    using namespace Vexparameters;
+    const int b = number - 1;
+    program.values[slot(b, Vexparameters::frequency)] = frequency;
+    program.values[slot(b, Vexparameters::gain)] = gain;
+    program.values[slot(b, Vexparameters::width)] = width;
+    program.values[slot(b, on)] = state == "on" ? 1.0 : 0.0;
+    program.values[slot(b, Vexparameters::type)] = type;
     return true;
 }
 
@@ -66,7 +67,7 @@ bool Presetlist::setting(Vexprogram& program, const std::string& key, const std:
         const char* modes[] = {"ST", "L", "M", "R"};
         for (int m = 0; m < 4; ++m)
             if (value == modes[m]) {
-                program.values[38] = m;
+                program.values[Vexparameters::slot(Vexparameters::mode)] = m;
                 return true;
             }
         return false;
@@ -74,11 +75,11 @@ bool Presetlist::setting(Vexprogram& program, const std::string& key, const std:
     if (!(in >> x))
         return false;
     if (key == "volume" && x >= -36 && x <= 12)
-        program.values[35] = std::pow(10.0, x / 20.0);
+        program.values[Vexparameters::slot(Vexparameters::volume)] = std::pow(10.0, x / 20.0);
     else if (key == "curve" && x >= -1 && x <= 1)
-        program.values[36] = x;
+        program.values[Vexparameters::slot(Vexparameters::curve)] = x;
     else if (key == "zoom" && x >= 3 && x <= 36)
-        program.values[37] = x;
+        program.values[Vexparameters::slot(Vexparameters::zoom)] = x;
     else
         return false;
     return true;

@@ -5,7 +5,7 @@
 namespace Framework {
 
 struct Lock::Native {
-    std::mutex mutex;
+    std::recursive_mutex mutex;
 };
 
 Lock::Lock() : native(new Native) {}

@@ -2,15 +2,18 @@
 // editor show, and supply the units label shown beside it.
 #pragma once
 
-#include "resource.h"
-
 #include <string>
 #include <vector>
 
 namespace Framework {
 
-class Readout : public Resource {
+class Readout {
 public:
+    Readout() = default;
+    Readout(const Readout&) = delete;
+    Readout& operator=(const Readout&) = delete;
+    virtual ~Readout() = default;
+
     // The text for a parameter's normalized (0 to 1) and real value.
     virtual std::string text(const double& normalized, const double& value) const = 0;
     // The units label; empty unless a readout has one.
