@@ -1,11 +1,23 @@
 #include "log10map.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace Framework {
 
+namespace {
+
+double positive(double end)
+{
+    if (!(end > 0.0))
+        throw std::invalid_argument("a logarithmic map needs ends above zero");
+    return end;
+}
+
+} // namespace
+
 Log10map::Log10map(double min, double max)
-    : Map(min, max), scaledOffset(std::log10(min) / (std::log10(max) - std::log10(min))),
+    : Map(positive(min), positive(max)), scaledOffset(std::log10(min) / (std::log10(max) - std::log10(min))),
       span(std::log10(max) - std::log10(min)), logMin(std::log10(min))
 {
 }

@@ -1,5 +1,6 @@
-// Equal steps in the logarithm from min to max (both above 0). Values outside
-// 0..1 extrapolate; nothing is clamped.
+// Equal steps in the logarithm from min to max (both above 0, or the map is
+// refused with std::invalid_argument). Values outside 0..1 extrapolate;
+// nothing is clamped.
 #pragma once
 
 #include "map.h"

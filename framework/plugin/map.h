@@ -1,11 +1,20 @@
 // Converts between a parameter's normalized value (0 to 1) and its real value.
 #pragma once
 
+#include <cmath>
+#include <stdexcept>
+
 namespace Framework {
 
 class Map {
 public:
-    Map(double min, double max) : max(max), min(min) {}
+    // A range that is empty or not finite maps nothing: it is refused with
+    // std::invalid_argument.
+    Map(double min, double max) : max(max), min(min)
+    {
+        if (!std::isfinite(min) || !std::isfinite(max) || min == max)
+            throw std::invalid_argument("a parameter map needs two different finite ends");
+    }
     virtual ~Map() = default;
 
     virtual double toReal(const double& normalized) const = 0;

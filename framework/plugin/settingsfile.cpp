@@ -7,14 +7,15 @@ namespace Framework {
 
 namespace {
 
-// Reads one line as text mode does on Windows: the line ends at LF and a CR
-// right before the LF is dropped. False when no line could be had: end of
-// file, a read failure, or a line longer than the file format allows.
+// Reads one line: it ends at LF, and a CR that ends it is dropped, also on
+// the last line of a file without a final LF, so what is read is what the
+// writer writes back. False when no line could be had: end of file, a read
+// failure, or a line longer than the file format allows.
 bool readLine(std::istream& in, std::string& line)
 {
     if (!std::getline(in, line))
         return false;
-    if (!in.eof() && !line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line.size() <= Settingsfile::maxLineLength;
 }

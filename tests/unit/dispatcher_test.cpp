@@ -121,7 +121,7 @@ TEST_F(Host, MidiEventsAreSortedStablyAndBounded)
         call(effProcessEvents, 0, 0, &list);
     EXPECT_EQ(q.size(), Framework::Midiqueue::capacity);
     render<float>(16);
-    EXPECT_EQ(q.size(), 0u) << "every block starts with an empty queue";
+    EXPECT_EQ(q.size(), 0u) << "the queue is emptied once its block is done";
 }
 
 TEST_F(Host, AudioCallsKeepTheirPromises)

@@ -159,3 +159,25 @@ TEST(FilterdesignBadInput, UnrealisableBandsAreFiniteAndHalfbandDesignReturns)
         designHalfband(4, transition, coefficients);
     designHalfband(4, 0.45, nullptr);
 }
+
+// Hosts at low rates run the sections at a rate whose Nyquist frequency lies
+// below the corners a band may ask for: every design must stay stable.
+TEST(Filterdesign, CornersAboveNyquistGiveStableSections)
+{
+    for (double rate : {16000.0, 22050.0, 32000.0}) {
+        for (int index : {0, 3, 6})
+            for (double type : {0.0, 1.0, 2.0})
+                for (double f0 : {0.44 * rate, 0.5 * rate, 20000.0})
+                    for (double gain : {-36.0, 12.0, 36.0}) {
+                        const Coefficients set = band(type, index, gain, 1.0, f0, rate);
+                        const double a1 = set.denominator[1], a2 = set.denominator[2];
+                        EXPECT_TRUE(std::fabs(a2) < 1.0 && std::fabs(a1) < 1.0 + a2)
+                            << rate << " " << index << " " << type << " " << f0 << " " << gain;
+                        for (double x : {0.01, 0.2, 0.45})
+                            EXPECT_TRUE(std::isfinite(magnitudeDb(set, x)));
+                    }
+        // A corner above the limit is designed at the limit, not dropped.
+        EXPECT_TRUE(same(band(1.0, 3, 12.0, 1.0, 20000.0, rate), band(1.0, 3, 12.0, 1.0, 0.45 * rate, rate)));
+        EXPECT_FALSE(same(band(2.0, 6, 0.0, 1.0, 20000.0, rate), Coefficients::identity()));
+    }
+}

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <stdexcept>
+
 using Framework::Linmap;
 using Framework::Log10map;
 
@@ -30,6 +33,18 @@ TEST(Maps, LogarithmicAndLinearValues)
     EXPECT_DOUBLE_EQ(gain.toReal(0.5), 0.0);
     EXPECT_NEAR(gain.toNormalized(12.0), 0.666667, 1e-6);
     EXPECT_DOUBLE_EQ(gain.toReal(1.5), 72.0);
+}
+
+TEST(Maps, RangesThatMapNothingAreRefused)
+{
+    const double nan = std::nan("");
+    EXPECT_THROW(Linmap(2.0, 2.0), std::invalid_argument);
+    EXPECT_THROW(Linmap(nan, 1.0), std::invalid_argument);
+    EXPECT_THROW(Linmap(0.0, INFINITY), std::invalid_argument);
+    EXPECT_THROW(Log10map(0.0, 10.0), std::invalid_argument);
+    EXPECT_THROW(Log10map(-1.0, 10.0), std::invalid_argument);
+    EXPECT_THROW(Log10map(5.0, 5.0), std::invalid_argument);
+    EXPECT_NO_THROW(Linmap(1.0, -1.0)) << "a falling range is a range";
 }
 
 TEST(Parameters, TableOfNamesGroupsAndAutomation)

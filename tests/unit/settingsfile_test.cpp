@@ -89,6 +89,24 @@ TEST(Settingsfile, LinesAreTakenExactly)
     EXPECT_EQ(crlf.settings.get("def-bank-path"), "E:\\P\\");
 }
 
+// Whatever the reader accepts, the writer writes back so that it reads the
+// same: a CR that ends the file's last line is no part of the value.
+TEST(Settingsfile, ReadAndWriteAgree)
+{
+    for (const char* contents : {"skin\nBlue\ndef-bank-path\nE:\\P\\\r", "skin\r\nBlue\r\ndef-bank-path\r\nE:\r",
+                                 "skin\nB\rlue\ndef-bank-path\n\r\n"}) {
+        Loaded first(contents);
+        first.settings.save();
+        const std::string written = first.onDisk();
+        Loaded second(written.c_str());
+        for (const char* key : {"skin", "def-bank-path"})
+            EXPECT_EQ(second.settings.get(key), first.settings.get(key)) << key;
+        second.settings.save();
+        EXPECT_EQ(second.onDisk(), written);
+    }
+    EXPECT_EQ(Loaded("skin\nBlue\ndef-bank-path\nE:\\P\\\r").settings.get("def-bank-path"), "E:\\P\\");
+}
+
 TEST(Settingsfile, LineLengthLimit)
 {
     const std::string longest(Settingsfile::maxLineLength, 'x');

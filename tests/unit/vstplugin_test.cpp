@@ -201,3 +201,29 @@ TEST_F(Effect, ParameterNamesAreCutToEightCharacters)
     EXPECT_STREQ(text, "12345678");
     EXPECT_EQ(text[9], 'z') << "nothing written past the terminating zero";
 }
+
+namespace {
+
+// An editor that reads the effect's parameters and settings as it goes away,
+// as an editor closing its window does.
+class Probingeditor : public AEffEditor {
+public:
+    Probingeditor(AudioEffect* effect, float* seen) : AEffEditor(effect), seen(seen) {}
+    ~Probingeditor() override { *seen = effect->getParameter(37); }
+
+private:
+    float* seen;
+};
+
+} // namespace
+
+TEST_F(Effect, TheEditorGoesBeforeWhatItEdits)
+{
+    float seen = -1.0f;
+    auto effect = make();
+    effect->attachEditor(std::make_unique<Probingeditor>(effect.get(), &seen));
+    AEffect* e = effect.release()->getAeffect();
+    EXPECT_EQ(e->flags & effFlagsHasEditor, effFlagsHasEditor);
+    e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+    EXPECT_GT(seen, 0.0f) << "the editor still saw the plug-in";
+}
