@@ -16,7 +16,8 @@ class Readout;
 
 class Vexbuilder {
 public:
-    Vexbuilder(Vexgui& gui, Vex& vex) : gui(gui), vex(vex) {}
+    // The editor's controls join gui once it has any; the parameters join vex.
+    Vexbuilder(Vexgui& /*gui*/, Vex& vex) : vex(vex) {}
 
     void build();
 
@@ -26,7 +27,6 @@ private:
     void addParameter(const std::string& name, int parameter, const Framework::Map* map,
                       const Framework::Readout* readout, bool automatable = true);
 
-    Vexgui& gui;
     Vex& vex;
     const Framework::Readout* defaultReadout = nullptr;
 };

@@ -140,8 +140,10 @@ public:
 
     VstInt32 processEvents(const VstEvents* events) override
     {
+        // The list is declared with two entries but holds numEvents.
+        VstEvent* const* list = events->events;
         for (VstInt32 i = 0; i < events->numEvents; ++i) {
-            const VstEvent* event = events->events[i];
+            const VstEvent* event = list[i];
             if (!event || event->type != kVstMidiType)
                 continue;
             const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
