@@ -1,5 +1,7 @@
 // The shipped DLL as a Windows host meets it.
 #include "common/fakehost.h"
+#include "eq/vexparameters.h"
+#include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
 
 #include <gtest/gtest.h>
@@ -227,5 +229,47 @@ TEST_F(Dll, HostEssentials)
     EXPECT_EQ(Fakehost::callsOf(audioMasterWantMidi).size(), 1u);
     e->setParameter(e, 5, std::nanf(""));
     EXPECT_TRUE(Fakehost::callsOf(audioMasterAutomate).empty());
+    call(e, effClose);
+}
+
+// A preset with a main volume that is no number, loaded as program 0 at
+// start, and corners far above the Nyquist frequency of an 11.025 kHz host:
+// the real DLL's output stays finite in every block.
+TEST_F(Dll, MalformedPresetsAndLowRatesStayFinite)
+{
+    using namespace Vexparameters;
+    Vexprogram broken{};
+    for (int b = 0; b < bandCount; ++b) {
+        broken.values[slot(b, frequency)] = 16000.0;
+        broken.values[slot(b, gain)] = 12.0;
+        broken.values[slot(b, width)] = 0.5;
+        broken.values[slot(b, on)] = 1.0;
+        broken.values[slot(b, type)] = b % 3;
+    }
+    broken.values[slot(volume)] = std::nan("");
+    broken.values[slot(mode)] = -3.0;
+    CreateDirectoryA((dll.folder() + "\\odd").c_str(), nullptr);
+    const Framework::VSTfxpfileio files(vstFourCC('k', '4', 'w', '9'), 39, 1);
+    ASSERT_TRUE(files.write("broken", &broken, sizeof broken, dll.folder() + "\\odd\\broken.fxp"));
+    dll.writeFile("Vexatone.ini", "skin\nRed\ndef-bank-path\n" + dll.folder() + "\\odd\\\n");
+
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    for (int i = 0; i < 39; ++i) {
+        const float value = e->getParameter(e, i);
+        EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << i;
+    }
+    std::vector<float> left(512), right(512);
+    float* channels[] = {left.data(), right.data()};
+    for (float rate : {11025.0f, 8000.0f, 44100.0f}) {
+        e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, rate);
+        for (int block = 0; block < 20; ++block) {
+            for (std::size_t i = 0; i < left.size(); ++i)
+                left[i] = right[i] = static_cast<float>((i * 7919 + block) % 200) / 200.0f - 0.5f;
+            e->processReplacing(e, channels, channels, 512);
+            for (std::size_t i = 0; i < left.size(); ++i)
+                ASSERT_TRUE(std::isfinite(left[i]) && std::isfinite(right[i])) << rate << " " << block;
+        }
+    }
     call(e, effClose);
 }

@@ -1,10 +1,10 @@
 #include "presetlist.h"
 
 #include "eq/vex.h"
+#include "framework/plugin/fixedtext.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 
 namespace {
@@ -104,8 +104,7 @@ bool Presetlist::parse(const std::string& text)
             Vex::defaults(program);
             if (name.empty() || name.size() >= sizeof program.name)
                 return fail("a name has 1 to 23 characters");
-            std::memset(program.name, 0, sizeof program.name);
-            name.copy(program.name, sizeof program.name - 1);
+            Framework::copyText(program.name, name);
             list.push_back(program);
             continue;
         }
