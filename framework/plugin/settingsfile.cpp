@@ -7,7 +7,7 @@ namespace Framework {
 
 namespace {
 
-// Reads one line: it ends at LF, and a CR that ends it is dropped, also on
+// Reads one line: it ends at LF, and CRs that end it are dropped, also on
 // the last line of a file without a final LF, so what is read is what the
 // writer writes back. False when no line could be had: end of file, a read
 // failure, or a line longer than the file format allows.
@@ -15,7 +15,7 @@ bool readLine(std::istream& in, std::string& line)
 {
     if (!std::getline(in, line))
         return false;
-    if (!line.empty() && line.back() == '\r')
+    while (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line.size() <= Settingsfile::maxLineLength;
 }

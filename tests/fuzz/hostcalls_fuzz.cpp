@@ -42,6 +42,8 @@ struct Arguments {
 
     void* pointerFor(VstInt32 opcode, VstIntPtr& value, bool null)
     {
+        if (opcode == effGetSpeakerArrangement)
+            value = 0; // a pointer, like ptr
         if (null)
             return nullptr;
         switch (opcode) {

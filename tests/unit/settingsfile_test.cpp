@@ -94,7 +94,7 @@ TEST(Settingsfile, LinesAreTakenExactly)
 TEST(Settingsfile, ReadAndWriteAgree)
 {
     for (const char* contents : {"skin\nBlue\ndef-bank-path\nE:\\P\\\r", "skin\r\nBlue\r\ndef-bank-path\r\nE:\r",
-                                 "skin\nB\rlue\ndef-bank-path\n\r\n"}) {
+                                 "skin\nB\rlue\ndef-bank-path\n\r\n", "skin\r\nBlu\r\ndef-bank-path\r\nD:\\b\r\r"}) {
         Loaded first(contents);
         first.settings.save();
         const std::string written = first.onDisk();
