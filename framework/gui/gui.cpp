@@ -1,14 +1,140 @@
 #include "gui.h"
 
+#include "skinlistener.h"
+
+#include "framework/platform/platform.h"
+#include "framework/plugin/paramset.h"
+#include "framework/plugin/settingsfile.h"
+
+#include <boost/filesystem.hpp>
+
 namespace Framework {
 
 Gui::Gui(Settingsfile& settings, int width, int height)
-    : settings(settings), windowWidth(width), windowHeight(height)
+    : Window(width, height), settings(settings), rootPanel(0, 0, Uicomp::noCondition, nullptr, width, height)
 {
 }
 
-Gui::~Gui() = default;
+// The window goes first: its messages reach the tree and the images.
+Gui::~Gui()
+{
+    close();
+}
 
-void Gui::valueChanged(int /*index*/, Paramset& /*set*/) {}
+void Gui::paint(int& x, int& y, int& w, int& h)
+{
+    if (!isVisible() || !background)
+        return;
+    copyBackground(*background, x, y, w, h);
+    bool visible = true;
+    rootPanel.draw(*this, visible, x, y, w, h);
+}
+
+void Gui::mouse(int& code, int& x, int& y, bool& shift)
+{
+    const double factor = shift ? fineFactor() : dragFactor();
+    currentEvent.dx = factor * (earlierX - currentEvent.x);
+    currentEvent.dy = factor * (earlierY - currentEvent.y);
+    earlierX = currentEvent.x;
+    earlierY = currentEvent.y;
+    currentEvent.x = x;
+    currentEvent.y = y;
+    currentEvent.code = code;
+    currentEvent.shift = shift;
+    bool visible = true;
+    if (holdsMouse(focus))
+        focus->mouse(*this, visible, currentEvent);
+    else
+        rootPanel.mouse(*this, visible, currentEvent);
+}
+
+void Gui::graphicsReady()
+{
+    loadSkin(settings.get("skin"));
+}
+
+void Gui::valueChanged(int index, Paramset& set)
+{
+    bool visible = isVisible();
+    rootPanel.valueChanged(*this, visible, index, &set);
+}
+
+bool Gui::isShown(const Uicomp* component)
+{
+    return component != &rootPanel || isVisible();
+}
+
+bool Gui::holdsMouse(const Uicomp* component)
+{
+    return captured && component && component == focus;
+}
+
+bool Gui::isFocus(const Uicomp* component)
+{
+    return component == focus;
+}
+
+void Gui::setAnchor(int& x, int& y)
+{
+    currentEvent.anchorX = x;
+    currentEvent.anchorY = y;
+    earlierX = x;
+    earlierY = y;
+}
+
+void Gui::capturePressValues(Paramset& paramset, int index)
+{
+    sharedBinding.pressValue = paramset.getValue(index);
+    sharedBinding.pressNormalized = paramset.getNormalized(index);
+}
+
+void Gui::redraw(Uicomp* component, int& x, int& y, int& w, int& h)
+{
+    invalidate(x, y, w, h);
+    componentRedrawn(component);
+}
+
+Skinbitmap* Gui::addBitmap(const std::string& fileName)
+{
+    bitmaps.push_back(std::make_unique<Skinbitmap>(fileName));
+    return bitmaps.back().get();
+}
+
+void Gui::setBackground(const std::string& fileName)
+{
+    background = std::make_unique<Skinbitmap>(fileName);
+}
+
+std::string Gui::skinFolder(const std::string& skinName)
+{
+    return moduleFolder() + pathSeparator + "skins" + pathSeparator + skinName + pathSeparator;
+}
+
+bool Gui::loadSkin(const std::string& skinName)
+{
+    const std::string folder = skinFolder(skinName);
+    if (background)
+        background->load(folder + background->fileName);
+    bool all = true;
+    for (const auto& bitmap : bitmaps)
+        all = bitmap->load(folder + bitmap->fileName) && all;
+    for (Skinlistener* listener : skinListeners)
+        listener->skinChanged(folder);
+    return all;
+}
+
+std::vector<std::string> Gui::skinNames()
+{
+    namespace fs = boost::filesystem;
+    std::vector<std::string> names;
+    boost::system::error_code error;
+    for (fs::directory_iterator entry(fs::path(moduleFolder() + pathSeparator + "skins"), error), end;
+         !error && entry != end; entry.increment(error)) {
+        boost::system::error_code unreadable;
+        if (fs::is_directory(entry->status(unreadable)))
+            names.push_back(entry->path().filename().string());
+    }
+    return names;
+}
 
 } // namespace Framework

@@ -1,47 +1,100 @@
-// The editor of a plug-in: a fixed-size window over the settings store that
-// owns every drawable resource and hears of every parameter change.
+// The editor of a plug-in: a window of fixed size with the component tree
+// under its root panel, the skin images and every drawable resource, and the
+// mouse state that routes events to components. It hears of every parameter
+// change, on any thread, and only asks for redraws then.
 #pragma once
 
+#include "igui.h"
+#include "panel.h"
 #include "resource.h"
+#include "skinbitmap.h"
+#include "window.h"
 
 #include "framework/plugin/paramlistener.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Framework {
 
-class Paramset;
 class Settingsfile;
+class Skinlistener;
 
-class Gui : public Paramlistener {
+class Gui : public Window, public Igui, public Paramlistener {
 public:
     Gui(Settingsfile& settings, int width, int height);
-    virtual ~Gui();
-    Gui(const Gui&) = delete;
-    Gui& operator=(const Gui&) = delete;
+    ~Gui() override;
 
-    int width() const { return windowWidth; }
-    int height() const { return windowHeight; }
+    // Restores the background inside the rectangle, then draws the tree.
+    void paint(int& x, int& y, int& w, int& h) override;
+    // Scales and routes an event: to the component that holds the mouse, or
+    // down the tree from the root.
+    void mouse(int& code, int& x, int& y, bool& shift) override;
+    // Loads the skin the settings name.
+    void graphicsReady() override;
 
     void valueChanged(int index, Paramset& set) override;
+    // Called after a component asked to be redrawn.
+    virtual void componentRedrawn(Uicomp* /*component*/) {}
+    // Movement scale without and with Shift.
+    virtual double dragFactor() { return 1.0; }
+    virtual double fineFactor() { return 0.5; }
+
+    // Igui
+    bool isShown(const Uicomp* component) override;
+    bool holdsMouse(const Uicomp* component) override;
+    bool isFocus(const Uicomp* component) override;
+    Window& surface() override { return *this; }
+    void setFocus(Uicomp* component) override { focus = component; }
+    void setAnchor(int& x, int& y) override;
+    void capturePressValues(Paramset& paramset, int index) override;
+    void redraw(Uicomp* component, int& x, int& y, int& w, int& h) override;
+    void captureOn() override { captured = true; }
+    void captureOff() override { captured = false; }
+    Binding& binding() override { return sharedBinding; }
+    Mouseevent& event() override { return currentEvent; }
+
+    Panel& root() { return rootPanel; }
 
     // Takes ownership of a resource and answers it for the caller's use.
-    template <class R>
-    R* addResource(std::unique_ptr<R> resource)
+    template <class R> R* addResource(std::unique_ptr<R> resource)
     {
         R* added = resource.get();
         resources.push_back(std::move(resource));
         return added;
     }
 
+    // Skins: images are registered by file name once and loaded from one
+    // skin folder at a time.
+    Skinbitmap* addBitmap(const std::string& fileName);
+    void setBackground(const std::string& fileName);
+    void addSkinListener(Skinlistener* listener) { skinListeners.push_back(listener); }
+    // Loads every registered image from the skin folder, then tells the
+    // listeners; true when every image of the list loaded.
+    bool loadSkin(const std::string& skinName);
+    // The skins beside the module: the names of the skins folder's
+    // sub-folders; none when the folder cannot be read.
+    static std::vector<std::string> skinNames();
+    // The folder of a skin, ending in a separator.
+    static std::string skinFolder(const std::string& skinName);
+
 protected:
     Settingsfile& settings;
 
 private:
-    const int windowWidth;
-    const int windowHeight;
+    // Destroyed in reverse order: the tree before what it draws from.
+    std::vector<std::unique_ptr<Skinbitmap>> bitmaps;
+    std::unique_ptr<Skinbitmap> background;
     std::vector<std::unique_ptr<Resource>> resources;
+    Panel rootPanel;
+    std::vector<Skinlistener*> skinListeners;
+    Uicomp* focus = nullptr;
+    double earlierX = 0.0;
+    double earlierY = 0.0;
+    bool captured = false;
+    Binding sharedBinding;
+    Mouseevent currentEvent;
 };
 
 } // namespace Framework

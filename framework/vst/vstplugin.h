@@ -8,6 +8,7 @@
 #include "denormalguard.h"
 #include "framework/plugin/host.h"
 #include "plugininfo.h"
+#include "vsteditor.h"
 
 #include "framework/platform/platform.h"
 #include "framework/plugin/bankfolder.h"
@@ -54,6 +55,7 @@ public:
         if (plugin->parameterCount() != info.numParams)
             showError("Params mismatch expected " + std::to_string(info.numParams) + " but was " +
                       std::to_string(plugin->parameterCount()));
+        setEditor(std::make_unique<VSTeditor>(this, *gui));
     }
 
     // Takes the editor down first, since it works on every other part; then
@@ -67,9 +69,15 @@ public:
         settings.reset();
     }
 
-    void close() override { plugin->stop(); }
+    // The host closes the effect: the editor window first, then the plug-in.
+    void close() override
+    {
+        if (editor)
+            editor->close();
+        plugin->stop();
+    }
 
-    // Attaches the editor the host may open; it is destroyed before anything
+    // Replaces the editor the host may open; it is destroyed before anything
     // it edits.
     void attachEditor(std::unique_ptr<AEffEditor> attached) { setEditor(std::move(attached)); }
 

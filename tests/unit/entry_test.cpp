@@ -53,7 +53,8 @@ TEST_F(Entry, EffectRecordCarriesTheFinalDescription)
     EXPECT_EQ(e->numParams, 39);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, 0x1031);
     EXPECT_EQ(e->uniqueID, 0x6B347739);
     EXPECT_EQ(e->version, 1);
     EXPECT_EQ(e->initialDelay, 0);

@@ -133,7 +133,7 @@ TEST_F(Effect, WithoutHostCallbackNothingIsReportedAndBaseValuesStay)
     const AEffect* e = effect->getAeffect();
     EXPECT_EQ(e->numInputs, 1);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing);
     EXPECT_EQ(e->uniqueID, 0x4E6F4566);
 }
 

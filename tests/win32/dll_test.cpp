@@ -67,7 +67,7 @@ TEST_F(Dll, HandshakeHandsOutTheEffect)
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->uniqueID, 0x6B347739);
     EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
     EXPECT_EQ(e->ioRatio, 1.0f);
 
     char name[64] = {};

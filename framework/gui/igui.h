@@ -1,0 +1,58 @@
+// How components reach the editor's Gui: focus and capture, redraw
+// requests, the drawing surface and the shared mouse and binding records.
+#pragma once
+
+namespace Framework {
+
+class Paramset;
+class Uicomp;
+class Window;
+
+// The mouse event every component receives.
+struct Mouseevent {
+    int x = 0; // client pixels; outside the window while a button is held
+    int y = 0;
+    // 0 move, 1 left down, 2 right down, 3 left up, 4 right up, 5 left double
+    // click, 6 right double click, 7 move with left held, 8 with right held.
+    int code = 0;
+    int anchorX = 0; // position of the last press
+    int anchorY = 0;
+    double dx = 0.0; // movement scaled by the drag factor, up and left positive
+    double dy = 0.0;
+    bool shift = false;
+};
+
+// The parameter a control hands its widget.
+struct Binding {
+    Paramset* paramset = nullptr;
+    int index = 0;
+    double pressValue = 0.0;      // real value when the current press started
+    double pressNormalized = 0.0; // normalized value then
+};
+
+class Igui {
+public:
+    // False only for the root panel while the window is not visible.
+    virtual bool isShown(const Uicomp* component) = 0;
+    // component is the focus and holds the mouse.
+    virtual bool holdsMouse(const Uicomp* component) = 0;
+    virtual bool isFocus(const Uicomp* component) = 0;
+    virtual Window& surface() = 0;
+    virtual void setFocus(Uicomp* component) = 0;
+    // Records a press position; the next drag event reports no movement.
+    virtual void setAnchor(int& x, int& y) = 0;
+    // Writes the parameter's values at the press into the binding.
+    virtual void capturePressValues(Paramset& paramset, int index) = 0;
+    // Asks for the rectangle to be repainted (only while visible) and tells
+    // the Gui which component asked.
+    virtual void redraw(Uicomp* component, int& x, int& y, int& w, int& h) = 0;
+    virtual void captureOn() = 0;
+    virtual void captureOff() = 0;
+    virtual Binding& binding() = 0;
+    virtual Mouseevent& event() = 0;
+
+protected:
+    ~Igui() = default;
+};
+
+} // namespace Framework

@@ -1,0 +1,38 @@
+// One skin image: a file name within a skin folder and, once loaded, its
+// pixels as the platform blends them (32-bit, premultiplied alpha).
+// Widgets point to records; the Gui owns them. A record that failed to load
+// is empty (0 x 0) and everything drawn from it draws nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace Framework {
+
+class Skinbitmap {
+public:
+    explicit Skinbitmap(std::string fileName);
+    ~Skinbitmap();
+    Skinbitmap(const Skinbitmap&) = delete;
+    Skinbitmap& operator=(const Skinbitmap&) = delete;
+
+    int width() const { return imageWidth; }
+    int height() const { return imageHeight; }
+    bool empty() const { return !pixels; }
+
+    // Loads the image at path into the record; on failure the record is
+    // left empty and false is answered. The file name stays either way.
+    bool load(const std::string& path);
+
+    const std::string fileName;
+
+    struct Image; // the platform's image
+    Image* image() const { return pixels.get(); }
+
+private:
+    std::unique_ptr<Image> pixels;
+    int imageWidth = 0;
+    int imageHeight = 0;
+};
+
+} // namespace Framework

@@ -1,0 +1,98 @@
+// The editor's window as the portable code sees it: a child of the host's
+// window, with a back buffer that everything is drawn into and that is
+// copied to the screen when the window paints. The platform side (Win32 and
+// GDI, or the headless Cairo twin) lives in a private native part.
+//
+// Threads: everything runs on the window's thread, except isVisible and
+// invalidate, which any thread may call (parameter changes arrive from the
+// host's automation and audio threads); they take no lock and draw nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace Framework {
+
+class Skinbitmap;
+
+// A point of a polyline, in window pixels; integer values are pixel centres.
+struct Point {
+    float x;
+    float y;
+};
+
+class Window {
+public:
+    Window(int width, int height);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    int width() const { return windowWidth; }
+    int height() const { return windowHeight; }
+
+    // Opens the window at (0, 0) as a child of parent, a native window
+    // handle; false, creating nothing, for a null parent or when the window
+    // cannot be made. An open window is closed first.
+    bool open(void* parent);
+    // Closes the window and its drawing objects; nothing when closed.
+    void close();
+    bool isOpen() const;
+    // The window exists and is shown. Any thread.
+    bool isVisible() const;
+    // The native window handle, null while closed.
+    void* handle() const;
+
+    // Called by the editor bridge on every host idle call.
+    virtual void idle() {}
+    // The rectangle that needs painting; draw it into the back buffer.
+    virtual void paint(int& x, int& y, int& w, int& h) = 0;
+    // A mouse event: code 0 to 8, position in client pixels.
+    virtual void mouse(int& code, int& x, int& y, bool& shift) = 0;
+    // Called once, right after the graphics library has started.
+    virtual void graphicsReady() {}
+
+    // Drawing into the back buffer; only while open, on the window's thread.
+    // Copies the rectangle of image at the same place, alpha and all.
+    void copyBackground(const Skinbitmap& image, int x, int y, int w, int h);
+    // Blends the w x h rectangle of image at (sourceX, sourceY) over the
+    // back buffer at (x, y), per-pixel alpha, premultiplied.
+    void blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y);
+    // The colour (ARGB) of fillRect.
+    void setColour(std::uint32_t argb) { fillColour = argb; }
+    std::uint32_t colour() const { return fillColour; }
+    // Blends a rectangle of the colour over the back buffer.
+    void fillRect(int x, int y, int w, int h);
+    // An anti-aliased line through count points, of an ARGB colour and width.
+    void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // Limits drawing to a rectangle until clearClip.
+    void setClip(int x, int y, int w, int h);
+    void clearClip();
+
+    // Asks for the rectangle to be painted at the next paint; nothing while
+    // the window is not visible. Any thread.
+    void invalidate(int x, int y, int w, int h);
+
+    // The window messages that concern the mouse.
+    enum class Mousemessage { move, leftDown, leftUp, leftDouble, rightDown, rightUp, rightDouble };
+    // Turns a message into a mouse call, taking and releasing the system's
+    // mouse capture: the mapping every back end uses.
+    void mouseMessage(Mousemessage message, int x, int y, bool shift);
+
+    struct Native;
+    Native& native() const { return *nativePart; }
+
+private:
+    // The system's mouse capture: every mouse message comes to the window.
+    void captureMouse();
+    void releaseMouse();
+
+    const int windowWidth;
+    const int windowHeight;
+    // 0 left button held, 1 right button held, 3 none.
+    int mouseState = 3;
+    std::uint32_t fillColour = 0xFFFFFFFF;
+    std::unique_ptr<Native> nativePart;
+};
+
+} // namespace Framework

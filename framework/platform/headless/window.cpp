@@ -1,0 +1,293 @@
+// The editor window without a window system: a Cairo back buffer and a
+// second image for what the screen shows, driven by the calls of screen.h.
+#include "framework/gui/window.h"
+
+#include "framework/gui/skinbitmap.h"
+#include "image.h"
+#include "screen.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+
+namespace Framework {
+
+struct Window::Native {
+    cairo_surface_t* back = nullptr;
+    cairo_surface_t* screen = nullptr;
+    cairo_t* draw = nullptr;
+    std::atomic<bool> open{false};
+    std::atomic<bool> hidden{false};
+    bool graphicsStarted = false;
+    bool captured = false;
+    // Invalidation may come from any thread; the record is the test's.
+    std::mutex invalidLock;
+    std::vector<Headless::Rect> invalidated;
+    bool invalid = false;
+    Headless::Rect pendingArea{0, 0, 0, 0};
+};
+
+namespace {
+
+void setSource(cairo_t* cr, std::uint32_t argb)
+{
+    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
+                          (argb >> 24) / 255.0);
+}
+
+std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y)
+{
+    if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) ||
+        y >= cairo_image_surface_get_height(surface))
+        return 0;
+    cairo_surface_flush(surface);
+    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x];
+}
+
+} // namespace
+
+Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
+
+Window::~Window()
+{
+    close();
+}
+
+bool Window::open(void* parent)
+{
+    close();
+    if (!parent)
+        return false;
+    Native& n = *nativePart;
+    n.back = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
+    n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
+    n.draw = cairo_create(n.back);
+    n.hidden = false;
+    n.open = true;
+    if (!n.graphicsStarted) {
+        n.graphicsStarted = true;
+        graphicsReady();
+    }
+    return true;
+}
+
+void Window::close()
+{
+    Native& n = *nativePart;
+    if (!n.open)
+        return;
+    n.open = false;
+    cairo_destroy(n.draw);
+    cairo_surface_destroy(n.back);
+    cairo_surface_destroy(n.screen);
+    n.draw = nullptr;
+    n.back = n.screen = nullptr;
+    n.captured = false;
+    const std::lock_guard<std::mutex> hold(n.invalidLock);
+    n.invalid = false;
+}
+
+bool Window::isOpen() const
+{
+    return nativePart->open;
+}
+
+bool Window::isVisible() const
+{
+    return nativePart->open && !nativePart->hidden;
+}
+
+void* Window::handle() const
+{
+    return nativePart->open ? nativePart.get() : nullptr;
+}
+
+void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
+{
+    if (!nativePart->draw || image.empty())
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, image.image()->surface, 0, 0);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_clip(cr);
+    cairo_rectangle(cr, 0, 0, image.width(), image.height());
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+{
+    if (!nativePart->draw || image.empty() || w <= 0 || h <= 0)
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_surface(cr, image.image()->surface, x - sourceX, y - sourceY);
+    // Only pixels the image has: the part of the rectangle inside it.
+    const int left = std::max(sourceX, 0), top = std::max(sourceY, 0);
+    const int right = std::min(sourceX + w, image.width()), bottom = std::min(sourceY + h, image.height());
+    if (right > left && bottom > top) {
+        cairo_rectangle(cr, x + left - sourceX, y + top - sourceY, right - left, bottom - top);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+void Window::fillRect(int x, int y, int w, int h)
+{
+    if (!nativePart->draw)
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    setSource(cr, fillColour);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// Window pixels have their centres on integers; Cairo's lie half a pixel on.
+void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    if (!nativePart->draw || !points || count < 2)
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    setSource(cr, argb);
+    cairo_set_line_width(cr, lineWidth);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
+    for (int i = 1; i < count; ++i)
+        cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void Window::setClip(int x, int y, int w, int h)
+{
+    if (!nativePart->draw)
+        return;
+    cairo_reset_clip(nativePart->draw);
+    cairo_rectangle(nativePart->draw, x, y, w, h);
+    cairo_clip(nativePart->draw);
+}
+
+void Window::clearClip()
+{
+    if (nativePart->draw)
+        cairo_reset_clip(nativePart->draw);
+}
+
+void Window::invalidate(int x, int y, int w, int h)
+{
+    Native& n = *nativePart;
+    if (!isVisible() || w <= 0 || h <= 0)
+        return;
+    const std::lock_guard<std::mutex> hold(n.invalidLock);
+    n.invalidated.push_back({x, y, w, h});
+    if (!n.invalid) {
+        n.pendingArea = {x, y, w, h};
+    } else {
+        Headless::Rect& a = n.pendingArea;
+        const int right = std::max(a.x + a.w, x + w), bottom = std::max(a.y + a.h, y + h);
+        a.x = std::min(a.x, x);
+        a.y = std::min(a.y, y);
+        a.w = right - a.x;
+        a.h = bottom - a.y;
+    }
+    n.invalid = true;
+}
+
+void Window::captureMouse()
+{
+    nativePart->captured = true;
+}
+
+void Window::releaseMouse()
+{
+    nativePart->captured = false;
+}
+
+namespace Headless {
+
+void* parentWindow()
+{
+    static char parent;
+    return &parent;
+}
+
+void setHidden(Window& window, bool hidden)
+{
+    window.native().hidden = hidden;
+}
+
+bool paintPending(Window& window)
+{
+    Window::Native& n = window.native();
+    Rect area{};
+    {
+        const std::lock_guard<std::mutex> hold(n.invalidLock);
+        if (!n.invalid || !window.isVisible())
+            return false;
+        n.invalid = false;
+        // Windows clips the update region to the client area.
+        area.x = std::max(n.pendingArea.x, 0);
+        area.y = std::max(n.pendingArea.y, 0);
+        area.w = std::min(n.pendingArea.x + n.pendingArea.w, window.width()) - area.x;
+        area.h = std::min(n.pendingArea.y + n.pendingArea.h, window.height()) - area.y;
+    }
+    if (area.w <= 0 || area.h <= 0)
+        return false;
+    window.paint(area.x, area.y, area.w, area.h);
+    cairo_surface_flush(n.back);
+    cairo_t* cr = cairo_create(n.screen);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, n.back, 0, 0);
+    cairo_rectangle(cr, area.x, area.y, area.w, area.h);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    return true;
+}
+
+void paintAll(Window& window)
+{
+    window.invalidate(0, 0, window.width(), window.height());
+    paintPending(window);
+}
+
+std::vector<Rect> takeInvalidated(Window& window)
+{
+    Window::Native& n = window.native();
+    const std::lock_guard<std::mutex> hold(n.invalidLock);
+    std::vector<Rect> taken;
+    taken.swap(n.invalidated);
+    return taken;
+}
+
+bool holdsCapture(const Window& window)
+{
+    return window.native().captured;
+}
+
+std::uint32_t screenPixel(const Window& window, int x, int y)
+{
+    return pixelOf(window.native().screen, x, y);
+}
+
+std::uint32_t backPixel(const Window& window, int x, int y)
+{
+    return pixelOf(window.native().back, x, y);
+}
+
+bool writeScreen(const Window& window, const std::string& path)
+{
+    cairo_surface_t* screen = window.native().screen;
+    return screen && cairo_surface_write_to_png(screen, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+} // namespace Headless
+} // namespace Framework

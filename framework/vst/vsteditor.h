@@ -1,0 +1,30 @@
+// The editor the host sees: answers its size and opens and closes the
+// plug-in's editor window inside the host's window.
+#pragma once
+
+#include "aeffeditor.h"
+
+namespace Framework {
+
+class Window;
+
+class VSTeditor : public AEffEditor {
+public:
+    VSTeditor(AudioEffect* effect, Window& window);
+    // Closes the window if the host left it open.
+    ~VSTeditor() override;
+
+    // A rectangle of the editor's size that stays valid after the call.
+    bool getRect(ERect** rect) override;
+    // Opens the window in parent, closing one left open before; a null
+    // parent opens nothing. Answers false as hosts expect, open or not.
+    bool open(void* parent) override;
+    void close() override;
+    void idle() override;
+
+private:
+    Window& window;
+    ERect rect{};
+};
+
+} // namespace Framework
