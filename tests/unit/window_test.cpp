@@ -1,0 +1,114 @@
+// The headless window: its drawing against a committed reference, what a
+// paint restores, and the mouse messages mapped to event codes.
+#include "framework/gui/window.h"
+
+#include "common/drawingscene.h"
+#include "framework/gui/skinbitmap.h"
+#include "framework/platform/headless/screen.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using Framework::Window;
+namespace Headless = Framework::Headless;
+
+namespace {
+
+const std::string sceneFolder = VEX_SOURCE_DIR "/tests/data/scene/";
+
+// A window that paints the drawing scene and records its calls.
+class Scenewindow : public Window {
+public:
+    Scenewindow() : Window(Drawingscene::width, Drawingscene::height) {}
+    void paint(int& x, int& y, int& w, int& h) override
+    {
+        painted.push_back({x, y, w, h});
+        Drawingscene::draw(*this, sceneFolder);
+    }
+    void mouse(int& code, int& x, int& y, bool& shift) override
+    {
+        codes.push_back(code);
+        captureSeen.push_back(Headless::holdsCapture(*this));
+        (void)x, (void)y, (void)shift;
+    }
+    std::vector<Headless::Rect> painted;
+    std::vector<int> codes;
+    std::vector<bool> captureSeen;
+};
+
+} // namespace
+
+TEST(Headlesswindow, DrawsTheSceneAsTheReferenceShowsIt)
+{
+    Scenewindow window;
+    ASSERT_TRUE(window.open(Headless::parentWindow()));
+    Headless::paintAll(window);
+    Framework::Skinbitmap expected("expected.png");
+    if (!expected.load(sceneFolder + expected.fileName)) {
+        Headless::writeScreen(window, "scene-actual.png");
+        FAIL() << "no reference: the drawing is in scene-actual.png";
+    }
+    ASSERT_EQ(expected.width(), Drawingscene::width);
+    // Compared through a second window that shows the reference as is.
+    struct Referencewindow : Window {
+        Framework::Skinbitmap& image;
+        explicit Referencewindow(Framework::Skinbitmap& image)
+            : Window(Drawingscene::width, Drawingscene::height), image(image)
+        {
+        }
+        void paint(int& x, int& y, int& w, int& h) override { copyBackground(image, x, y, w, h); }
+        void mouse(int&, int&, int&, bool&) override {}
+    } reference(expected);
+    ASSERT_TRUE(reference.open(Headless::parentWindow()));
+    Headless::paintAll(reference);
+    int differing = 0;
+    for (int y = 0; y < Drawingscene::height; ++y)
+        for (int x = 0; x < Drawingscene::width; ++x)
+            if (Headless::screenPixel(window, x, y) != Headless::screenPixel(reference, x, y))
+                ++differing;
+    if (differing)
+        Headless::writeScreen(window, "scene-actual.png");
+    EXPECT_EQ(differing, 0) << "the drawing is in scene-actual.png";
+}
+
+TEST(Headlesswindow, APaintRestoresOnlyWhatWasInvalid)
+{
+    Scenewindow window;
+    window.invalidate(0, 0, 10, 10);
+    EXPECT_TRUE(Headless::takeInvalidated(window).empty()) << "closed: nothing to invalidate";
+    ASSERT_TRUE(window.open(Headless::parentWindow()));
+    window.invalidate(20, 30, 10, 5);
+    window.invalidate(25, 40, 10, 5);
+    ASSERT_TRUE(Headless::paintPending(window));
+    ASSERT_EQ(window.painted.size(), 1u);
+    EXPECT_EQ(window.painted[0].x, 20);
+    EXPECT_EQ(window.painted[0].y, 30);
+    EXPECT_EQ(window.painted[0].w, 15);
+    EXPECT_EQ(window.painted[0].h, 15);
+    EXPECT_NE(Headless::screenPixel(window, 22, 32), 0u);
+    EXPECT_EQ(Headless::screenPixel(window, 19, 32), 0u) << "outside the invalid rectangle the screen is untouched";
+    EXPECT_FALSE(Headless::paintPending(window)) << "nothing left to paint";
+
+    Headless::setHidden(window, true);
+    window.invalidate(0, 0, 5, 5);
+    EXPECT_EQ(Headless::takeInvalidated(window).size(), 2u) << "a hidden window takes no new requests";
+    EXPECT_FALSE(Headless::paintPending(window));
+}
+
+// Presses take the system's capture, releases give it back; a double click
+// leaves no button held, so the moves after it are plain moves.
+TEST(Headlesswindow, MouseMessagesBecomeEventCodes)
+{
+    using M = Window::Mousemessage;
+    Scenewindow window;
+    ASSERT_TRUE(window.open(Headless::parentWindow()));
+    for (M m : {M::move, M::leftDown, M::move, M::leftUp, M::move, M::rightDown, M::move, M::rightUp, M::leftDown,
+                M::leftUp, M::leftDouble, M::leftUp, M::move, M::rightDouble, M::move})
+        window.mouseMessage(m, 5, 5, false);
+    EXPECT_EQ(window.codes, (std::vector<int>{0, 1, 7, 3, 0, 2, 8, 4, 1, 3, 5, 3, 0, 6, 0}));
+    EXPECT_EQ(window.captureSeen,
+              (std::vector<bool>{false, true, true, true, false, true, true, true, true, true, false, false, false,
+                                 false, false}));
+    EXPECT_FALSE(Headless::holdsCapture(window));
+}
