@@ -178,6 +178,8 @@ public:
         properties->flags = index < 2 ? kVstPinIsActive | kVstPinIsStereo : kVstPinIsActive;
         return true;
     }
+    // The editor's window, for hosts of our own and tests.
+    const Window* editorWindow() const { return gui.get(); }
     // The MIDI events received since the last processed block.
     const Midiqueue& receivedEvents() const { return plugin->events; }
 

@@ -4,6 +4,7 @@
 
 #include "common/fakehost.h"
 #include "equalizer.h"
+#include "framework/platform/headless/screen.h"
 #include "module/factory.h"
 
 #include <gtest/gtest.h>
@@ -234,16 +235,46 @@ TEST_F(Host, TrafficDuringAudioNeverReachesItUnchecked)
             void* data = nullptr;
             if (i % 20 == 0)
                 call(effSetChunk, 0, call(effGetChunk, 0, 0, &data), data);
+            call(i % 3 ? effEditOpen : effEditClose, 0, 0, Framework::Headless::parentWindow());
         }
         done = true;
     });
+    // Hosts also automate from the audio thread: the editor hears of it there.
     std::size_t blocks = 0;
     while (!done || blocks < 10) {
+        e->setParameter(e, index(static_cast<int>(blocks % 7), on), blocks % 2 ? 1.0f : 0.0f);
         for (float sample : render<float>(256))
             ASSERT_LT(std::fabs(sample), 4.0f);
         ++blocks;
     }
     ui.join();
+}
+
+// Hosts send editor requests in any order.
+TEST_F(Host, EditorRequestsInAnyOrder)
+{
+    void* parent = Framework::Headless::parentWindow();
+    const Framework::Window& window = *effect->editorWindow();
+    EXPECT_EQ(call(effEditOpen, 0, 0, parent), 0) << "open before the rectangle";
+    EXPECT_TRUE(window.isOpen());
+    ERect* rect = nullptr;
+    EXPECT_EQ(call(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right, 800);
+    EXPECT_EQ(rect->bottom, 380);
+    EXPECT_EQ(rect->top, 0);
+    call(effEditOpen, 0, 0, parent);
+    EXPECT_TRUE(window.isOpen()) << "a second open replaces the first window";
+    call(effEditClose);
+    call(effEditClose);
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_EQ(call(effEditOpen, 0, 0, nullptr), 0);
+    EXPECT_FALSE(window.isOpen()) << "no parent, no window";
+    EXPECT_EQ(rect->right, 800) << "the rectangle stays valid";
+    call(effEditOpen, 0, 0, parent);
+    EXPECT_EQ(call(effEditKeyDown, 'a', 65), 0);
+    e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+    effect.release();
 }
 
 TEST_F(Host, BankChunkSurvivesTheAutomationEchoBitForBit)
