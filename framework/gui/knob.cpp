@@ -1,0 +1,28 @@
+#include "knob.h"
+
+#include "framework/plugin/paramset.h"
+
+namespace Framework {
+
+void Knob::mouse(Window&, int&, int&, Binding& binding, Mouseevent& event)
+{
+    if (event.code != 7)
+        return;
+    normalized += event.dy * sensitivity;
+    if (normalized >= 1.0)
+        normalized = 1.0;
+    else if (normalized <= 0.0)
+        normalized = 0.0;
+    binding.paramset->setNormalized(normalized, binding.index, false);
+}
+
+void Knob::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)
+{
+    if (height <= 0)
+        return;
+    const int frames = bitmapHeight() / height;
+    const int frame = static_cast<int>(binding.paramset->getNormalized(binding.index) * (frames - 1));
+    blendPart(surface, 0, frame * height, width, height, x, y);
+}
+
+} // namespace Framework

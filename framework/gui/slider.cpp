@@ -1,0 +1,50 @@
+#include "slider.h"
+
+#include "framework/plugin/paramset.h"
+
+namespace Framework {
+
+namespace {
+
+double clamped(double v)
+{
+    if (v >= 1.0)
+        return 1.0;
+    if (v <= 0.0)
+        return 0.0;
+    return v;
+}
+
+} // namespace
+
+int Slider::handleHeight() const
+{
+    return hasTrack ? bitmapHeight() - height : bitmapHeight();
+}
+
+void Slider::mouse(Window&, int&, int& y, Binding& binding, Mouseevent& event)
+{
+    const int k = handleHeight(), t = travel();
+    // Without travel there is no position to choose (and 0 / 0 would be sent).
+    if (t == 0)
+        return;
+    const int top = y + static_cast<int>((1.0 - binding.pressNormalized) * t);
+    const bool onHandle = top <= event.anchorY && event.anchorY <= top + k;
+    const double current = binding.paramset->getNormalized(binding.index);
+    if (event.code == 1 && !onHandle)
+        binding.paramset->setNormalized(clamped(1.0 - static_cast<double>(event.anchorY - k / 2 - y) / t),
+                                        binding.index, false);
+    if (event.code == 7)
+        binding.paramset->setNormalized(clamped(current + event.dy / t), binding.index, false);
+}
+
+void Slider::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)
+{
+    const int k = handleHeight();
+    const int offset = static_cast<int>((1.0 - binding.paramset->getNormalized(binding.index)) * travel());
+    if (hasTrack)
+        blendPart(surface, 0, k, width, height, x, y);
+    blendPart(surface, 0, 0, width, k, x, y + offset);
+}
+
+} // namespace Framework

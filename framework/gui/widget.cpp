@@ -1,0 +1,19 @@
+#include "widget.h"
+
+#include "framework/plugin/paramset.h"
+
+namespace Framework {
+
+void Widget::sync(Paramset& paramset, int& index)
+{
+    value = paramset.getValue(index);
+    normalized = paramset.getNormalized(index);
+}
+
+void Widget::toggle(Binding& binding, const Mouseevent& event)
+{
+    if (event.code == 1)
+        binding.paramset->setNormalized(binding.pressNormalized > 0.5 ? 0.0 : 1.0, binding.index, false);
+}
+
+} // namespace Framework

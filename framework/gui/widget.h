@@ -1,0 +1,36 @@
+// The visual and gestural half of a parameter control: it draws a
+// parameter's value and turns mouse events into new values. The owning
+// control passes the position, the parameter and the event on every call, so
+// one widget may serve several controls.
+#pragma once
+
+#include "igui.h"
+#include "resource.h"
+
+namespace Framework {
+
+class Window;
+
+class Widget : public Resource {
+public:
+    Widget(int width, int height) : width(width), height(height) {}
+
+    // Caches the parameter's values; the control calls it at each press.
+    virtual void sync(Paramset& paramset, int& index);
+    // A mouse event for the control at (x, y) while it holds the mouse.
+    virtual void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) = 0;
+    // Draws the bound parameter's current value at (x, y); state is 0 idle,
+    // 1 the control has the pointer, 2 it holds the mouse.
+    virtual void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) = 0;
+
+    double normalized = 0.0; // cached at the last sync
+    double value = 0.0;
+    const int width;
+    const int height;
+
+protected:
+    // A left press flips the bound parameter, judged by its value at the press.
+    static void toggle(Binding& binding, const Mouseevent& event);
+};
+
+} // namespace Framework
