@@ -8,11 +8,7 @@ void Knob::mouse(Window&, int&, int&, Binding& binding, Mouseevent& event)
 {
     if (event.code != 7)
         return;
-    normalized += event.dy * sensitivity;
-    if (normalized >= 1.0)
-        normalized = 1.0;
-    else if (normalized <= 0.0)
-        normalized = 0.0;
+    normalized = unitClamped(normalized + event.dy * sensitivity);
     binding.paramset->setNormalized(normalized, binding.index, false);
 }
 

@@ -4,19 +4,6 @@
 
 namespace Framework {
 
-namespace {
-
-double clamped(double v)
-{
-    if (v >= 1.0)
-        return 1.0;
-    if (v <= 0.0)
-        return 0.0;
-    return v;
-}
-
-} // namespace
-
 int Slider::handleHeight() const
 {
     return hasTrack ? bitmapHeight() - height : bitmapHeight();
@@ -32,10 +19,10 @@ void Slider::mouse(Window&, int&, int& y, Binding& binding, Mouseevent& event)
     const bool onHandle = top <= event.anchorY && event.anchorY <= top + k;
     const double current = binding.paramset->getNormalized(binding.index);
     if (event.code == 1 && !onHandle)
-        binding.paramset->setNormalized(clamped(1.0 - static_cast<double>(event.anchorY - k / 2 - y) / t),
+        binding.paramset->setNormalized(unitClamped(1.0 - static_cast<double>(event.anchorY - k / 2 - y) / t),
                                         binding.index, false);
     if (event.code == 7)
-        binding.paramset->setNormalized(clamped(current + event.dy / t), binding.index, false);
+        binding.paramset->setNormalized(unitClamped(current + event.dy / t), binding.index, false);
 }
 
 void Slider::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)

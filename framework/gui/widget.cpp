@@ -10,6 +10,15 @@ void Widget::sync(Paramset& paramset, int& index)
     normalized = paramset.getNormalized(index);
 }
 
+double Widget::unitClamped(double v)
+{
+    if (v >= 1.0)
+        return 1.0;
+    if (v <= 0.0)
+        return 0.0;
+    return v;
+}
+
 void Widget::toggle(Binding& binding, const Mouseevent& event)
 {
     if (event.code == 1)

@@ -29,6 +29,8 @@ public:
     const int height;
 
 protected:
+    // v limited to 0..1.
+    static double unitClamped(double v);
     // A left press flips the bound parameter, judged by its value at the press.
     static void toggle(Binding& binding, const Mouseevent& event);
 };
