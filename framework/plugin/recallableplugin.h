@@ -43,7 +43,9 @@ public:
     }
 
     // Loads the bank from the stored bank folder, telling the user once when
-    // the folder is missing, and program 0 into the edit buffer.
+    // the folder is missing, and program 0 into the edit buffer. No
+    // parameter exists yet: each value is held to its range as its
+    // parameter is added.
     void open() override
     {
         const std::string path = settings.get("def-bank-path");
