@@ -3,7 +3,7 @@
 namespace Framework {
 
 Panel::Panel(int x, int y, int conditionIndex, Paramset* conditionSet, int width, int height)
-    : Uicomp(x, y, conditionIndex, conditionSet), panelWidth(width), panelHeight(height)
+    : Clickable(x, y, conditionIndex, conditionSet), panelWidth(width), panelHeight(height)
 {
 }
 

@@ -2,14 +2,14 @@
 // and hands a mouse event to the topmost shown child that takes it.
 #pragma once
 
-#include "uicomp.h"
+#include "clickable.h"
 
 #include <memory>
 #include <vector>
 
 namespace Framework {
 
-class Panel : public Uicomp {
+class Panel : public Clickable {
 public:
     Panel(int x, int y, int conditionIndex, Paramset* conditionSet, int width, int height);
 
