@@ -1,0 +1,35 @@
+#include "ctrl.h"
+
+#include "framework/plugin/numberformat.h"
+#include "framework/plugin/paramset.h"
+
+namespace Framework {
+
+Ctrl::Ctrl(int x, int y, int conditionIndex, Paramset* conditionSet, Paramset& paramset, int index)
+    : Lockable(x, y, conditionIndex, conditionSet), paramset(paramset), index(index)
+{
+}
+
+bool Ctrl::valueChanged(Igui& gui, bool& visible, int& changed, Paramset* set)
+{
+    if (Uicomp::valueChanged(gui, visible, changed, set))
+        return true;
+    if (changed != index || set != &paramset)
+        return false;
+    redraw(gui);
+    return true;
+}
+
+std::string Ctrl::describe()
+{
+    const std::string value = formatFixed(paramset.getValue(index), 2);
+    const std::string units = paramset.getUnits(index);
+    return units.empty() ? value : value + " " + units;
+}
+
+void Ctrl::press(Igui& gui, bool&, Mouseevent&)
+{
+    gui.capturePressValues(paramset, index);
+}
+
+} // namespace Framework

@@ -1,0 +1,27 @@
+// A lockable component bound to one parameter of a parameter set: it
+// captures the parameter's values at each press and is redrawn when that
+// parameter changes.
+#pragma once
+
+#include "lockable.h"
+
+namespace Framework {
+
+class Ctrl : public Lockable {
+public:
+    Ctrl(int x, int y, int conditionIndex, Paramset* conditionSet, Paramset& paramset, int index);
+
+    // The condition rule first; otherwise a change of the bound parameter of
+    // the bound set redraws the control.
+    bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
+    // The parameter's real value with two decimals, then its units if any.
+    std::string describe() override;
+    void mouseAction(Igui&, bool&, Mouseevent&) override {}
+    // Writes the parameter's values at the press into the Gui's binding.
+    void press(Igui& gui, bool& visible, Mouseevent& event) override;
+
+    Paramset& paramset; // not owned
+    const int index;
+};
+
+} // namespace Framework

@@ -1,0 +1,48 @@
+#include "lockable.h"
+
+namespace Framework {
+
+namespace {
+
+bool isPress(int code)
+{
+    return code == 1 || code == 2 || code == 5 || code == 6;
+}
+
+bool isRelease(int code)
+{
+    return code == 3 || code == 4;
+}
+
+} // namespace
+
+bool Lockable::mouse(Igui& gui, bool& visible, Mouseevent& event)
+{
+    bool handled = false;
+    if (x < event.x && event.x < x + width() && y < event.y && event.y < y + height()) {
+        handled = true;
+        if (!gui.isFocus(this)) {
+            gui.setFocus(this);
+            redraw(gui);
+        }
+        if (isPress(event.code)) {
+            gui.setAnchor(event.x, event.y);
+            gui.captureOn();
+            press(gui, visible, event);
+        }
+    } else if (gui.isFocus(this) && !gui.holdsMouse(this)) {
+        // Leaving answers true so that the component under the pointer
+        // takes the focus at the next event; the old focus is not redrawn.
+        gui.setFocus(nullptr);
+        handled = true;
+    }
+    if (gui.holdsMouse(this)) {
+        mouseAction(gui, visible, event);
+        handled = true;
+        if (isRelease(event.code))
+            gui.captureOff();
+    }
+    return handled;
+}
+
+} // namespace Framework
