@@ -1,0 +1,64 @@
+#include "paramctrl.h"
+
+#include "widget.h"
+
+namespace Framework {
+
+Paramctrl::Paramctrl(int x, int y, int conditionIndex, Paramset* conditionSet, Widget* primary, Widget* alternate,
+                     Paramset& paramset, int index)
+    : Ctrl(x, y, conditionIndex, conditionSet, paramset, index), primary(primary), alternate(alternate)
+{
+}
+
+void Paramctrl::draw(Igui& gui, bool& visible, int&, int&, int&, int&)
+{
+    Widget* drawn = widget(gui, visible);
+    if (!drawn)
+        return;
+    int state = gui.holdsMouse(this) ? 2 : gui.isFocus(this) ? 1 : 0;
+    int left = x, top = y;
+    drawn->draw(gui.surface(), left, top, state, bind(gui), gui.event());
+}
+
+void Paramctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
+{
+    Widget* gesture = widget(gui, visible);
+    if (!gesture)
+        return;
+    int left = x, top = y;
+    gesture->mouse(gui.surface(), left, top, bind(gui), event);
+}
+
+void Paramctrl::press(Igui& gui, bool& visible, Mouseevent& event)
+{
+    Ctrl::press(gui, visible, event);
+    if (Widget* pressed = widget(gui, visible)) {
+        int bound = index;
+        pressed->sync(paramset, bound);
+    }
+}
+
+int Paramctrl::width()
+{
+    return primary ? primary->width : 0;
+}
+
+int Paramctrl::height()
+{
+    return primary ? primary->height : 0;
+}
+
+Widget* Paramctrl::widget(Igui& gui, bool visible)
+{
+    return isDisplayed(gui, visible) ? primary : alternate;
+}
+
+Binding& Paramctrl::bind(Igui& gui)
+{
+    Binding& binding = gui.binding();
+    binding.paramset = &paramset;
+    binding.index = index;
+    return binding;
+}
+
+} // namespace Framework

@@ -1,0 +1,37 @@
+// A parameter control that hands drawing and gestures to a widget: the
+// primary one while the control is shown, the alternate one otherwise. A
+// missing widget draws nothing and ignores gestures.
+#pragma once
+
+#include "ctrl.h"
+
+namespace Framework {
+
+class Widget;
+
+class Paramctrl : public Ctrl {
+public:
+    // primary gives the control its size (none without it); alternate may
+    // be null.
+    Paramctrl(int x, int y, int conditionIndex, Paramset* conditionSet, Widget* primary, Widget* alternate,
+              Paramset& paramset, int index);
+
+    // The widget draws in state 2 while the control holds the mouse, 1 while
+    // it is the focus, 0 otherwise.
+    void draw(Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
+    void mouseAction(Igui& gui, bool& visible, Mouseevent& event) override;
+    // Captures the press values, then lets the widget cache them.
+    void press(Igui& gui, bool& visible, Mouseevent& event) override;
+    int width() override;
+    int height() override;
+
+    Widget* const primary; // not owned
+    Widget* const alternate;
+
+private:
+    Widget* widget(Igui& gui, bool visible);
+    // Points the Gui's shared binding at this control's parameter.
+    Binding& bind(Igui& gui);
+};
+
+} // namespace Framework
