@@ -49,17 +49,19 @@ void Chain::setSection(int band, const Coefficients& c)
 
 void Chain::recoverNonFinite()
 {
-    // x * 0 is 0 for every finite x and NaN otherwise: one sum tells.
+    // x * 0 is 0 for every finite x and NaN otherwise: sums tell. Four of
+    // them keep the chains of additions short.
     const __m128d zero = _mm_setzero_pd();
-    __m128d sum = zero;
+    __m128d sums[4] = {zero, zero, zero, zero};
     const auto add = [&](const double* values, std::size_t size) {
         for (std::size_t i = 0; i < size / sizeof(double); i += 2)
-            sum = _mm_add_pd(sum, _mm_mul_pd(_mm_load_pd(values + i), zero));
+            sums[i / 2 % 4] = _mm_add_pd(sums[i / 2 % 4], _mm_mul_pd(_mm_load_pd(values + i), zero));
     };
     State::Memory& m = state.memory;
     add(&m.signal[0][0][0], sizeof m.signal);
     add(&m.up[0][0][0], sizeof m.up);
     add(&m.down[0][0][0], sizeof m.down);
+    const __m128d sum = _mm_add_pd(_mm_add_pd(sums[0], sums[1]), _mm_add_pd(sums[2], sums[3]));
     if (_mm_movemask_pd(_mm_cmpeq_pd(sum, zero)) != 3)
         m = State::Memory();
 }

@@ -15,14 +15,18 @@ public:
         upsample(s, count);
         if (mode != 0)
             applyMode(s, 2 * count, mode);
-        // The sections in two groups small enough for the registers; the
-        // lower group starts from the history its input had before the upper
+        // The sections run in groups small enough for the registers, top
+        // down; each group starts from the history its input had before any
         // group ran.
-        constexpr int upper = 4, boundary = Chain::sections - upper;
-        const __m128d in1 = _mm_load_pd(s.memory.signal[boundary][0]);
-        const __m128d in2 = _mm_load_pd(s.memory.signal[boundary][1]);
-        group<upper>(s, Chain::sections - 1, 2 * count);
-        group<boundary>(s, boundary - 1, 2 * count, in1, in2);
+        __m128d before[Chain::sections + 1][2];
+        for (int k = 0; k <= Chain::sections; ++k)
+            for (int n = 0; n < 2; ++n)
+                before[k][n] = _mm_load_pd(s.memory.signal[k][n]);
+#if defined(__x86_64__)
+        groups<4, 3>(s, before, Chain::sections - 1, 2 * count);
+#else
+        groups<2, 2, 3>(s, before, Chain::sections - 1, 2 * count);
+#endif
         downsample(s, count, volume);
     }
 
@@ -57,22 +61,21 @@ private:
         }
     }
 
-    // Sections top down to top + 1 - size, in place over the oversampled
-    // pairs, from the history their input has in memory or, in the second
-    // form, from in1 and in2.
-    template <int size> static void group(Chain::State& s, int top, int pairs)
+    template <int size, int... rest> static void groups(Chain::State& s, const __m128d (*before)[2], int top, int pairs)
     {
-        group<size>(s, top, pairs, _mm_load_pd(s.memory.signal[top + 1][0]), _mm_load_pd(s.memory.signal[top + 1][1]));
+        group<size>(s, before, top, pairs);
+        if constexpr (sizeof...(rest) > 0)
+            groups<rest...>(s, before, top - size, pairs);
     }
-    template <int size> static void group(Chain::State& s, int top, int pairs, __m128d in1, __m128d in2)
+
+    // Sections top down to top + 1 - size, in place over the oversampled pairs.
+    template <int size> static void group(Chain::State& s, const __m128d (*before)[2], int top, int pairs)
     {
         // Entry 0 is the input's history, entry k the output of section top + 1 - k.
         __m128d z1[size + 1], z2[size + 1];
-        z1[0] = in1;
-        z2[0] = in2;
-        for (int k = 1; k <= size; ++k) {
-            z1[k] = _mm_load_pd(s.memory.signal[top + 1 - k][0]);
-            z2[k] = _mm_load_pd(s.memory.signal[top + 1 - k][1]);
+        for (int k = 0; k <= size; ++k) {
+            z1[k] = before[top + 1 - k][0];
+            z2[k] = before[top + 1 - k][1];
         }
         for (int i = 0; i < pairs; ++i) {
             __m128d p = _mm_load_pd(s.oversampled[i]);

@@ -133,14 +133,15 @@ Coefficients Vex::bandCurve(int band)
     return display[band];
 }
 
-void Vex::takeOverCoefficients()
+bool Vex::takeOverCoefficients()
 {
     const Framework::Lock::Tryguard hold(coefficientLock);
-    if (hold && coefficientsDirty) {
-        for (int b = 0; b < bandCount; ++b)
-            chain.setSection(b, pending[b]);
-        coefficientsDirty = false;
-    }
+    if (!hold || !coefficientsDirty)
+        return false;
+    for (int b = 0; b < bandCount; ++b)
+        arriving[b] = pending[b];
+    coefficientsDirty = false;
+    return true;
 }
 
 void Vex::process(const float* const* inputs, float* const* outputs, int frames)
@@ -153,18 +154,34 @@ void Vex::process(const double* const* inputs, double* const* outputs, int frame
     run(inputs, outputs, frames);
 }
 
-// The block runs in pieces that each hear one set of coefficients, volume
-// and mode: a control tick falls only on the first sample of a piece.
+// The block runs in pieces of up to one chunk that each hear one set of
+// coefficients, volume and mode. Every control tick runs for its own sample;
+// a piece ends before a tick that brings new values.
 template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
     takeOverUntimed();
-    for (int done = 0; done < frames;) {
+    double volume = heardVolume;
+    int mode = heardMode;
+    int start = 0;
+    const auto flush = [&](int end) {
+        if (end > start)
+            chain.process(inputs, outputs, start, end - start, volume, mode);
+        start = end;
+    };
+    for (int end = 0; end < frames;) {
         bool ticked = false;
-        const int count = tickPiece(std::min<int>(frames - done, Chain::chunk), ticked);
-        if (ticked)
-            takeOverCoefficients();
-        chain.process(inputs, outputs, done, count, heardVolume, heardMode);
-        done += count;
+        const int count = tickPiece(std::min(frames - end, start + Chain::chunk - end), ticked);
+        const bool arrived = ticked && takeOverCoefficients();
+        if (arrived || heardVolume != volume || heardMode != mode) {
+            flush(end);
+            for (int b = 0; arrived && b < bandCount; ++b)
+                chain.setSection(b, arriving[b]);
+            volume = heardVolume;
+            mode = heardMode;
+        }
+        end += count;
+        if (end == frames || end - start == Chain::chunk)
+            flush(end);
     }
     chain.recoverNonFinite();
 }

@@ -55,7 +55,9 @@ private:
     // The band's coefficients designed from its current targets.
     Coefficients designFromTargets(int band, double gainScale);
     std::string bandSummary(int band, double scale);
-    void takeOverCoefficients();
+    // Copies newly staged coefficients to arriving; false when there are none
+    // or the lock is busy.
+    bool takeOverCoefficients();
     void setStatus(const std::string& text);
 
     Framework::Lock coefficientLock;
@@ -68,6 +70,7 @@ private:
     std::atomic<bool> bandDirty[bandCount];
 
     // Audio thread only.
+    Coefficients arriving[bandCount];
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;
