@@ -15,18 +15,15 @@ public:
         upsample(s, count);
         if (mode != 0)
             applyMode(s, 2 * count, mode);
-        // The sections run in groups small enough for the registers, top
-        // down; each group starts from the history its input had before any
-        // group ran.
+        // The sections run in two groups, top down: one loop over all seven
+        // would spill its state, and one loop per section would wait on
+        // each sample's predecessor. Each group starts from the history its
+        // input had before any group ran.
         __m128d before[Chain::sections + 1][2];
         for (int k = 0; k <= Chain::sections; ++k)
             for (int n = 0; n < 2; ++n)
                 before[k][n] = _mm_load_pd(s.memory.signal[k][n]);
-#if defined(__x86_64__)
         groups<4, 3>(s, before, Chain::sections - 1, 2 * count);
-#else
-        groups<2, 2, 3>(s, before, Chain::sections - 1, 2 * count);
-#endif
         downsample(s, count, volume);
     }
 
