@@ -17,13 +17,14 @@ public:
             applyMode(s, 2 * count, mode);
         // The sections run in two groups, top down: one loop over all seven
         // would spill its state, and one loop per section would wait on
-        // each sample's predecessor. Each group starts from the history its
-        // input had before any group ran.
-        __m128d before[Chain::sections + 1][2];
-        for (int k = 0; k <= Chain::sections; ++k)
-            for (int n = 0; n < 2; ++n)
-                before[k][n] = _mm_load_pd(s.memory.signal[k][n]);
-        groups<4, 3>(s, before, Chain::sections - 1, 2 * count);
+        // each sample's predecessor. The lower group starts from the history
+        // its input had before the upper group ran.
+        constexpr int upper = 4, boundary = Chain::sections - upper;
+        const __m128d in1 = _mm_load_pd(s.memory.signal[boundary][0]);
+        const __m128d in2 = _mm_load_pd(s.memory.signal[boundary][1]);
+        group<upper>(s, Chain::sections - 1, 2 * count, _mm_load_pd(s.memory.signal[Chain::sections][0]),
+                     _mm_load_pd(s.memory.signal[Chain::sections][1]));
+        group<boundary>(s, boundary - 1, 2 * count, in1, in2);
         downsample(s, count, volume);
     }
 
@@ -58,21 +59,17 @@ private:
         }
     }
 
-    template <int size, int... rest> static void groups(Chain::State& s, const __m128d (*before)[2], int top, int pairs)
-    {
-        group<size>(s, before, top, pairs);
-        if constexpr (sizeof...(rest) > 0)
-            groups<rest...>(s, before, top - size, pairs);
-    }
-
-    // Sections top down to top + 1 - size, in place over the oversampled pairs.
-    template <int size> static void group(Chain::State& s, const __m128d (*before)[2], int top, int pairs)
+    // Sections top down to top + 1 - size, in place over the oversampled
+    // pairs, from the input history in1 and in2.
+    template <int size> static void group(Chain::State& s, int top, int pairs, __m128d in1, __m128d in2)
     {
         // Entry 0 is the input's history, entry k the output of section top + 1 - k.
         __m128d z1[size + 1], z2[size + 1];
-        for (int k = 0; k <= size; ++k) {
-            z1[k] = before[top + 1 - k][0];
-            z2[k] = before[top + 1 - k][1];
+        z1[0] = in1;
+        z2[0] = in2;
+        for (int k = 1; k <= size; ++k) {
+            z1[k] = _mm_load_pd(s.memory.signal[top + 1 - k][0]);
+            z2[k] = _mm_load_pd(s.memory.signal[top + 1 - k][1]);
         }
         for (int i = 0; i < pairs; ++i) {
             __m128d p = _mm_load_pd(s.oversampled[i]);
