@@ -1,4 +1,5 @@
-// Throughput of the equalizer's signal path and the cost of parameter changes.
+// Throughput of the equalizer's signal path on each of its instruction sets
+// (sse2, fma) and the cost of parameter changes.
 #include "equalizer.h"
 
 #include "framework/vst/denormalguard.h"
@@ -12,9 +13,14 @@ namespace {
 
 constexpr int blockFrames = 512;
 
-// Seven active bands of every kind at 48 kHz, settled.
-void activate(Equalizer& eq)
+// Seven active bands of every kind at 48 kHz, settled, on the path; false
+// (and the benchmark skipped) when the processor lacks it.
+bool activate(benchmark::State& state, Equalizer& eq, Chain::Path path)
 {
+    if (!eq.vex->usePath(path)) {
+        state.SkipWithError("the processor lacks this path's instructions");
+        return false;
+    }
     const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
     const double types[] = {0, 1, 2, 1, 0, 1, 2};
     for (int b = 0; b < 7; ++b) {
@@ -24,6 +30,7 @@ void activate(Equalizer& eq)
     eq.setSampleRate(48000.0f);
     for (int n = 0; n < 200; ++n)
         eq.process(0.0, 0.0);
+    return true;
 }
 
 std::vector<double> noise(std::size_t count)
@@ -36,28 +43,32 @@ std::vector<double> noise(std::size_t count)
     return samples;
 }
 
-// Runs one block as the adapter does, inside the denormal guard; the right
-// channel takes the inverted input.
-void runBlock(Vex& vex, const double* input)
+// Runs 512 frames as the adapter does, in host blocks of `block` frames
+// inside the denormal guard; the right channel takes the inverted input.
+void runBlock(Vex& vex, const double* input, int block = blockFrames)
 {
     static std::vector<double> right(blockFrames), left(blockFrames);
     for (int i = 0; i < blockFrames; ++i) {
         left[i] = input[i];
         right[i] = -input[i];
     }
-    double* channels[2] = {left.data(), right.data()};
-    const Framework::Denormalguard guard;
-    vex.process(channels, channels, blockFrames);
+    for (int done = 0; done < blockFrames; done += block) {
+        double* channels[2] = {left.data() + done, right.data() + done};
+        const Framework::Denormalguard guard;
+        vex.process(channels, channels, block);
+    }
     benchmark::DoNotOptimize(left.data());
 }
 
-// Times blocks of input through the equalizer; `before` runs ahead of each.
+// Times 512 frames of input at a time through the equalizer; `before` runs
+// ahead of each.
 template <class Before>
-void timeBlocks(benchmark::State& state, Equalizer& eq, const std::vector<double>& input, Before before)
+void timeBlocks(benchmark::State& state, Equalizer& eq, const std::vector<double>& input, Before before,
+                int block = blockFrames)
 {
     for (auto _ : state) {
         before();
-        runBlock(*eq.vex, input.data());
+        runBlock(*eq.vex, input.data(), block);
     }
     state.SetItemsProcessed(state.iterations() * blockFrames);
 }
@@ -69,42 +80,58 @@ void moveFrequency(Equalizer& eq, double& normalized)
     eq.vex->setNormalized(normalized, 21, true);
 }
 
-void SevenBands(benchmark::State& state)
+void SevenBands(benchmark::State& state, Chain::Path path)
 {
     Equalizer eq;
-    activate(eq);
-    timeBlocks(state, eq, noise(blockFrames), [] {});
+    if (activate(state, eq, path))
+        timeBlocks(state, eq, noise(blockFrames), [] {});
 }
-BENCHMARK(SevenBands);
+BENCHMARK_CAPTURE(SevenBands, sse2, Chain::Path::sse2);
+BENCHMARK_CAPTURE(SevenBands, fma, Chain::Path::fma);
+
+// The same in host blocks of 64 frames.
+void SevenBandsBlock64(benchmark::State& state, Chain::Path path)
+{
+    Equalizer eq;
+    if (activate(state, eq, path))
+        timeBlocks(
+            state, eq, noise(blockFrames), [] {}, 64);
+}
+BENCHMARK_CAPTURE(SevenBandsBlock64, sse2, Chain::Path::sse2);
+BENCHMARK_CAPTURE(SevenBandsBlock64, fma, Chain::Path::fma);
 
 // Silence right after a loud burst: the filter states decay towards zero.
-void SilenceAfterBurst(benchmark::State& state)
+void SilenceAfterBurst(benchmark::State& state, Chain::Path path)
 {
     Equalizer eq;
-    activate(eq);
+    if (!activate(state, eq, path))
+        return;
     std::vector<double> loud = noise(blockFrames);
     for (double& sample : loud)
         sample *= 1e3;
     runBlock(*eq.vex, loud.data());
     timeBlocks(state, eq, std::vector<double>(blockFrames, 0.0), [] {});
 }
-BENCHMARK(SilenceAfterBurst);
+BENCHMARK_CAPTURE(SilenceAfterBurst, sse2, Chain::Path::sse2);
+BENCHMARK_CAPTURE(SilenceAfterBurst, fma, Chain::Path::fma);
 
 // One host parameter change (design and staging of a band) in every block.
-void ChangeEveryBlock(benchmark::State& state)
+void ChangeEveryBlock(benchmark::State& state, Chain::Path path)
 {
     Equalizer eq;
-    activate(eq);
+    if (!activate(state, eq, path))
+        return;
     double normalized = 0.3;
     timeBlocks(state, eq, noise(blockFrames), [&] { moveFrequency(eq, normalized); });
 }
-BENCHMARK(ChangeEveryBlock);
+BENCHMARK_CAPTURE(ChangeEveryBlock, sse2, Chain::Path::sse2);
+BENCHMARK_CAPTURE(ChangeEveryBlock, fma, Chain::Path::fma);
 
 // The cost of one parameter change alone.
 void ParameterChange(benchmark::State& state)
 {
     Equalizer eq;
-    activate(eq);
+    activate(state, eq, Chain::Path::sse2);
     double normalized = 0.3;
     for (auto _ : state)
         moveFrequency(eq, normalized);

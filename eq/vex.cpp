@@ -4,8 +4,9 @@
 #include "framework/plugin/host.h"
 #include "framework/plugin/numberformat.h"
 
-using namespace Vexparameters;
+#include <algorithm>
 
+using namespace Vexparameters;
 
 Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host,
          Framework::Paramlistener& gui)
@@ -14,16 +15,6 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
     for (int b = 0; b < bandCount; ++b) {
         display[b] = pending[b] = Coefficients::identity();
         bandDirty[b].store(false, std::memory_order_relaxed);
-        active[b] = broadcast(Coefficients::identity());
-        const __m128d zero = _mm_setzero_pd();
-        history[b] = {zero, zero, zero, zero};
-    }
-    double coefficients[halfbandStages];
-    Filterdesign::designHalfband(halfbandStages, static_cast<double>(0.45f), coefficients);
-    for (int i = 0; i < halfbandStages; ++i) {
-        halfbandCoefficients[i] = _mm_set1_pd(coefficients[i]);
-        upsampler.x[i] = upsampler.y[i] = _mm_setzero_pd();
-        downsampler.x[i] = downsampler.y[i] = _mm_setzero_pd();
     }
 }
 
@@ -142,29 +133,15 @@ Coefficients Vex::bandCurve(int band)
     return display[band];
 }
 
-void Vex::takeOverCoefficients()
+bool Vex::takeOverCoefficients()
 {
     const Framework::Lock::Tryguard hold(coefficientLock);
-    if (hold && coefficientsDirty) {
-        for (int b = 0; b < bandCount; ++b)
-            active[b] = broadcast(pending[b]);
-        coefficientsDirty = false;
-    }
-}
-
-Vex::Section Vex::broadcast(const Coefficients& c)
-{
-    return {_mm_set1_pd(c.numerator[0]), _mm_set1_pd(c.numerator[1]), _mm_set1_pd(c.numerator[2]),
-            _mm_set1_pd(c.denominator[1]), _mm_set1_pd(c.denominator[2])};
-}
-
-__m128d Vex::allpass(Halfband& filter, int stage, __m128d in)
-{
-    const __m128d out =
-        _mm_add_pd(_mm_mul_pd(_mm_sub_pd(in, filter.y[stage]), halfbandCoefficients[stage]), filter.x[stage]);
-    filter.x[stage] = in;
-    filter.y[stage] = out;
-    return out;
+    if (!hold || !coefficientsDirty)
+        return false;
+    for (int b = 0; b < bandCount; ++b)
+        arriving[b] = pending[b];
+    coefficientsDirty = false;
+    return true;
 }
 
 void Vex::process(const float* const* inputs, float* const* outputs, int frames)
@@ -177,91 +154,34 @@ void Vex::process(const double* const* inputs, double* const* outputs, int frame
     run(inputs, outputs, frames);
 }
 
+// The block runs in pieces of up to one chunk that each hear one set of
+// coefficients, volume and mode. Every control tick runs for its own sample;
+// a piece ends before a tick that brings new values.
 template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
     takeOverUntimed();
-    for (int i = 0; i < frames; ++i) {
-        frame[0] = static_cast<double>(inputs[0][i]);
-        frame[1] = static_cast<double>(inputs[1][i]);
-        processSample();
-        outputs[0][i] = static_cast<Sample>(frame[0]);
-        outputs[1][i] = static_cast<Sample>(frame[1]);
-    }
-    recoverNonFinite();
-}
-
-void Vex::recoverNonFinite()
-{
-    // x * 0 is 0 for every finite x and NaN otherwise: one sum tells.
-    const __m128d zero = _mm_setzero_pd();
-    __m128d sum = zero;
-    for (int b = 0; b < bandCount; ++b) {
-        const History& h = history[b];
-        sum = _mm_add_pd(sum, _mm_mul_pd(_mm_add_pd(_mm_add_pd(h.x1, h.x2), _mm_add_pd(h.y1, h.y2)), zero));
-    }
-    for (const Halfband* filter : {&upsampler, &downsampler})
-        for (int i = 0; i < halfbandStages; ++i)
-            sum = _mm_add_pd(sum, _mm_mul_pd(_mm_add_pd(filter->x[i], filter->y[i]), zero));
-    if (_mm_movemask_pd(_mm_cmpeq_pd(sum, zero)) == 3)
-        return;
-    for (History& h : history)
-        h = {zero, zero, zero, zero};
-    for (Halfband* filter : {&upsampler, &downsampler})
-        for (int i = 0; i < halfbandStages; ++i)
-            filter->x[i] = filter->y[i] = zero;
-}
-
-void Vex::processSample()
-{
-    if (tick())
-        takeOverCoefficients();
-
-    // Up-sampling: two all-pass paths give the two oversampled pairs.
-    const __m128d x = _mm_load_pd(frame);
-    __m128d pair[2];
-    pair[0] = allpass(upsampler, 2, allpass(upsampler, 0, x));
-    pair[1] = allpass(upsampler, 3, allpass(upsampler, 1, x));
-
-    for (__m128d& p : pair) {
-        switch (heardMode) {
-        case 1: // both channels take the right input
-            p = _mm_unpackhi_pd(p, p);
-            break;
-        case 2: // mid
-            p = _mm_mul_pd(_mm_add_pd(p, _mm_shuffle_pd(p, p, 1)), _mm_set1_pd(0.5));
-            break;
-        case 3: // both channels take the left input
-            p = _mm_unpacklo_pd(p, p);
-            break;
-        default:
-            break;
+    double volume = heardVolume;
+    int mode = heardMode;
+    int start = 0;
+    const auto flush = [&](int end) {
+        if (end > start)
+            chain.process(inputs, outputs, start, end - start, volume, mode);
+        start = end;
+    };
+    for (int end = 0; end < frames;) {
+        bool ticked = false;
+        const int count = tickPiece(std::min(frames - end, start + Chain::chunk - end), ticked);
+        const bool arrived = ticked && takeOverCoefficients();
+        if (arrived || heardVolume != volume || heardMode != mode) {
+            flush(end);
+            for (int b = 0; arrived && b < bandCount; ++b)
+                chain.setSection(b, arriving[b]);
+            volume = heardVolume;
+            mode = heardMode;
         }
+        end += count;
+        if (end == frames || end - start == Chain::chunk)
+            flush(end);
     }
-
-    // Bands 7 down to 1, on both pairs in turn with one history.
-    for (__m128d& p : pair) {
-        for (int b = bandCount - 1; b >= 0; --b) {
-            const Section& s = active[b];
-            History& h = history[b];
-            const __m128d y = _mm_sub_pd(
-                _mm_sub_pd(_mm_add_pd(_mm_add_pd(_mm_mul_pd(s.b0, p), _mm_mul_pd(s.b1, h.x1)), _mm_mul_pd(s.b2, h.x2)),
-                           _mm_mul_pd(s.a1, h.y1)),
-                _mm_mul_pd(s.a2, h.y2));
-            h.x2 = h.x1;
-            h.x1 = p;
-            h.y2 = h.y1;
-            h.y1 = y;
-            p = y;
-        }
-    }
-
-    // Down-sampling: path A takes the second pair, path B the first.
-    const __m128d a = allpass(downsampler, 2, allpass(downsampler, 0, pair[1]));
-    const __m128d b = allpass(downsampler, 3, allpass(downsampler, 1, pair[0]));
-
-    __m128d out = _mm_mul_pd(_mm_mul_pd(_mm_add_pd(a, b), _mm_set1_pd(0.5)), _mm_set1_pd(heardVolume));
-    // Values too small to hear become exactly zero.
-    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), out);
-    out = _mm_andnot_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(1e-12)), out);
-    _mm_store_pd(frame, out);
+    chain.recoverNonFinite();
 }

@@ -1,8 +1,9 @@
 // The seven-band stereo equalizer. Its filters run at twice the host's rate
-// between half-band resampling stages; left and right are processed together
-// as pairs of doubles.
+// between half-band resampling stages (the Chain); left and right are
+// processed together as pairs of doubles.
 #pragma once
 
+#include "chain.h"
 #include "filterdesign.h"
 #include "vexparameters.h"
 #include "vexprogram.h"
@@ -12,12 +13,11 @@
 #include "framework/plugin/textprovider.h"
 
 #include <atomic>
-#include <emmintrin.h>
 #include <string>
 
 class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank>, public Framework::Textprovider {
 public:
-    enum { bandCount = Vexparameters::bandCount, halfbandStages = 4 };
+    enum { bandCount = Vexparameters::bandCount };
 
     Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host,
         Framework::Paramlistener& gui);
@@ -27,6 +27,9 @@ public:
     // buffers may be the same. Runs on the audio thread: never blocks.
     void process(const float* const* inputs, float* const* outputs, int frames);
     void process(const double* const* inputs, double* const* outputs, int frames);
+    // The signal path runs on the fastest instructions the processor has;
+    // tests and benchmarks choose one here. Answers whether it was taken.
+    bool usePath(Chain::Path path) { return chain.use(path); }
 
     void setSampleRate(double rate) override;
     void initProgram(Vexprogram& program) override { defaults(program); }
@@ -49,35 +52,13 @@ protected:
 
 private:
     template <class Sample> void run(const Sample* const* inputs, Sample* const* outputs, int frames);
-    // One stereo sample: reads the input from frame and leaves the output there.
-    void processSample();
-    // Clears filter and resampler state that a non-finite sample has
-    // poisoned, so the damage ends with the block.
-    void recoverNonFinite();
     // The band's coefficients designed from its current targets.
     Coefficients designFromTargets(int band, double gainScale);
     std::string bandSummary(int band, double scale);
-    void takeOverCoefficients();
+    // Copies newly staged coefficients to arriving; false when there are none
+    // or the lock is busy.
+    bool takeOverCoefficients();
     void setStatus(const std::string& text);
-
-    // Coefficients of one section, each broadcast to both channels.
-    struct Section {
-        __m128d b0, b1, b2, a1, a2;
-    };
-    // Signal history of one section: x[n-1], x[n-2], y[n-1], y[n-2].
-    struct History {
-        __m128d x1, x2, y1, y2;
-    };
-    // One polyphase half-band resampler: four all-pass stages.
-    struct Halfband {
-        __m128d x[halfbandStages];
-        __m128d y[halfbandStages];
-    };
-
-    // A section's coefficients for both channels.
-    static Section broadcast(const Coefficients& c);
-    // One all-pass stage of a resampler.
-    inline __m128d allpass(Halfband& filter, int stage, __m128d in);
 
     Framework::Lock coefficientLock;
     const Framework::Log10map bellWidthMap{0.0025, 0.95};
@@ -89,12 +70,8 @@ private:
     std::atomic<bool> bandDirty[bandCount];
 
     // Audio thread only.
-    alignas(16) double frame[2] = {0.0, 0.0};
+    Coefficients arriving[bandCount];
     double heardVolume = 1.0;
     int heardMode = 0;
-    Section active[bandCount];
-    History history[bandCount];
-    __m128d halfbandCoefficients[halfbandStages];
-    Halfband upsampler;
-    Halfband downsampler;
+    Chain chain;
 };

@@ -15,6 +15,7 @@
 
 #include "framework/platform/lock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <memory>
@@ -63,6 +64,19 @@ public:
             return false;
         tickCounter = 0;
         return followTargets();
+    }
+    // Block-wise form of tick: runs tick for the first of the next samples
+    // (ticked tells its answer), then passes over the samples after it that
+    // come before the next tick, at most limit (> 0) samples in all. Answers
+    // how many samples it went over: a piece that hears one set of values.
+    int tickPiece(int limit, bool& ticked)
+    {
+        ticked = tick();
+        const int interval = samplesPerTick.load(std::memory_order_relaxed);
+        const long long untilTick = interval < 0 ? limit : static_cast<long long>(interval) - tickCounter;
+        const int quiet = static_cast<int>(std::min<long long>(std::max(untilTick - 1, 0LL), limit - 1));
+        tickCounter = static_cast<int>(std::min<long long>(static_cast<long long>(tickCounter) + quiet, INT_MAX));
+        return quiet + 1;
     }
     // Before the host has set a sample rate there are no ticks; the audio
     // path calls this once per block instead, so what it hears of the live

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -22,6 +23,28 @@ struct Dll : testing::Test {
         return e->dispatcher(e, opcode, 0, 0, ptr, 0.0f);
     }
 };
+
+#if defined(__i386__)
+// Calls processReplacing as a host that keeps only 4-byte stack alignment
+// may: on entry the stack pointer is 8 bytes away from where the compiler
+// expects it.
+void processOnMisalignedStack(AEffect* e, float** channels, VstInt32 frames)
+{
+    AEffectProcessProc process = e->processReplacing;
+    asm volatile("mov %%esp, %%esi\n\t"
+                 "and $-16, %%esp\n\t"
+                 "sub $8, %%esp\n\t"
+                 "push %%edx\n\t"
+                 "push %%ecx\n\t"
+                 "push %%ecx\n\t"
+                 "push %%ebx\n\t"
+                 "call *%%eax\n\t"
+                 "mov %%esi, %%esp"
+                 : "+a"(process), "+b"(e), "+c"(channels), "+d"(frames)
+                 :
+                 : "esi", "memory", "cc", "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7");
+}
+#endif
 
 std::string lower(std::string s)
 {
@@ -126,6 +149,26 @@ TEST_F(Dll, EveryInstanceProcessesAudio)
         call(e, effClose);
     }
 }
+
+#if defined(__i386__)
+// The signal path (the fused one on processors with AVX2 and FMA) realigns
+// the stack for itself.
+TEST_F(Dll, ProcessesAudioFromAMisalignedStack)
+{
+    AEffect* e = dll.effect(Fakehost::callback);
+    ASSERT_NE(e, nullptr);
+    e->setParameter(e, 23, 0.8f);
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    std::vector<float> left(1024), right(1024);
+    for (std::size_t i = 0; i < left.size(); ++i)
+        left[i] = right[i] = static_cast<float>(std::sin(0.05 * static_cast<double>(i)));
+    float* channels[] = {left.data(), right.data()};
+    processOnMisalignedStack(e, channels, 1024);
+    EXPECT_TRUE(std::all_of(left.begin(), left.end(), [](float x) { return std::isfinite(x); }));
+    EXPECT_GT(std::fabs(left[1000]), 0.01f);
+    call(e, effClose);
+}
+#endif
 
 TEST_F(Dll, ParametersAndAudioThroughTheRealDll)
 {
