@@ -263,8 +263,8 @@ TEST_F(Editor, SurvivesTheHostDestroyingItsWindowFirst)
         e.open(doomed);
         ASSERT_NE(doomed.child(), nullptr);
     }
-    // The editor's window went with the host's; a new window with a reused
-    // handle must not be destroyed by the close.
+    // The editor's window went with the host's; the close must not reach
+    // for it again, nor harm a window made since.
     Hostwindow bystander(editorWidth, editorHeight);
     e.closeEditor();
     EXPECT_TRUE(IsWindow(bystander.handle()));
