@@ -14,6 +14,7 @@ using namespace Vexparameters;
 
 void Vexbuilder::build()
 {
+    gui.setBackground("background.png");
     const Readout* onOff = vex.addReadout(std::make_unique<Switchreadout>("off", "on"));
     const Readout* gainText = vex.addReadout(std::make_unique<Unitsreadout>("dB", 1, 0.0));
     defaultReadout = vex.addReadout(std::make_unique<Realvaluereadout>(1));

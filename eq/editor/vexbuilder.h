@@ -16,8 +16,8 @@ class Readout;
 
 class Vexbuilder {
 public:
-    // The editor's controls join gui once it has any; the parameters join vex.
-    Vexbuilder(Vexgui& /*gui*/, Vex& vex) : vex(vex) {}
+    // The editor's images and controls join gui; the parameters join vex.
+    Vexbuilder(Vexgui& gui, Vex& vex) : gui(gui), vex(vex) {}
 
     void build();
 
@@ -27,6 +27,7 @@ private:
     void addParameter(const std::string& name, int parameter, const Framework::Map* map,
                       const Framework::Readout* readout, bool automatable = true);
 
+    Vexgui& gui;
     Vex& vex;
     const Framework::Readout* defaultReadout = nullptr;
 };

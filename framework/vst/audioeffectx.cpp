@@ -2,6 +2,16 @@
 
 #include "aeffeditor.h"
 
+namespace {
+
+// A host's float as a whole number; one no VstInt32 holds (or no number) is 0.
+VstInt32 wholeNumber(float value)
+{
+    return value > -2147483648.0f && value < 2147483648.0f ? static_cast<VstInt32>(value) : 0;
+}
+
+} // namespace
+
 VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     char* text = static_cast<char*>(ptr);
@@ -13,9 +23,9 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effGetPlugCategory:
         return getPlugCategory();
     case effEditKeyDown:
-        return editor && editor->onKeyDown(index, static_cast<VstInt32>(value), static_cast<VstInt32>(opt)) ? 1 : 0;
+        return editor && editor->onKeyDown(index, static_cast<VstInt32>(value), wholeNumber(opt)) ? 1 : 0;
     case effEditKeyUp:
-        return editor && editor->onKeyUp(index, static_cast<VstInt32>(value), static_cast<VstInt32>(opt)) ? 1 : 0;
+        return editor && editor->onKeyUp(index, static_cast<VstInt32>(value), wholeNumber(opt)) ? 1 : 0;
     case effSetEditKnobMode:
         return editor && editor->setKnobMode(static_cast<VstInt32>(value)) ? 1 : 0;
     case effGetCurrentMidiProgram:

@@ -16,15 +16,16 @@ std::string besideExecutable(const char* name)
 
 } // namespace
 
-Loadeddll::Loadeddll()
+Loadeddll::Loadeddll(const std::string& fileName)
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    dir =
-        std::string(temp) + "vexatone-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+    static int copies = 0;
+    dir = std::string(temp) + "vexatone-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(GetTickCount()) + "-" + std::to_string(++copies);
     if (!CreateDirectoryA(dir.c_str(), nullptr))
         throw std::runtime_error("cannot create " + dir);
-    const std::string copy = dir + "\\Vexatone.dll";
+    const std::string copy = dir + "\\" + fileName;
     if (!CopyFileA(besideExecutable("Vexatone.dll").c_str(), copy.c_str(), FALSE))
         throw std::runtime_error("cannot copy the DLL to " + copy);
     // The bundle's factory bank, so the plug-in starts without a message.
@@ -72,8 +73,15 @@ void removeTree(const std::string& folder)
 
 Loadeddll::~Loadeddll()
 {
-    FreeLibrary(handle);
+    unload();
     removeTree(dir);
+}
+
+void Loadeddll::unload()
+{
+    if (handle)
+        FreeLibrary(handle);
+    handle = nullptr;
 }
 
 void* Loadeddll::exported(const char* name) const

@@ -1,5 +1,6 @@
 // A private copy of the plug-in DLL in a fresh temporary folder, loaded with
-// LoadLibraryA as a host loads it. Unloaded and removed afterwards.
+// LoadLibraryA as a host loads it. Unloaded and removed afterwards, or
+// unloaded earlier by unload().
 #pragma once
 
 #include "framework/vst/aeffect.h"
@@ -11,7 +12,9 @@
 
 class Loadeddll {
 public:
-    Loadeddll();
+    // The copy takes the file name given, so that two copies can be loaded
+    // as two modules.
+    explicit Loadeddll(const std::string& fileName = "Vexatone.dll");
     ~Loadeddll();
     Loadeddll(const Loadeddll&) = delete;
     Loadeddll& operator=(const Loadeddll&) = delete;
@@ -24,6 +27,8 @@ public:
     AEffect* effect(audioMasterCallback callback) const;
     // The DLLs this module imports, as named in its import table.
     std::vector<std::string> imports() const;
+    // FreeLibrary now, as a host does when it drops the plug-in.
+    void unload();
 
     std::string readFile(const std::string& name) const;
     void writeFile(const std::string& name, const std::string& contents) const;

@@ -3,6 +3,7 @@
 #include "common/fakehost.h"
 #include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
+#include "testskin.h"
 #include "tools/vsthost/wavreader.h"
 #include "tools/vsthost/wavwriter.h"
 
@@ -192,6 +193,34 @@ TEST_F(Vsthost, RefusesBadCommandLinesAndBadFilesWithoutOutput)
     dll.writeFile("other.fxp", other);
     EXPECT_EQ(run(render("in.wav", " --preset \"" + file("other.fxp") + "\"")), 1u);
     EXPECT_EQ(GetFileAttributesA(file("out.wav").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Vsthost, SnapshotSavesWhatTheEditorShows)
+{
+    ASSERT_TRUE(Testskin::write(dll));
+    const std::string snapshot = "snapshot \"" + file("Vexatone.dll") + "\" \"" + file("editor.png") + "\"";
+    ASSERT_EQ(run(snapshot + " --program 2" + setting("5 g", gain(6.0))), 0u);
+    const Picture saved = Picture::load(file("editor.png"));
+    EXPECT_EQ(saved.width(), Testskin::width);
+    EXPECT_EQ(saved.height(), Testskin::height);
+    EXPECT_EQ(Testskin::differingPixels(saved, Testskin::background()), 0);
+
+    // Timing repaints and parameter changes leaves the same picture.
+    DeleteFileA(file("editor.png").c_str());
+    ASSERT_EQ(run(snapshot + " --repaints 20"), 0u);
+    EXPECT_EQ(Testskin::differingPixels(Picture::load(file("editor.png")), Testskin::background()), 0);
+}
+
+TEST_F(Vsthost, SnapshotRefusesBadCommandLinesWithoutOutput)
+{
+    const std::string plugin = " \"" + file("Vexatone.dll") + "\"";
+    const std::string out = " \"" + file("editor.png") + "\"";
+    EXPECT_EQ(run("snapshot" + plugin), 2u);
+    EXPECT_EQ(run("snapshot" + plugin + out + " --block 64"), 2u) << "render's option";
+    EXPECT_EQ(run("snapshot" + plugin + out + " --repaints -1"), 2u);
+    EXPECT_EQ(run("snapshot" + plugin + out + " --program 127"), 1u);
+    EXPECT_EQ(run("snapshot \"" + file("missing.dll") + "\"" + out), 1u);
+    EXPECT_EQ(GetFileAttributesA(file("editor.png").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Vsthost, ReaderDecodesEachAcceptedLayout)

@@ -94,6 +94,11 @@ void Hostedeffect::setParameter(int index, float value)
     aeffect->setParameter(aeffect, index, value);
 }
 
+float Hostedeffect::getParameter(int index)
+{
+    return aeffect->getParameter(aeffect, index);
+}
+
 void Hostedeffect::resume()
 {
     dispatch(effMainsChanged, 0, 1);

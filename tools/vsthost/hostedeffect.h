@@ -25,6 +25,7 @@ public:
     // The index of the parameter of that name, or -1.
     int parameterIndex(const std::string& name);
     void setParameter(int index, float value);
+    float getParameter(int index);
 
     // effMainsChanged; the effect is suspended before it closes.
     void resume();

@@ -1,6 +1,8 @@
 // vsthost: a console host for VST 2.x effects. "info" prints what an effect
 // says it is, its parameters and its programs; "render" runs a WAV file
-// through it offline and reports how fast the effect processed it.
+// through it offline and reports how fast the effect processed it;
+// "snapshot" opens its editor in a window and saves what it shows as PNG.
+#include "hostededitor.h"
 #include "hostedeffect.h"
 #include "renderoptions.h"
 #include "riffpath.h"
@@ -25,10 +27,13 @@ const char* const usage =
     "usage: vsthost [info] PLUGIN.dll\n"
     "       vsthost render PLUGIN.dll IN.wav OUT.wav [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--block N]\n"
+    "       vsthost snapshot PLUGIN.dll OUT.png [--program N] [--preset FILE.fxp]\n"
+    "                      [--set \"NAME=VALUE\"]... [--repaints N]\n"
     "  --program N   select program N before the preset and settings\n"
     "  --preset F    load a chunk preset file saved from this effect\n"
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
     "  --block N     process N frames per call, 1..65536 (512)\n"
+    "  --repaints N  time N full repaints of the editor and setParameter with it closed and open\n"
     "Input: 16- or 24-bit PCM or 32-bit float WAV, mono or stereo. Output: 32-bit float stereo.\n";
 
 // Files longer than this show their progress.
@@ -184,6 +189,78 @@ int render(const Renderoptions& options)
     return 0;
 }
 
+// The mean time of one setParameter, in nanoseconds, for each parameter,
+// over many calls that move it to and fro (and back where it was).
+std::vector<double> parameterCosts(Hostedeffect& host)
+{
+    constexpr int calls = 4000;
+    LARGE_INTEGER frequency, start, stop;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> costs;
+    for (int index = 0; index < host.effect().numParams; ++index) {
+        const float value = host.getParameter(index);
+        const float other = value < 0.5f ? value + 0.25f : value - 0.25f;
+        QueryPerformanceCounter(&start);
+        for (int i = 0; i < calls; ++i)
+            host.setParameter(index, (i & 1) ? value : other);
+        QueryPerformanceCounter(&stop);
+        costs.push_back(static_cast<double>(stop.QuadPart - start.QuadPart) * 1e9 /
+                        static_cast<double>(frequency.QuadPart) / calls);
+    }
+    return costs;
+}
+
+// The cheapest and the dearest parameter's cost, with their names.
+std::string costRange(Hostedeffect& host, const std::vector<double>& costs)
+{
+    if (costs.empty())
+        return "no parameters";
+    const auto low = std::min_element(costs.begin(), costs.end()), high = std::max_element(costs.begin(), costs.end());
+    char text[160];
+    std::snprintf(text, sizeof text, "%.0f ns ('%s') to %.0f ns ('%s')", *low,
+                  host.text(effGetParamName, static_cast<VstInt32>(low - costs.begin())).c_str(), *high,
+                  host.text(effGetParamName, static_cast<VstInt32>(high - costs.begin())).c_str());
+    return text;
+}
+
+// The median time of a full repaint (invalidate and paint now), in microseconds.
+double repaintCost(const Hostededitor& editor, int repaints)
+{
+    std::vector<double> times;
+    LARGE_INTEGER frequency, start, stop;
+    QueryPerformanceFrequency(&frequency);
+    for (int i = 0; i < repaints; ++i) {
+        QueryPerformanceCounter(&start);
+        editor.repaint();
+        QueryPerformanceCounter(&stop);
+        times.push_back(static_cast<double>(stop.QuadPart - start.QuadPart) * 1e6 /
+                        static_cast<double>(frequency.QuadPart));
+    }
+    std::nth_element(times.begin(), times.begin() + repaints / 2, times.end());
+    return times[repaints / 2];
+}
+
+int snapshot(const Renderoptions& options)
+{
+    Hostedeffect host(options.plugin);
+    // Timed before the options apply, though each parameter ends where it was.
+    const std::vector<double> closedCosts = options.repaints ? parameterCosts(host) : std::vector<double>();
+    configure(host, options);
+    const Hostededitor editor(host);
+    const Picture picture = editor.picture();
+    if (picture.empty())
+        throw std::runtime_error("cannot read what the editor shows");
+    if (!picture.save(options.output))
+        throw std::runtime_error(options.output + ": cannot write the PNG file");
+    std::printf("saved the editor, %d x %d, to %s\n", picture.width(), picture.height(), options.output.c_str());
+    if (options.repaints) {
+        std::printf("full repaint: %.1f us (median of %d)\n", repaintCost(editor, options.repaints), options.repaints);
+        std::printf("setParameter with the editor closed: %s\n", costRange(host, closedCosts).c_str());
+        std::printf("setParameter with the editor open:   %s\n", costRange(host, parameterCosts(host)).c_str());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -196,10 +273,13 @@ int main(int argc, char** argv)
         if (argc == 3 && std::strcmp(argv[1], "info") == 0)
             return info(argv[2]);
         // The plug-in alone, as earlier versions took it, means info.
-        if (argc == 2 && std::strcmp(argv[1], "render") != 0 && std::strncmp(argv[1], "-", 1) != 0)
+        if (argc == 2 && std::strcmp(argv[1], "render") != 0 && std::strcmp(argv[1], "snapshot") != 0 &&
+            std::strncmp(argv[1], "-", 1) != 0)
             return info(argv[1]);
         if (argc >= 2 && std::strcmp(argv[1], "render") == 0)
             return render(Renderoptions(argc - 2, argv + 2));
+        if (argc >= 2 && std::strcmp(argv[1], "snapshot") == 0)
+            return snapshot(Renderoptions(argc - 2, argv + 2, Renderoptions::Command::snapshot));
         std::fputs(usage, stderr);
         return 2;
     } catch (const std::invalid_argument& error) {

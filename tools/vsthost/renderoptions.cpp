@@ -33,8 +33,9 @@ std::pair<std::string, float> setting(const std::string& text)
 
 } // namespace
 
-Renderoptions::Renderoptions(int argc, char** argv)
+Renderoptions::Renderoptions(int argc, char** argv, Command command)
 {
+    const bool render = command == Command::render;
     std::vector<std::string> files;
     for (int i = 0; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -51,16 +52,22 @@ Renderoptions::Renderoptions(int argc, char** argv)
             preset = value;
         else if (argument == "--set")
             settings.push_back(setting(value));
-        else if (argument == "--block")
+        else if (argument == "--block" && render)
             block = static_cast<int>(integer(value, "--block"));
+        else if (argument == "--repaints" && !render)
+            repaints = static_cast<int>(integer(value, "--repaints"));
         else
             throw std::invalid_argument("unknown option " + argument);
     }
-    if (files.size() != 3)
+    if (render && files.size() != 3)
         throw std::invalid_argument("render takes PLUGIN.dll IN.wav OUT.wav");
+    if (!render && files.size() != 2)
+        throw std::invalid_argument("snapshot takes PLUGIN.dll OUT.png");
     if (block < 1 || block > 65536)
         throw std::invalid_argument("--block must be from 1 to 65536");
-    plugin = files[0];
-    input = files[1];
-    output = files[2];
+    if (repaints < 0 || repaints > 100000)
+        throw std::invalid_argument("--repaints must be from 0 to 100000");
+    plugin = files.front();
+    input = render ? files[1] : std::string();
+    output = files.back();
 }

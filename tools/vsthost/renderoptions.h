@@ -1,5 +1,6 @@
-// The render command's arguments, checked for form. What must match the
-// effect (program range, parameter names) is checked once it is loaded.
+// The arguments of the render and snapshot commands, checked for form. What
+// must match the effect (program range, parameter names) is checked once it
+// is loaded.
 #pragma once
 
 #include <optional>
@@ -9,11 +10,13 @@
 
 class Renderoptions {
 public:
-    // Parses the arguments after "render"; throws std::invalid_argument for a
-    // bad command line.
-    Renderoptions(int argc, char** argv);
+    enum class Command { render, snapshot };
+    // Parses the arguments after the command's name; throws
+    // std::invalid_argument for a bad command line.
+    Renderoptions(int argc, char** argv, Command command = Command::render);
 
     std::string plugin;
+    // Render only; a snapshot writes to output.
     std::string input;
     std::string output;
     std::optional<int> program;
@@ -21,4 +24,6 @@ public:
     // Parameter name and normalized value, in command-line order.
     std::vector<std::pair<std::string, float>> settings;
     int block = 512;
+    // Snapshot only: times this many full repaints of the editor.
+    int repaints = 0;
 };

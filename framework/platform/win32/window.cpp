@@ -1,0 +1,338 @@
+// The editor window on Windows: a child of the host's window, a GDI back
+// buffer that everything is drawn into, AlphaBlend for images and GDI+ for
+// fills and anti-aliased lines. One BitBlt per WM_PAINT shows the buffer.
+#include "framework/gui/window.h"
+
+#include "framework/gui/skinbitmap.h"
+#include "framework/gui/systemmenu.h"
+#include "gdiplussession.h"
+#include "image.h"
+#include "windowclass.h"
+
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+namespace Framework {
+
+namespace Gdip = Gdiplus::DllExports;
+
+struct Window::Native {
+    // Read by any thread (isVisible, invalidate); cleared before the window
+    // is destroyed, or when the host destroys it with its own window.
+    std::atomic<HWND> hwnd{nullptr};
+    // The drawing objects exist from open to close.
+    bool open = false;
+    HDC backDC = nullptr;
+    HDC sourceDC = nullptr;
+    HBITMAP backBitmap = nullptr;
+    HGDIOBJ oldBackBitmap = nullptr;
+    Gdiplus::GpPen* pen = nullptr;
+    // Made by a GDI+ drawing and deleted by it after use.
+    Gdiplus::GpGraphics* graphics = nullptr;
+    bool clipped = false;
+    RECT clip{};
+    Gdiplussession gdiplus;
+};
+
+namespace {
+
+// A GDI+ Graphics on the back buffer for one drawing, smoothed and clipped
+// as GDI is; deleted when the drawing is done.
+class Graphicsuse {
+public:
+    explicit Graphicsuse(Window::Native& n) : n(n)
+    {
+        if (Gdip::GdipCreateFromHDC(n.backDC, &n.graphics) != Gdiplus::Ok) {
+            n.graphics = nullptr;
+            return;
+        }
+        Gdip::GdipSetSmoothingMode(n.graphics, Gdiplus::SmoothingModeHighQuality);
+        if (n.clipped)
+            Gdip::GdipSetClipRectI(n.graphics, n.clip.left, n.clip.top, n.clip.right - n.clip.left,
+                                   n.clip.bottom - n.clip.top, Gdiplus::CombineModeReplace);
+    }
+    ~Graphicsuse()
+    {
+        if (n.graphics)
+            Gdip::GdipDeleteGraphics(n.graphics);
+        n.graphics = nullptr;
+    }
+    Graphicsuse(const Graphicsuse&) = delete;
+    Graphicsuse& operator=(const Graphicsuse&) = delete;
+
+    Gdiplus::GpGraphics* graphics() const { return n.graphics; }
+
+private:
+    Window::Native& n;
+};
+
+// The part of a w x h rectangle at (x, y) of an image that lies inside it;
+// AlphaBlend refuses a source rectangle that reaches outside its bitmap.
+bool insideImage(const Skinbitmap& image, int& x, int& y, int& w, int& h, int& toX, int& toY)
+{
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + w, image.width()), bottom = std::min(y + h, image.height());
+    if (right <= left || bottom <= top)
+        return false;
+    toX += left - x;
+    toY += top - y;
+    x = left;
+    y = top;
+    w = right - left;
+    h = bottom - top;
+    return true;
+}
+
+LRESULT paintMessage(HWND hwnd, Window& window)
+{
+    PAINTSTRUCT paintstruct;
+    HDC paintDC = BeginPaint(hwnd, &paintstruct);
+    const RECT& r = paintstruct.rcPaint;
+    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
+    window.paint(x, y, w, h);
+    BitBlt(paintDC, 0, 0, window.width(), window.height(), window.native().backDC, 0, 0, SRCCOPY);
+    EndPaint(hwnd, &paintstruct);
+    return 0;
+}
+
+LRESULT menuCommand(WPARAM position, LPARAM menu)
+{
+    MENUINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    if (GetMenuInfo(reinterpret_cast<HMENU>(menu), &info) && info.dwMenuData)
+        reinterpret_cast<Systemmenu*>(info.dwMenuData)->select(static_cast<int>(position));
+    return 1;
+}
+
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!window)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    // The pointer as it is now, not as the message saw it.
+    POINT p = {};
+    GetCursorPos(&p);
+    ScreenToClient(hwnd, &p);
+    const bool shift = (wParam & MK_SHIFT) != 0;
+    using M = Window::Mousemessage;
+    auto mouse = [&](M m) {
+        window->mouseMessage(m, p.x, p.y, shift);
+        return LRESULT{0};
+    };
+    switch (message) {
+    case WM_PAINT:
+        return paintMessage(hwnd, *window);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MENUCOMMAND:
+        return menuCommand(wParam, lParam);
+    case WM_MOUSEMOVE:
+        return mouse(M::move);
+    case WM_LBUTTONDOWN:
+        return mouse(M::leftDown);
+    case WM_LBUTTONUP:
+        return mouse(M::leftUp);
+    case WM_LBUTTONDBLCLK:
+        return mouse(M::leftDouble);
+    case WM_RBUTTONDOWN:
+        return mouse(M::rightDown);
+    case WM_RBUTTONUP:
+        return mouse(M::rightUp);
+    case WM_RBUTTONDBLCLK:
+        return mouse(M::rightDouble);
+    case WM_NCDESTROY:
+        // The host destroyed its window, and this one with it, before
+        // closing the editor: the handle must not be used again.
+        window->native().hwnd = nullptr;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
+
+Window::~Window()
+{
+    close();
+}
+
+bool Window::open(void* parent)
+{
+    close();
+    if (!parent)
+        return false;
+    Native& n = *nativePart;
+    if (!n.gdiplus.started()) {
+        if (!n.gdiplus.start())
+            MessageBoxA(nullptr, "Error", "Error", MB_OK);
+        else
+            graphicsReady();
+    }
+    if (!Windowclass::acquire(windowProcedure))
+        return false;
+    HWND hwnd =
+        CreateWindowExA(0, Windowclass::name, "----", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, windowWidth,
+                        windowHeight, static_cast<HWND>(parent), nullptr, Windowclass::module(), nullptr);
+    if (!hwnd) {
+        Windowclass::release();
+        return false;
+    }
+    // The window's DC serves only to make the compatible ones.
+    HDC windowDC = GetDC(hwnd);
+    n.backDC = CreateCompatibleDC(windowDC);
+    n.backBitmap = CreateCompatibleBitmap(windowDC, windowWidth, windowHeight);
+    n.oldBackBitmap = SelectObject(n.backDC, n.backBitmap);
+    n.sourceDC = CreateCompatibleDC(windowDC);
+    ReleaseDC(hwnd, windowDC);
+    fillColour = 0xFFFFFFFF;
+    Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
+    n.clipped = false;
+    n.open = true;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    n.hwnd = hwnd;
+    return true;
+}
+
+void Window::close()
+{
+    Native& n = *nativePart;
+    if (!n.open)
+        return;
+    n.open = false;
+    // Other threads stop reaching the window before it goes.
+    HWND hwnd = n.hwnd.exchange(nullptr);
+    if (hwnd) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd);
+    }
+    Windowclass::release();
+    if (n.pen)
+        Gdip::GdipDeletePen(n.pen);
+    n.pen = nullptr;
+    SelectObject(n.backDC, n.oldBackBitmap);
+    DeleteObject(n.backBitmap);
+    DeleteDC(n.backDC);
+    DeleteDC(n.sourceDC);
+    n.backDC = n.sourceDC = nullptr;
+    n.backBitmap = nullptr;
+    n.oldBackBitmap = nullptr;
+}
+
+bool Window::isOpen() const
+{
+    return nativePart->open;
+}
+
+bool Window::isVisible() const
+{
+    HWND hwnd = nativePart->hwnd.load();
+    return hwnd && IsWindowVisible(hwnd);
+}
+
+void* Window::handle() const
+{
+    return nativePart->hwnd.load();
+}
+
+void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
+{
+    Native& n = *nativePart;
+    int toX = x, toY = y;
+    if (!n.open || image.empty() || !insideImage(image, x, y, w, h, toX, toY))
+        return;
+    HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
+    BitBlt(n.backDC, toX, toY, w, h, n.sourceDC, x, y, SRCCOPY);
+    SelectObject(n.sourceDC, saved);
+}
+
+void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+{
+    Native& n = *nativePart;
+    if (!n.open || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
+        return;
+    const BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
+    AlphaBlend(n.backDC, x, y, w, h, n.sourceDC, sourceX, sourceY, w, h, perPixel);
+    SelectObject(n.sourceDC, saved);
+}
+
+void Window::fillRect(int x, int y, int w, int h)
+{
+    Native& n = *nativePart;
+    if (!n.open || w <= 0 || h <= 0)
+        return;
+    const Graphicsuse use(n);
+    Gdiplus::GpSolidFill* brush = nullptr;
+    if (!use.graphics() || Gdip::GdipCreateSolidFill(fillColour, &brush) != Gdiplus::Ok)
+        return;
+    Gdip::GdipFillRectangleI(use.graphics(), brush, x, y, w, h);
+    Gdip::GdipDeleteBrush(brush);
+}
+
+void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    Native& n = *nativePart;
+    if (!n.open || !n.pen || !points || count < 2)
+        return;
+    std::vector<Gdiplus::GpPointF> line(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        line[i] = Gdiplus::GpPointF(points[i].x, points[i].y);
+    const Graphicsuse use(n);
+    if (!use.graphics())
+        return;
+    Gdip::GdipSetPenColor(n.pen, argb);
+    Gdip::GdipSetPenWidth(n.pen, lineWidth);
+    Gdip::GdipDrawLines(use.graphics(), n.pen, line.data(), count);
+}
+
+void Window::setClip(int x, int y, int w, int h)
+{
+    Native& n = *nativePart;
+    if (!n.open)
+        return;
+    n.clip = {x, y, x + std::max(w, 0), y + std::max(h, 0)};
+    n.clipped = true;
+    SelectClipRgn(n.backDC, nullptr);
+    IntersectClipRect(n.backDC, n.clip.left, n.clip.top, n.clip.right, n.clip.bottom);
+}
+
+void Window::clearClip()
+{
+    Native& n = *nativePart;
+    if (!n.open)
+        return;
+    n.clipped = false;
+    SelectClipRgn(n.backDC, nullptr);
+}
+
+// Any thread: no lock, no drawing, no allocation.
+void Window::invalidate(int x, int y, int w, int h)
+{
+    HWND hwnd = nativePart->hwnd.load();
+    if (!hwnd || w <= 0 || h <= 0 || !IsWindowVisible(hwnd))
+        return;
+    const RECT area = {x, y, x + w, y + h};
+    InvalidateRect(hwnd, &area, FALSE);
+}
+
+void Window::captureMouse()
+{
+    if (HWND hwnd = nativePart->hwnd.load())
+        SetCapture(hwnd);
+}
+
+void Window::releaseMouse()
+{
+    HWND hwnd = nativePart->hwnd.load();
+    if (hwnd && GetCapture() == hwnd)
+        ReleaseCapture();
+}
+
+} // namespace Framework

@@ -1,0 +1,23 @@
+// The skin the editor tests give a loaded DLL: Red, the default, holding
+// only a background of the editor's size.
+#pragma once
+
+#include "loadeddll.h"
+#include "tools/vsthost/picture.h"
+
+namespace Testskin {
+
+constexpr int width = 800;
+constexpr int height = 380;
+
+// Every pixel opaque and most of them different, so that a shifted or
+// scaled copy shows.
+Picture background();
+
+// Writes the background as skins\Red\background.png beside the DLL.
+bool write(const Loadeddll& dll);
+
+// Pixels whose colours differ (alpha aside); -1 for pictures of other sizes.
+int differingPixels(const Picture& a, const Picture& b);
+
+} // namespace Testskin

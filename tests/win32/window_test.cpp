@@ -1,0 +1,285 @@
+// The Windows back end of the editor window, linked in directly: the drawing
+// scene against the headless rendering, skin images, the window class of
+// this module and other threads asking for redraws while windows come and go.
+#include "framework/gui/window.h"
+
+#include "common/drawingscene.h"
+#include "framework/gui/skinbitmap.h"
+#include "tools/vsthost/hostwindow.h"
+#include "tools/vsthost/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+using Framework::Window;
+
+namespace {
+
+// The scene's images and reference, copied beside this executable.
+std::string sceneFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string file = path;
+    return file.substr(0, file.find_last_of('\\') + 1) + "scene\\";
+}
+
+// A window of the scene's size whose paint makes a given drawing, the
+// drawing scene unless told otherwise.
+class Testwindow : public Window {
+public:
+    using Drawing = std::function<void(Window&)>;
+    explicit Testwindow(Drawing drawing = [](Window& w) { Drawingscene::draw(w, sceneFolder()); })
+        : Window(Drawingscene::width, Drawingscene::height), drawing(std::move(drawing))
+    {
+    }
+    void paint(int&, int&, int&, int&) override
+    {
+        ++paints;
+        drawing(*this);
+    }
+    void mouse(int&, int&, int&, bool&) override {}
+    void graphicsReady() override { ++starts; }
+    int paints = 0;
+    int starts = 0;
+
+private:
+    Drawing drawing;
+};
+
+// What the window shows once it has painted all of itself.
+Picture painted(Testwindow& window)
+{
+    InvalidateRect(static_cast<HWND>(window.handle()), nullptr, FALSE);
+    UpdateWindow(static_cast<HWND>(window.handle()));
+    Hostwindow::pump();
+    return Picture::capture(static_cast<HWND>(window.handle()));
+}
+
+int channelDifference(std::uint32_t a, std::uint32_t b)
+{
+    int largest = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        largest =
+            std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return largest;
+}
+
+// A rectangle of the window; right and bottom lie outside it.
+struct Area {
+    int left, top, right, bottom;
+};
+
+// The colour of a line alone on plain ground, summed over the area, per channel, as the
+// difference from the ground: what a line puts down, however its edges are
+// shaded.
+std::array<long, 3> ink(const Picture& picture, const Area& r)
+{
+    const std::uint32_t ground = picture.at(r.left, r.top);
+    std::array<long, 3> sum = {0, 0, 0};
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum[c] +=
+                    static_cast<int>((picture.at(x, y) >> 8 * c) & 0xFF) - static_cast<int>((ground >> 8 * c) & 0xFF);
+    return sum;
+}
+
+// Pixels of the region that a's line covers noticeably (an eighth of full
+// strength or more) more than one pixel away from any that b's line touches.
+int strayPixels(const Picture& a, const Picture& b, const Area& r)
+{
+    const std::uint32_t ground = a.at(r.left, r.top);
+    auto touched = [&](const Picture& p, int x, int y, int least) {
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom &&
+               channelDifference(p.at(x, y), ground) >= least;
+    };
+    int stray = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            bool nearby = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    nearby = nearby || touched(b, x + dx, y + dy, 1);
+            stray += touched(a, x, y, 32) && !nearby;
+        }
+    return stray;
+}
+
+bool registered()
+{
+    HMODULE self = GetModuleHandleA(nullptr);
+    WNDCLASSEXA found = {};
+    found.cbSize = sizeof found;
+    return GetClassInfoExA(self, "fmwkwindow", &found) != 0;
+}
+
+} // namespace
+
+// Blends, copies and fills land on the same pixels as the headless
+// rendering. Lines may shade their edges differently (Wine's GDI+ draws
+// them without anti-aliasing), but each puts down as much of its colour,
+// along the same path.
+TEST(Win32window, DrawsTheSceneAsTheHeadlessWindowDoes)
+{
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow window;
+    ASSERT_TRUE(window.open(host.handle()));
+    const Picture shown = painted(window);
+    const Picture expected = Picture::load(sceneFolder() + "expected.png");
+    ASSERT_EQ(shown.width(), Drawingscene::width);
+    ASSERT_EQ(expected.width(), Drawingscene::width);
+    ASSERT_EQ(expected.height(), Drawingscene::height);
+
+    int worst = 0, differing = 0;
+    for (int y = 0; y < Drawingscene::height; ++y)
+        for (int x = 0; x < Drawingscene::exactWidth; ++x) {
+            const int d = channelDifference(shown.at(x, y), expected.at(x, y));
+            worst = std::max(worst, d);
+            differing += d > 0;
+        }
+    std::printf("blends, copies and fills: %d pixels differ, by at most %d\n", differing, worst);
+    EXPECT_EQ(worst, 0);
+
+    const Area zigzag = {Drawingscene::exactWidth, 0, Drawingscene::width, 105};
+    const Area flat = {Drawingscene::exactWidth, 105, Drawingscene::width, Drawingscene::height};
+    for (const Area& line : {zigzag, flat}) {
+        const std::array<long, 3> drawn = ink(shown, line), reference = ink(expected, line);
+        for (int c = 0; c < 3; ++c) {
+            std::printf("line at y %d..%d, channel %d: %ld of the reference's %ld\n", line.top, line.bottom, c,
+                        drawn[c], reference[c]);
+            EXPECT_LE(std::abs(drawn[c] - reference[c]), std::abs(reference[c]) / 10 + 50) << "channel " << c;
+        }
+        EXPECT_EQ(strayPixels(shown, expected, line), 0);
+        EXPECT_EQ(strayPixels(expected, shown, line), 0);
+    }
+    if (HasFailure())
+        shown.save("scene-win32.png");
+}
+
+// Images, fills and lines all stay inside the clip; after clearClip they
+// reach everywhere again.
+TEST(Win32window, TheClipHoldsForEveryKindOfDrawing)
+{
+    const Area clip = {40, 30, 80, 70};
+    Testwindow window([&](Window& w) {
+        Framework::Skinbitmap image("opaque.png");
+        image.load(sceneFolder() + image.fileName);
+        w.setColour(0xFF000000);
+        w.fillRect(0, 0, Drawingscene::width, Drawingscene::height);
+        w.setClip(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+        w.copyBackground(image, 0, 0, Drawingscene::width, Drawingscene::height);
+        w.blend(image, 0, 0, image.width(), image.height(), 60, 50);
+        w.setColour(0xFFFF0000);
+        w.fillRect(0, 60, Drawingscene::width, 5);
+        const Framework::Point across[] = {{0, 35}, {199, 35}};
+        w.polyline(across, 2, 0xFF00FF00, 3.0f);
+        w.clearClip();
+        w.setColour(0xFF0000FF);
+        w.fillRect(0, 110, Drawingscene::width, 10);
+    });
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    ASSERT_TRUE(window.open(host.handle()));
+    const Picture shown = painted(window);
+    ASSERT_EQ(shown.height(), Drawingscene::height);
+    int outside = 0, inside = 0;
+    for (int y = 0; y < 110; ++y)
+        for (int x = 0; x < Drawingscene::width; ++x) {
+            const bool within = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+            const bool drawn = (shown.at(x, y) & 0xFFFFFF) != 0;
+            outside += drawn && !within;
+            inside += drawn && within;
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, (clip.right - clip.left) * (clip.bottom - clip.top) / 2);
+    EXPECT_EQ(shown.at(5, 115), 0xFF0000FFu) << "drawn after the clip was cleared";
+    EXPECT_EQ(shown.at(195, 115), 0xFF0000FFu);
+}
+
+TEST(Win32window, SkinImagesLoadOnlyWhileGraphicsRun)
+{
+    Framework::Skinbitmap image("opaque.png");
+    EXPECT_FALSE(image.load(sceneFolder() + image.fileName)) << "no window has started GDI+";
+    EXPECT_TRUE(image.empty());
+
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow window;
+    ASSERT_TRUE(window.open(host.handle()));
+    ASSERT_TRUE(image.load(sceneFolder() + image.fileName));
+    EXPECT_GT(image.width(), 0);
+    EXPECT_GT(image.height(), 0);
+    EXPECT_FALSE(image.load(sceneFolder() + "missing.png"));
+    EXPECT_TRUE(image.empty());
+    EXPECT_EQ(image.width(), 0);
+    EXPECT_FALSE(image.load(sceneFolder())) << "a folder is no image";
+    EXPECT_EQ(image.fileName, "opaque.png");
+}
+
+TEST(Win32window, OpensOnlyInAWindowAndStartsGraphicsOnce)
+{
+    Testwindow window;
+    EXPECT_FALSE(window.open(nullptr));
+    EXPECT_FALSE(window.isOpen());
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(window.open(host.handle()));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(GetParent(static_cast<HWND>(window.handle())), host.handle());
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.handle(), nullptr);
+    }
+    EXPECT_EQ(window.starts, 1);
+    ShowWindow(host.handle(), SW_HIDE);
+    ASSERT_TRUE(window.open(host.handle()));
+    EXPECT_FALSE(window.isVisible()) << "inside a hidden host window";
+}
+
+TEST(Win32window, TheClassLivesWhileAnyWindowOfThisModuleIsOpen)
+{
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow first, second;
+    EXPECT_FALSE(registered());
+    ASSERT_TRUE(first.open(host.handle()));
+    ASSERT_TRUE(second.open(host.handle()));
+    EXPECT_TRUE(registered());
+    first.close();
+    EXPECT_TRUE(registered());
+    EXPECT_EQ(painted(second).width(), Drawingscene::width);
+    EXPECT_GT(second.paints, 0);
+    second.close();
+    EXPECT_FALSE(registered());
+}
+
+TEST(Win32window, OtherThreadsMayInvalidateWhileWindowsComeAndGo)
+{
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow window([](Window& w) { w.fillRect(0, 0, w.width(), w.height()); });
+    std::atomic<bool> stop{false};
+    std::atomic<int> requests{0};
+    std::thread automation([&] {
+        while (!stop) {
+            if (window.isVisible())
+                window.invalidate(10, 10, 20, 20);
+            window.invalidate(0, 0, Drawingscene::width, Drawingscene::height);
+            ++requests;
+        }
+    });
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        window.open(host.handle());
+        Hostwindow::pump(5);
+        window.close();
+    }
+    stop = true;
+    automation.join();
+    EXPECT_GT(requests.load(), 0);
+    window.open(host.handle());
+    EXPECT_EQ(painted(window).width(), Drawingscene::width);
+}
