@@ -108,7 +108,7 @@ LRESULT menuCommand(WPARAM position, LPARAM menu)
     return 1;
 }
 
-LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!window)
@@ -152,6 +152,17 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// No exception may unwind into the system's message loop: a message whose
+// handling failed gets the default handling.
+LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return handleMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
 }
 
 } // namespace
