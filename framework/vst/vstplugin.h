@@ -179,7 +179,7 @@ public:
         return true;
     }
     // The editor's window, for hosts of our own and tests.
-    const Window* editorWindow() const { return gui.get(); }
+    Window* editorWindow() { return gui.get(); }
     // The MIDI events received since the last processed block.
     const Midiqueue& receivedEvents() const { return plugin->events; }
 

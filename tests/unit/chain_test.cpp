@@ -129,8 +129,11 @@ template <class Sample> double differenceFromModel(const Case& c)
                 model.mode = next.mode;
             }
             const auto expected = model.process(in[0][static_cast<std::size_t>(n)], in[1][static_cast<std::size_t>(n)]);
-            const double e[2] = {static_cast<double>(static_cast<Sample>(expected.first)),
-                                 static_cast<double>(static_cast<Sample>(expected.second))};
+            // Stored as Sample: the ThreadSanitizer build was seen to drop a
+            // plain narrowing cast here.
+            const volatile Sample narrowed[2] = {static_cast<Sample>(expected.first),
+                                                 static_cast<Sample>(expected.second)};
+            const double e[2] = {static_cast<double>(narrowed[0]), static_cast<double>(narrowed[1])};
             for (int ch = 0; ch < 2; ++ch) {
                 const double actual = static_cast<double>(out[ch][static_cast<std::size_t>(n)]);
                 worst = std::max(worst, std::fabs(actual - e[ch]));

@@ -19,6 +19,7 @@ public:
     Hostedeffect& operator=(const Hostedeffect&) = delete;
 
     const AEffect& effect() const { return *aeffect; }
+    AEffect& effect() { return *aeffect; }
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
     // The text a string opcode writes (names, labels, vendor).
     std::string text(VstInt32 opcode, VstInt32 index = 0);

@@ -4,12 +4,10 @@
 // "snapshot" opens its editor in a window and saves what it shows as PNG.
 #include "hostededitor.h"
 #include "hostedeffect.h"
-#include "renderoptions.h"
+#include "effectsetup.h"
 #include "riffpath.h"
 #include "wavreader.h"
 #include "wavwriter.h"
-
-#include "framework/plugin/vstfxpfileio.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,15 +37,6 @@ const char* const usage =
 // Files longer than this show their progress.
 constexpr unsigned progressSeconds = 10;
 
-std::string fourCC(VstInt32 id)
-{
-    std::string s;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const char c = static_cast<char>((static_cast<std::uint32_t>(id) >> shift) & 0xFF);
-        s += (c >= 32 && c < 127) ? c : '?';
-    }
-    return s;
-}
 
 int info(const std::string& path)
 {
@@ -80,34 +69,6 @@ int info(const std::string& path)
     return 0;
 }
 
-// Applies the program, then the preset, then each setting, as given.
-void configure(Hostedeffect& host, const Renderoptions& options)
-{
-    const AEffect& e = host.effect();
-    if (options.program) {
-        if (*options.program < 0 || *options.program >= e.numPrograms)
-            throw std::runtime_error("program " + std::to_string(*options.program) + " is outside 0.." +
-                                     std::to_string(e.numPrograms - 1));
-        host.dispatch(effSetProgram, 0, *options.program);
-    }
-    if (options.preset) {
-        // No chunk is larger than the file that holds it.
-        std::ifstream file(*options.preset, std::ios::binary | std::ios::ate);
-        std::vector<char> chunk(file ? static_cast<std::size_t>(file.tellg()) : 0);
-        const Framework::VSTfxpfileio reader(e.uniqueID, e.numParams, e.version);
-        const int size = reader.read(chunk.data(), static_cast<int>(chunk.size()), *options.preset);
-        if (size <= 0)
-            throw std::runtime_error(*options.preset + ": no preset of effect '" + fourCC(e.uniqueID) +
-                                     "', or a damaged one");
-        host.dispatch(effSetChunk, 1, size, chunk.data());
-    }
-    for (const auto& [name, value] : options.settings) {
-        const int index = host.parameterIndex(name);
-        if (index < 0)
-            throw std::runtime_error("no parameter is named '" + name + "' (vsthost info lists them)");
-        host.setParameter(index, value);
-    }
-}
 
 // Streams the file through the effect in stereo, block by block; returns the
 // time spent inside processReplacing, in seconds.
@@ -170,7 +131,7 @@ int render(const Renderoptions& options)
     host.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(in.rate()));
     host.dispatch(effSetBlockSize, 0, options.block);
     host.resume();
-    configure(host, options);
+    configure(host.effect(), options);
 
     Wavwriter out(options.output, 2, in.rate());
     const double processing = process(host, in, out, options.block);
@@ -245,7 +206,7 @@ int snapshot(const Renderoptions& options)
     Hostedeffect host(options.plugin);
     // Timed before the options apply, though each parameter ends where it was.
     const std::vector<double> closedCosts = options.repaints ? parameterCosts(host) : std::vector<double>();
-    configure(host, options);
+    configure(host.effect(), options);
     const Hostededitor editor(host);
     const Picture picture = editor.picture();
     if (picture.empty())
