@@ -31,9 +31,9 @@ constexpr int count = mode + 1;
 constexpr int slot(int index)
 {
     constexpr int bandSlots[perBand] = {3, 0, 2, 1, 4};
-    return index < zoom     ? perBand * (index / perBand) + bandSlots[index % perBand]
-           : index == zoom  ? 37
-           : index == curve ? 36
+    return index < zoom      ? perBand * (index / perBand) + bandSlots[index % perBand]
+           : index == zoom   ? 37
+           : index == curve  ? 36
            : index == volume ? 35
                              : 38;
 }

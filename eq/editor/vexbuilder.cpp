@@ -40,8 +40,8 @@ void Vexbuilder::build()
     }
     addParameter("zoom", zoom, vex.addMap(std::make_unique<Linmap>(3.0, 36.0)), nullptr, false);
     addParameter("curve +-", curve, vex.addMap(std::make_unique<Linmap>(-1.0, 1.0)), nullptr);
-    addParameter("main vol", volume,
-                 vex.addMap(std::make_unique<Log10map>(std::pow(10.0, -1.8), std::pow(10.0, 0.6))), volumeText);
+    addParameter("main vol", volume, vex.addMap(std::make_unique<Log10map>(std::pow(10.0, -1.8), std::pow(10.0, 0.6))),
+                 volumeText);
     addParameter("out mode", mode, vex.addMap(std::make_unique<Linmap>(0.0, 3.0)), outputs);
 }
 

@@ -19,7 +19,7 @@ struct Paramdescriptor {
     double target = 0.0;              // real value last requested
     double* value = nullptr;          // live real value, in the edit buffer
     int slot = -1;                    // its place in a program record; -1 for none
-    int group = -1; // band index for band parameters, -1 for global ones
+    int group = -1;                   // band index for band parameters, -1 for global ones
     std::string name;
     std::string units;
     bool automatable = true;

@@ -96,7 +96,10 @@ public:
     {
         plugin->setProgramName(curProgram, std::string(name, strnlen(name, kVstMaxProgNameLen)));
     }
-    void getProgramName(char* name) override { copyText(name, kVstMaxProgNameLen + 1, plugin->getProgramName(curProgram)); }
+    void getProgramName(char* name) override
+    {
+        copyText(name, kVstMaxProgNameLen + 1, plugin->getProgramName(curProgram));
+    }
     bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* name) override
     {
         copyText(name, kVstMaxProgNameLen + 1, plugin->getProgramName(index));

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Tempfolder dir;
     static const Framework::VSTfxpfileio reader(0x6B347739, 39, 1);
     const std::string path = dir.file("preset.fxp");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     for (int capacity : {0, 1, 335, 336, 42960}) {
         // Exactly capacity bytes on the heap, so AddressSanitizer sees any overrun.
         std::vector<char> destination(static_cast<std::size_t>(capacity));

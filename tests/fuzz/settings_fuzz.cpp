@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const Tempfolder dir;
     const std::string path = dir.file("Vexatone.ini");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const Framework::Settingsfile first = loaded(path);
     first.save();
     const std::string written = dir.read("Vexatone.ini");

@@ -145,7 +145,7 @@ TEST_F(Programs, BankRoundTripIsExactAfterAudioHasRun)
     for (int p = 0; p < 127; ++p)
         for (int i = 0; i < 35; i += 5) {
             record.programs[p].values[i] = 20.0 * std::pow(1.0123, p + i); // frequencies off any grid
-            record.programs[p].values[i + 1] = -35.9 + 0.173 * (p + i);     // gains
+            record.programs[p].values[i + 1] = -35.9 + 0.173 * (p + i);    // gains
         }
     vex.setBankChunk(bank.data(), static_cast<int>(bank.size()));
     eq.setSampleRate(44100.0f);

@@ -7,6 +7,7 @@
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
 #include "framework/platform/headless/headless.h"
+#include "framework/platform/headless/screen.h"
 #include "module/factory.h"
 #include "equalizer.h"
 #include "tempfolder.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <xmmintrin.h>
 
@@ -226,4 +228,26 @@ TEST_F(Effect, TheEditorGoesBeforeWhatItEdits)
     EXPECT_EQ(e->flags & effFlagsHasEditor, effFlagsHasEditor);
     e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
     EXPECT_GT(seen, 0.0f) << "the editor still saw the plug-in";
+}
+
+// The real editor, opened as a host opens it, paints the test skin's
+// background to the pixel; the Windows tests hold the real DLL's editor
+// against the same picture, so both back ends show the same.
+TEST_F(Effect, TheEditorPaintsItsSkin)
+{
+    std::filesystem::create_directories(dir.file("skins"));
+    std::filesystem::copy(VEX_SOURCE_DIR "/tests/data/testskin", dir.file("skins/Red"));
+    auto effect = make();
+    AEffect* e = effect->getAeffect();
+    e->dispatcher(e, effEditOpen, 0, 0, Framework::Headless::parentWindow(), 0.0f);
+    Framework::Window& window = *effect->editorWindow();
+    Framework::Headless::paintAll(window);
+    int differing = 0;
+    for (int y = 0; y < 380; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const std::uint32_t expected =
+                0xFF000000u | (x * 7 & 0xFF) << 16 | (y * 5 & 0xFF) << 8 | ((x + 3 * y) & 0xFF);
+            differing += Framework::Headless::screenPixel(window, x, y) != expected;
+        }
+    EXPECT_EQ(differing, 0);
 }

@@ -107,8 +107,7 @@ TEST(Headlesswindow, MouseMessagesBecomeEventCodes)
                 M::leftUp, M::leftDouble, M::leftUp, M::move, M::rightDouble, M::move})
         window.mouseMessage(m, 5, 5, false);
     EXPECT_EQ(window.codes, (std::vector<int>{0, 1, 7, 3, 0, 2, 8, 4, 1, 3, 5, 3, 0, 6, 0}));
-    EXPECT_EQ(window.captureSeen,
-              (std::vector<bool>{false, true, true, true, false, true, true, true, true, true, false, false, false,
-                                 false, false}));
+    EXPECT_EQ(window.captureSeen, (std::vector<bool>{false, true, true, true, false, true, true, true, true, true,
+                                                     false, false, false, false, false}));
     EXPECT_FALSE(Headless::holdsCapture(window));
 }

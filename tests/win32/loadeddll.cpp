@@ -4,17 +4,13 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace {
-
-std::string besideExecutable(const char* name)
+std::string besideExecutable(const std::string& name)
 {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string file = path;
     return file.substr(0, file.find_last_of('\\') + 1) + name;
 }
-
-} // namespace
 
 Loadeddll::Loadeddll(const std::string& fileName)
 {

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// A file beside the test executable: what the build copies there.
+std::string besideExecutable(const std::string& name);
+
 class Loadeddll {
 public:
     // The copy takes the file name given, so that two copies can be loaded

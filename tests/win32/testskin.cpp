@@ -4,11 +4,7 @@ namespace Testskin {
 
 Picture background()
 {
-    Picture picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.at(x, y) = 0xFF000000u | (x * 7 & 0xFF) << 16 | (y * 5 & 0xFF) << 8 | ((x + 3 * y) & 0xFF);
-    return picture;
+    return Picture::load(besideExecutable("testskin\\background.png"));
 }
 
 bool write(const Loadeddll& dll)

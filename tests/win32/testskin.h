@@ -10,8 +10,9 @@ namespace Testskin {
 constexpr int width = 800;
 constexpr int height = 380;
 
-// Every pixel opaque and most of them different, so that a shifted or
-// scaled copy shows.
+// The committed test skin's background (tests/data/testskin), which the
+// headless snapshot paints too: every pixel opaque and most of them
+// different, so that a shifted or scaled copy shows.
 Picture background();
 
 // Writes the background as skins\Red\background.png beside the DLL.

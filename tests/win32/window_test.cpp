@@ -4,6 +4,7 @@
 #include "framework/gui/window.h"
 
 #include "common/drawingscene.h"
+#include "loadeddll.h"
 #include "framework/gui/skinbitmap.h"
 #include "tools/vsthost/hostwindow.h"
 #include "tools/vsthost/picture.h"
@@ -25,10 +26,7 @@ namespace {
 // The scene's images and reference, copied beside this executable.
 std::string sceneFolder()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string file = path;
-    return file.substr(0, file.find_last_of('\\') + 1) + "scene\\";
+    return besideExecutable("scene\\");
 }
 
 // A window of the scene's size whose paint makes a given drawing, the

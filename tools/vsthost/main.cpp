@@ -37,7 +37,6 @@ const char* const usage =
 // Files longer than this show their progress.
 constexpr unsigned progressSeconds = 10;
 
-
 int info(const std::string& path)
 {
     Hostedeffect host(path);
@@ -68,7 +67,6 @@ int info(const std::string& path)
         std::printf("%4ld  %s\n", static_cast<long>(i), host.text(effGetProgramNameIndexed, i).c_str());
     return 0;
 }
-
 
 // Streams the file through the effect in stereo, block by block; returns the
 // time spent inside processReplacing, in seconds.
