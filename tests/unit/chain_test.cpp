@@ -45,20 +45,6 @@ Heard targets(Vex& v, double rate)
     return h;
 }
 
-// Every band active, with every filter kind in play, and a volume.
-void configure(Vex& v)
-{
-    const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
-    const double types[] = {0, 1, 0, 1, 2, 1, 2};
-    for (int b = 0; b < 7; ++b) {
-        v.setValue(gains[b], 5 * b + 3, true);
-        v.setValue(types[b], 5 * b + 4, true);
-        v.setNormalized(0.2 + 0.1 * b, 5 * b + 2, true);
-    }
-    v.setValue(0.8, 36, true);
-    v.setValue(2.0, 37, true);
-}
-
 // A new gain, filter kind, volume and output mode.
 void change(Vex& v)
 {
@@ -88,7 +74,7 @@ template <class Sample> double differenceFromModel(const Case& c)
     Vex& v = *eq.vex;
     if (!v.usePath(c.path))
         return 0.0;
-    configure(v);
+    everyBandActive(v);
     eq.setSampleRate(c.rate);
     const int interval = static_cast<int>(c.rate) / 500;
     const int frames = 12 * interval + 6000;
@@ -199,7 +185,7 @@ TEST(Blockwise, OneNonFiniteInputCostsOneBlock)
         Equalizer eq;
         if (!eq.vex->usePath(path))
             continue;
-        configure(*eq.vex);
+        everyBandActive(*eq.vex);
         eq.setSampleRate(48000.0f);
         for (double poison : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
             std::vector<double> left(256, 0.1), right(256, -0.1);

@@ -72,16 +72,7 @@ TEST(Signal, MatchesTheModelSampleBySample)
 {
     Equalizer eq;
     Vex& v = *eq.vex;
-    // Every band active, with all filter kinds in play.
-    const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
-    const double types[] = {0, 1, 0, 1, 2, 1, 2};
-    for (int b = 0; b < 7; ++b) {
-        v.setValue(gains[b], 5 * b + 3, true);
-        v.setValue(types[b], 5 * b + 4, true);
-        v.setNormalized(0.2 + 0.1 * b, 5 * b + 2, true);
-    }
-    v.setValue(0.8, 36, true);
-    v.setValue(2.0, 37, true);
+    everyBandActive(v);
     eq.setSampleRate(48000.0f);
     compareWithModel(eq, 97, 96000.0, 0);
 }
