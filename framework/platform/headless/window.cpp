@@ -3,6 +3,7 @@
 #include "framework/gui/window.h"
 
 #include "framework/gui/skinbitmap.h"
+#include "entryboxes.h"
 #include "image.h"
 #include "screen.h"
 
@@ -79,6 +80,8 @@ void Window::close()
     Native& n = *nativePart;
     if (!n.open)
         return;
+    // As the window system does, the child boxes go with the window.
+    Headless::destroyBoxesOver(*this);
     n.open = false;
     cairo_destroy(n.draw);
     cairo_surface_destroy(n.back);

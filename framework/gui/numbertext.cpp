@@ -1,0 +1,41 @@
+#include "numbertext.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Framework {
+
+bool isNumberText(const std::string& text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.,+-") != std::string::npos)
+        return false;
+    if (text.find_first_of(".,") != text.find_last_of(".,"))
+        return false;
+    const std::size_t plus = text.find('+'), minus = text.find('-');
+    return (plus == std::string::npos || plus == 0) && (minus == std::string::npos || minus == 0);
+}
+
+double leadingNumber(const std::string& text)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    // from_chars takes a minus but no plus; a sign must be followed by the number.
+    if (first != last && *first == '+') {
+        ++first;
+        if (first != last && *first == '-')
+            return 0.0;
+    }
+    double number = 0.0;
+    const auto result = std::from_chars(first, last, number, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Without an exponent: too many integer digits overflow, too many
+        // zeros after the point underflow.
+        const bool negative = *first == '-';
+        const std::string digits(first, result.ptr);
+        const bool huge = digits.find_first_of("123456789") < digits.find('.');
+        return (huge ? HUGE_VAL : 0.0) * (negative ? -1.0 : 1.0);
+    }
+    return result.ec == std::errc() ? number : 0.0;
+}
+
+} // namespace Framework

@@ -1,0 +1,74 @@
+#include "valueinput.h"
+
+#include "numbertext.h"
+#include "pixelfont.h"
+
+#include "framework/plugin/numberformat.h"
+#include "framework/plugin/paramset.h"
+
+namespace Framework {
+
+Valueinput::Valueinput(int width, int height, int maxChars, int textLimit, int fontHeight, int alignment,
+                       Pixelfont& font)
+    : Widget(width, height), maxChars(maxChars), textLimit(textLimit), fontHeight(fontHeight), alignment(alignment),
+      font(font)
+{
+}
+
+void Valueinput::mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event)
+{
+    if (event.code != 1)
+        return;
+    pending = std::make_unique<Binding>(binding);
+    double v = binding.paramset->getValue(binding.index);
+    box.reset();
+    Editbox::Owner& owner = *this;
+    box = std::make_unique<Editbox>(surface, Editbox::Layout{x, y, width, height, fontHeight, textLimit}, format(v),
+                                    owner);
+    if (!box->isOpen()) {
+        box.reset();
+        pending.reset();
+    }
+}
+
+void Valueinput::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)
+{
+    double v = binding.paramset->getValue(binding.index);
+    const int tx = (width - font.glyphWidth * maxChars) / 2 + x;
+    const int ty = (height - font.glyphHeight()) / 2 + y;
+    drawText(format(v), font, surface, tx, ty, maxChars, alignment);
+}
+
+void Valueinput::commit(Binding& binding, double& number)
+{
+    const double max = binding.paramset->getMax(binding.index);
+    const double min = binding.paramset->getMin(binding.index);
+    if (number >= max)
+        number = max;
+    if (number <= min)
+        number = min;
+    binding.paramset->setValue(number, binding.index, false);
+}
+
+std::string Valueinput::format(double& value)
+{
+    return formatFixed(value, 2);
+}
+
+void Valueinput::entered(const std::string& text)
+{
+    if (pending && isNumberText(text)) {
+        double number = leadingNumber(text);
+        commit(*pending, number);
+    }
+    pending.reset();
+    box.reset();
+}
+
+void Valueinput::lost()
+{
+    pending.reset();
+    box.reset();
+}
+
+} // namespace Framework
