@@ -125,11 +125,16 @@ bool Gui::loadSkin(const std::string& skinName)
 
 std::vector<std::string> Gui::skinNames()
 {
+    return skinNames(moduleFolder() + pathSeparator + "skins");
+}
+
+std::vector<std::string> Gui::skinNames(const std::string& skinsFolder)
+{
     namespace fs = boost::filesystem;
     std::vector<std::string> names;
     boost::system::error_code error;
-    for (fs::directory_iterator entry(fs::path(moduleFolder() + pathSeparator + "skins"), error), end;
-         !error && entry != end; entry.increment(error)) {
+    for (fs::directory_iterator entry(fs::path(skinsFolder), error), end; !error && entry != end;
+         entry.increment(error)) {
         boost::system::error_code unreadable;
         if (fs::is_directory(entry->status(unreadable)))
             names.push_back(entry->path().filename().string());

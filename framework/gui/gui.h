@@ -74,8 +74,10 @@ public:
     // listeners; true when every image of the list loaded.
     bool loadSkin(const std::string& skinName);
     // The skins beside the module: the names of the skins folder's
-    // sub-folders; none when the folder cannot be read.
+    // sub-folders, in listing order; none when the folder cannot be read.
     static std::vector<std::string> skinNames();
+    // The same for a given skins folder.
+    static std::vector<std::string> skinNames(const std::string& skinsFolder);
     // The folder of a skin, ending in a separator.
     static std::string skinFolder(const std::string& skinName);
 

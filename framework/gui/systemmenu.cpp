@@ -1,0 +1,44 @@
+#include "systemmenu.h"
+
+namespace Framework {
+
+void Systemmenu::addItem(std::unique_ptr<Action> action, const std::string& text)
+{
+    appendString(text);
+    actions.push_back(std::move(action));
+}
+
+void Systemmenu::addSeparator()
+{
+    appendSeparator();
+    actions.push_back(nullptr);
+}
+
+void Systemmenu::addSubmenu(std::unique_ptr<Systemmenu> submenu)
+{
+    if (!submenu)
+        return;
+    appendSubmenu(*submenu);
+    actions.push_back(nullptr);
+    submenus.push_back(std::move(submenu));
+}
+
+void Systemmenu::select(int position)
+{
+    if (position >= 0 && position < static_cast<int>(actions.size()) && actions[position])
+        actions[position]->execute();
+}
+
+void Systemmenu::prepare()
+{
+    for (const auto& submenu : submenus)
+        submenu->prepare();
+}
+
+void Systemmenu::popup(Window& window, int x, int y)
+{
+    prepare();
+    show(window, x, y);
+}
+
+} // namespace Framework
