@@ -23,10 +23,8 @@ void Canvas::clear(std::uint32_t argb)
     fillRect(0, 0, width(), height());
 }
 
-std::unique_ptr<Framework::Skinbitmap> makeImage(const std::string& folder, int w, int h,
-                                                 const std::function<std::uint32_t(int x, int y)>& colourAt)
+bool writePng(const std::string& path, int w, int h, const std::function<std::uint32_t(int x, int y)>& colourAt)
 {
-    static int made = 0;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
@@ -36,11 +34,18 @@ std::unique_ptr<Framework::Skinbitmap> makeImage(const std::string& folder, int 
             row[x] = colourAt(x, y);
     }
     cairo_surface_mark_dirty(surface);
-    auto image = std::make_unique<Framework::Skinbitmap>("image" + std::to_string(++made) + ".png");
-    const std::string path = folder + "/" + image->fileName;
     const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
-    if (!written || !image->load(path))
+    return written;
+}
+
+std::unique_ptr<Framework::Skinbitmap> makeImage(const std::string& folder, int w, int h,
+                                                 const std::function<std::uint32_t(int x, int y)>& colourAt)
+{
+    static int made = 0;
+    auto image = std::make_unique<Framework::Skinbitmap>("image" + std::to_string(++made) + ".png");
+    const std::string path = folder + "/" + image->fileName;
+    if (!writePng(path, w, h, colourAt) || !image->load(path))
         throw std::runtime_error("could not make " + path);
     return image;
 }

@@ -22,7 +22,9 @@ public:
     void clear(std::uint32_t argb);
 };
 
-// A w x h image whose pixels are opaque colours, or 0 for transparent,
-// written as a PNG in folder and loaded as a skin image.
+// Writes a w x h PNG whose pixels are opaque colours, or 0 for transparent.
+bool writePng(const std::string& path, int w, int h, const std::function<std::uint32_t(int x, int y)>& colourAt);
+
+// Such an image written in folder and loaded as a skin image.
 std::unique_ptr<Framework::Skinbitmap> makeImage(const std::string& folder, int w, int h,
                                                  const std::function<std::uint32_t(int x, int y)>& colourAt);

@@ -6,9 +6,9 @@
 #include "framework/platform/headless/screen.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
+#include "canvas.h"
 #include "tempfolder.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,16 +73,10 @@ public:
     std::vector<double> values = std::vector<double>(8, 0.0);
 };
 
-// Writes a w x h PNG of one colour.
-void writeImage(const std::string& path, int w, int h, double r, double g, double b)
+// Writes a w x h PNG of one opaque colour.
+void writeImage(const std::string& path, int w, int h, std::uint32_t rgb)
 {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_t* c = cairo_create(s);
-    cairo_set_source_rgb(c, r, g, b);
-    cairo_paint(c);
-    cairo_destroy(c);
-    cairo_surface_write_to_png(s, path.c_str());
-    cairo_surface_destroy(s);
+    writePng(path, w, h, [rgb](int, int) { return 0xFF000000u | rgb; });
 }
 
 struct Editor : testing::Test {
@@ -97,7 +91,7 @@ struct Editor : testing::Test {
         probe = gui.root().add(std::make_unique<Probe>(50, 20, 30));
         gui.setBackground("background.png");
         std::filesystem::create_directories(dir.file("skins/Red"));
-        writeImage(dir.file("skins/Red/background.png"), 200, 100, 0.0, 0.0, 1.0);
+        writeImage(dir.file("skins/Red/background.png"), 200, 100, 0x0000FF);
     }
     void send(Window::Mousemessage message, int x, int y, bool shift = false)
     {
@@ -228,10 +222,10 @@ TEST_F(Editor, Skins)
     Skinbitmap* slider = gui.addBitmap("slider.png");
     Listener listener;
     gui.addSkinListener(&listener);
-    writeImage(dir.file("skins/Red/knob.png"), 34, 34, 1, 0, 0);
-    writeImage(dir.file("skins/Red/slider.png"), 40, 32, 1, 0, 0);
+    writeImage(dir.file("skins/Red/knob.png"), 34, 34, 0xFF0000);
+    writeImage(dir.file("skins/Red/slider.png"), 40, 32, 0xFF0000);
     std::filesystem::create_directories(dir.file("skins/Blue"));
-    writeImage(dir.file("skins/Blue/slider.png"), 20, 16, 1, 0, 0);
+    writeImage(dir.file("skins/Blue/slider.png"), 20, 16, 0xFF0000);
     dir.write("skins/notes.txt", "not a skin");
 
     EXPECT_TRUE(gui.open(Headless::parentWindow())) << "the first open loads the skin the settings name";

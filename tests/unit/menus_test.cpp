@@ -12,9 +12,9 @@
 #include "framework/platform/headless/systemmenu.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
+#include "canvas.h"
 #include "tempfolder.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,13 +55,6 @@ struct Listener final : Skinlistener {
     std::vector<std::string> folders;
 };
 
-void writeImage(const std::string& path, int w, int h)
-{
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_surface_write_to_png(s, path.c_str());
-    cairo_surface_destroy(s);
-}
-
 // An editor of 200 x 100 whose root holds a menu area at (50, 60), 38 x 20,
 // with an options menu: the skins, a counting item, a separator, "About".
 struct Menus : testing::Test {
@@ -83,8 +76,8 @@ struct Menus : testing::Test {
         gui.addSkinListener(&listener);
         for (const char* skin : {"Blue", "blue"})
             std::filesystem::create_directories(dir.file("skins/") + skin);
-        writeImage(dir.file("skins/Blue/knob.png"), 34, 34);
-        writeImage(dir.file("skins/blue/knob.png"), 20, 16);
+        writePng(dir.file("skins/Blue/knob.png"), 34, 34, [](int, int) { return 0u; });
+        writePng(dir.file("skins/blue/knob.png"), 20, 16, [](int, int) { return 0u; });
         dir.write("skins/notes.txt", "not a skin");
     }
     void TearDown() override { Headless::dismiss(); }
