@@ -2,6 +2,16 @@
 
 namespace Framework {
 
+// Every open starts from a closed window and the fill colour white.
+bool Window::open(void* parent)
+{
+    close();
+    if (!parent)
+        return false;
+    fillColour = 0xFFFFFFFF;
+    return openNative(parent);
+}
+
 // A press takes the system's capture and a release gives it back; a double
 // click takes none and leaves no button held, so the moves after it are
 // plain moves.

@@ -83,6 +83,8 @@ public:
     Native& native() const { return *nativePart; }
 
 private:
+    // The platform's part of open: the window and its drawing objects.
+    bool openNative(void* parent);
     // The system's mouse capture: every mouse message comes to the window.
     void captureMouse();
     void releaseMouse();

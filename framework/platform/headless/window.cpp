@@ -57,11 +57,8 @@ Window::~Window()
     close();
 }
 
-bool Window::open(void* parent)
+bool Window::openNative(void* /*parent*/)
 {
-    close();
-    if (!parent)
-        return false;
     Native& n = *nativePart;
     n.back = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
     n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);

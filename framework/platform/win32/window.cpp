@@ -174,11 +174,8 @@ Window::~Window()
     close();
 }
 
-bool Window::open(void* parent)
+bool Window::openNative(void* parent)
 {
-    close();
-    if (!parent)
-        return false;
     Native& n = *nativePart;
     if (!n.gdiplus.started()) {
         if (!n.gdiplus.start())
@@ -202,7 +199,6 @@ bool Window::open(void* parent)
     n.oldBackBitmap = SelectObject(n.backDC, n.backBitmap);
     n.sourceDC = CreateCompatibleDC(windowDC);
     ReleaseDC(hwnd, windowDC);
-    fillColour = 0xFFFFFFFF;
     Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
     n.clipped = false;
     n.open = true;
