@@ -53,7 +53,7 @@ void Vex::setSampleRate(double rate)
 
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
-    const double fs = static_cast<double>(host.samplerate()) * oversamplingFactor;
+    const double fs = designRate();
     return Filterdesign::designBand(getValue(index(band, on)), getValue(index(band, type)),
                                     getValue(index(band, frequency)), getValue(index(band, gain)) * gainScale,
                                     getValue(index(band, width)), band, fs, bellWidthMap, shelfWidthMap);

@@ -36,6 +36,9 @@ public:
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 
+    // The rate the bands' filters run at: twice the host's; 0 before the
+    // host has set one.
+    double designRate() { return static_cast<double>(host.samplerate()) * oversamplingFactor; }
     // The band's unscaled curve for the display; clears its dirty flag.
     Coefficients bandCurve(int band);
     bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }

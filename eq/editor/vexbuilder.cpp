@@ -1,11 +1,30 @@
 #include "vexbuilder.h"
 
+#include "eqwindow.h"
+#include "vexgui.h"
+
 #include "eq/vex.h"
+#include "framework/gui/dbinput.h"
+#include "framework/gui/hstack.h"
+#include "framework/gui/img.h"
+#include "framework/gui/knob.h"
+#include "framework/gui/menuarea.h"
+#include "framework/gui/multiparamctrl.h"
+#include "framework/gui/paramctrl.h"
+#include "framework/gui/pixelfont.h"
+#include "framework/gui/rectangle.h"
+#include "framework/gui/selector.h"
+#include "framework/gui/setbankpathaction.h"
+#include "framework/gui/setparameteraction.h"
+#include "framework/gui/skinmenu.h"
+#include "framework/gui/slider.h"
+#include "framework/gui/switch.h"
+#include "framework/gui/textfield.h"
 #include "framework/plugin/linmap.h"
 #include "framework/plugin/log10map.h"
 #include "framework/plugin/numberformat.h"
 #include "framework/plugin/readouts.h"
-#include "vexgui.h"
+#include "framework/platform/platform.h"
 
 #include <cmath>
 
@@ -15,24 +34,49 @@ using namespace Vexparameters;
 void Vexbuilder::build()
 {
     gui.setBackground("background.png");
-    const Readout* onOff = vex.addReadout(std::make_unique<Switchreadout>("off", "on"));
-    const Readout* gainText = vex.addReadout(std::make_unique<Unitsreadout>("dB", 1, 0.0));
-    defaultReadout = vex.addReadout(std::make_unique<Realvaluereadout>(1));
-    const Readout* lowBandTypes =
-        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"hp", "bell", "hi sh"}));
-    const Readout* middleBandTypes =
-        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "hi sh"}));
-    const Readout* highBandTypes =
-        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
-    const Readout* outputs =
-        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
-    const Readout* volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
+    for (const char* name :
+         {"font.png",        "blobs.png",          "vol_slider.png",     "knob.png",     "text-bg.png",
+          "mode-select.png", "mode-lo-select.png", "mode-hi-select.png", "db-line.png",  "db-numbers.png",
+          "freqscale.png",   "aboutbox.png",       "st-m-lr.png",        "button-1.png", "button-2.png",
+          "button-3.png",    "button-4.png",       "button-5.png",       "button-6.png", "button-7.png"})
+        images[name] = gui.addBitmap(name);
+    makeResources();
+    makeParameters();
+    layOut();
+}
 
+void Vexbuilder::makeResources()
+{
+    font = gui.addResource(std::make_unique<Pixelfont>(images["font.png"], 6));
+    knob = gui.addResource(std::make_unique<Knob>(34, 34, images["knob.png"], 0.01));
+    lowTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-lo-select.png"]));
+    volumeEntry = gui.addResource(std::make_unique<Dbinput>(36, 17, 5, 7, 12, 0, *font));
+    volumeSlider = gui.addResource(std::make_unique<Slider>(40, 312, images["vol_slider.png"], false));
+    middleTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-select.png"]));
+    highTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-hi-select.png"]));
+    outputs = gui.addResource(std::make_unique<Selector>(38, 38, images["st-m-lr.png"], 2));
+    veil = gui.addResource(std::make_unique<Togglerectangle>(gui.width(), gui.height(), 64, 0, 0, 0));
+    onOffText = vex.addReadout(std::make_unique<Switchreadout>("off", "on"));
+    gainText = vex.addReadout(std::make_unique<Unitsreadout>("dB", 1, 0.0));
+    defaultReadout = vex.addReadout(std::make_unique<Realvaluereadout>(1));
+    typeTexts[0] = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"hp", "bell", "hi sh"}));
+    typeTexts[1] =
+        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "hi sh"}));
+    typeTexts[2] = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
+    outputText = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
+    volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
+    for (int n = 1; n <= bandCount; ++n)
+        switches[static_cast<std::size_t>(n - 1)] =
+            gui.addResource(std::make_unique<Switch>(36, 18, images["button-" + formatInt(n) + ".png"]));
+}
+
+void Vexbuilder::makeParameters()
+{
     const Map* frequencies = vex.addMap(std::make_unique<Log10map>(vex.frequencyMap.min, vex.frequencyMap.max));
     for (int b = 0; b < bandCount; ++b) {
         const std::string number = formatInt(b + 1);
-        const Readout* types = b == 0 ? lowBandTypes : b == bandCount - 1 ? highBandTypes : middleBandTypes;
-        addParameter(number + " on/off", index(b, on), nullptr, onOff);
+        const Readout* types = typeTexts[b == 0 ? 0 : b == bandCount - 1 ? 2 : 1];
+        addParameter(number + " on/off", index(b, on), nullptr, onOffText);
         addParameter(number + " f", index(b, frequency), frequencies, nullptr);
         addParameter(number + " q", index(b, width), nullptr, nullptr);
         addParameter(number + " g", index(b, gain), vex.addMap(std::make_unique<Linmap>(-36.0, 36.0)), gainText);
@@ -42,7 +86,55 @@ void Vexbuilder::build()
     addParameter("curve +-", curve, vex.addMap(std::make_unique<Linmap>(-1.0, 1.0)), nullptr);
     addParameter("main vol", volume, vex.addMap(std::make_unique<Log10map>(std::pow(10.0, -1.8), std::pow(10.0, 0.6))),
                  volumeText);
-    addParameter("out mode", mode, vex.addMap(std::make_unique<Linmap>(0.0, 3.0)), outputs);
+    addParameter("out mode", mode, vex.addMap(std::make_unique<Linmap>(0.0, 3.0)), outputText);
+}
+
+// The root panel's components in drawing order: a later one lies above an
+// earlier one and gets the mouse first.
+void Vexbuilder::layOut()
+{
+    Panel& root = gui.root();
+    const int none = Uicomp::noCondition;
+    gui.zoomControl = root.add(std::make_unique<Paramctrl>(4, 342, none, nullptr, knob, nullptr, vex, zoom));
+    gui.curveScaleControl = root.add(std::make_unique<Paramctrl>(714, 342, none, nullptr, knob, nullptr, vex, curve));
+    auto* display =
+        gui.addResource(std::make_unique<Eqwindow>(744, 328, images["blobs.png"], images["db-numbers.png"],
+                                                   images["db-line.png"], images["freqscale.png"], zoom, curve, vex));
+    gui.addSkinListener(display);
+    for (int b = 0; b < bandCount; ++b)
+        root.add(std::make_unique<Paramctrl>(120 + 80 * b, 334, none, nullptr, switches[static_cast<std::size_t>(b)],
+                                             nullptr, vex, index(b, on)));
+    gui.curveControl =
+        root.add(std::make_unique<Multiparamctrl>(6, 6, none, nullptr, display, nullptr, vex, 0, bandCount * 5));
+    for (int b = 0; b < bandCount; ++b) {
+        Hstack* types = b == 0 ? lowTypes : b == bandCount - 1 ? highTypes : middleTypes;
+        gui.typeControls[static_cast<std::size_t>(b)] = root.add(
+            std::make_unique<Paramctrl>(100 + 80 * b, 352, none, nullptr, types, nullptr, vex, index(b, type)));
+    }
+    root.add(std::make_unique<Paramctrl>(756, 1, none, nullptr, volumeSlider, nullptr, vex, volume));
+    root.add(std::make_unique<Paramctrl>(758, 315, none, nullptr, volumeEntry, nullptr, vex, volume));
+    root.add(std::make_unique<Paramctrl>(757, 338, none, nullptr, outputs, nullptr, vex, mode));
+    root.add(std::make_unique<Img>(298, 16, none, nullptr, *images["text-bg.png"]));
+    gui.statusField = root.add(std::make_unique<Textfield>(298, 18, none, nullptr, *font, 160, vex, 0));
+    root.add(std::make_unique<Menuarea>(50, 352, none, nullptr, optionsMenu(), 38, 20));
+
+    // The about box lies above everything; a click anywhere on it hides it.
+    Vexgui::Uistate& state = gui.uistate();
+    auto about = std::make_unique<Panel>(0, 0, Vexgui::aboutIndex, &state, gui.width(), gui.height());
+    about->add(std::make_unique<Paramctrl>(0, 0, none, nullptr, veil, nullptr, state, Vexgui::aboutIndex));
+    about->add(std::make_unique<Img>(0, 0, none, nullptr, *images["aboutbox.png"]));
+    root.add(std::move(about));
+}
+
+std::unique_ptr<Systemmenu> Vexbuilder::optionsMenu()
+{
+    auto options = std::make_unique<Systemmenu>("Options", false);
+    options->addSubmenu(
+        std::make_unique<Skinmenu>("Skin", moduleFolder() + pathSeparator + "skins", gui.settingsFile(), gui));
+    options->addItem(std::make_unique<Setbankpathaction>(vex, gui), "Default bank path");
+    options->addSeparator();
+    options->addItem(std::make_unique<Setparameteraction>(gui.uistate(), Vexgui::aboutIndex, 1.0), "About");
+    return options;
 }
 
 void Vexbuilder::addParameter(const std::string& name, int parameter, const Map* map, const Readout* readout,

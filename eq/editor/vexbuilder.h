@@ -1,8 +1,13 @@
-// Builds the equalizer's 39 parameters, in index order, and its editor.
+// Builds the equalizer's 39 parameters, in index order, and its editor: the
+// skin images, the widgets, the 800 x 380 layout and the "Options" menu. Used
+// once while the plug-in is made; what it creates belongs to the editor and
+// the equalizer.
 #pragma once
 
 #include "framework/plugin/paramdescriptor.h"
 
+#include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -10,8 +15,18 @@ class Vex;
 class Vexgui;
 
 namespace Framework {
+class Dbinput;
+class Hstack;
+class Knob;
 class Map;
+class Pixelfont;
 class Readout;
+class Selector;
+class Skinbitmap;
+class Slider;
+class Switch;
+class Systemmenu;
+class Togglerectangle;
 } // namespace Framework
 
 class Vexbuilder {
@@ -22,6 +37,11 @@ public:
     void build();
 
 private:
+    // The widgets and readouts the controls and parameters share.
+    void makeResources();
+    void makeParameters();
+    void layOut();
+    std::unique_ptr<Framework::Systemmenu> optionsMenu();
     // Appends parameter `parameter` of the table, whose live value sits at
     // its slot in the edit buffer; a null readout means the default one.
     void addParameter(const std::string& name, int parameter, const Framework::Map* map,
@@ -29,5 +49,21 @@ private:
 
     Vexgui& gui;
     Vex& vex;
+    std::map<std::string, Framework::Skinbitmap*> images;
+    Framework::Pixelfont* font = nullptr;
+    Framework::Knob* knob = nullptr;
+    Framework::Hstack* lowTypes = nullptr;
+    Framework::Hstack* middleTypes = nullptr;
+    Framework::Hstack* highTypes = nullptr;
+    Framework::Dbinput* volumeEntry = nullptr;
+    Framework::Slider* volumeSlider = nullptr;
+    Framework::Selector* outputs = nullptr;
+    Framework::Togglerectangle* veil = nullptr;
+    std::array<Framework::Switch*, 7> switches{};
+    const Framework::Readout* onOffText = nullptr;
+    const Framework::Readout* gainText = nullptr;
     const Framework::Readout* defaultReadout = nullptr;
+    std::array<const Framework::Readout*, 3> typeTexts{};
+    const Framework::Readout* outputText = nullptr;
+    const Framework::Readout* volumeText = nullptr;
 };

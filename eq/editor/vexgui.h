@@ -1,9 +1,52 @@
-// The equalizer's editor: an 800 by 380 pixel window.
+// The equalizer's editor: an 800 by 380 pixel window. The builder fills it;
+// these are the controls it redraws together and the about box's state.
 #pragma once
 
 #include "framework/gui/gui.h"
+#include "framework/plugin/paramset.h"
+
+#include <array>
+
+namespace Framework {
+class Multiparamctrl;
+class Paramctrl;
+class Textfield;
+} // namespace Framework
 
 class Vexgui : public Framework::Gui {
 public:
-    explicit Vexgui(Framework::Settingsfile& settings) : Gui(settings, 800, 380) {}
+    // The editor's one parameter of its own: whether the about box shows.
+    // Every index answers alike; the layout uses aboutIndex.
+    class Uistate : public Framework::Paramset {
+    public:
+        explicit Uistate(Vexgui& gui) : gui(gui) {}
+        double getNormalized(int) override { return shown ? 1.0 : 0.0; }
+        void setNormalized(double value, int index, bool fromHost) override;
+        bool shown = false;
+
+    private:
+        Vexgui& gui;
+    };
+    enum { aboutIndex = 666 };
+
+    explicit Vexgui(Framework::Settingsfile& settings);
+    ~Vexgui() override;
+
+    // Turning the zoom or curve knob, or choosing a band type, changes the
+    // response curve too.
+    void componentRedrawn(Framework::Uicomp* component) override;
+    double fineFactor() override { return 0.25; }
+
+    Uistate& uistate() { return state; }
+    Framework::Settingsfile& settingsFile() { return settings; }
+
+    // Set by the builder; the components belong to the tree.
+    Framework::Textfield* statusField = nullptr;
+    Framework::Multiparamctrl* curveControl = nullptr;
+    Framework::Paramctrl* zoomControl = nullptr;
+    Framework::Paramctrl* curveScaleControl = nullptr;
+    std::array<Framework::Paramctrl*, 7> typeControls{};
+
+private:
+    Uistate state{*this};
 };

@@ -26,8 +26,12 @@ void Gui::paint(int& x, int& y, int& w, int& h)
     if (!isVisible() || !background)
         return;
     copyBackground(*background, x, y, w, h);
+    // Components outside the rectangle were not restored: blending them
+    // again would darken their edges.
+    setClip(x, y, w, h);
     bool visible = true;
     rootPanel.draw(*this, visible, x, y, w, h);
+    clearClip();
 }
 
 void Gui::mouse(int& code, int& x, int& y, bool& shift)

@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <algorithm>
+
 namespace Framework {
 
 // Every open starts from a closed window and the fill colour white.
@@ -9,7 +11,39 @@ bool Window::open(void* parent)
     if (!parent)
         return false;
     fillColour = 0xFFFFFFFF;
+    clipDepth = 0;
     return openNative(parent);
+}
+
+void Window::setClip(int x, int y, int w, int h)
+{
+    Cliprect r{x, y, x + std::max(w, 0), y + std::max(h, 0)};
+    const int depth = std::min(clipDepth, static_cast<int>(clips.size()));
+    if (depth > 0) {
+        const Cliprect& outer = clips[static_cast<std::size_t>(depth - 1)];
+        r = {std::max(r.left, outer.left), std::max(r.top, outer.top), std::min(r.right, outer.right),
+             std::min(r.bottom, outer.bottom)};
+        r.right = std::max(r.right, r.left);
+        r.bottom = std::max(r.bottom, r.top);
+    }
+    if (clipDepth++ < static_cast<int>(clips.size()))
+        clips[static_cast<std::size_t>(depth)] = r;
+    else
+        r = clips.back();
+    applyClip(true, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void Window::clearClip()
+{
+    if (clipDepth > 0)
+        --clipDepth;
+    const int depth = std::min(clipDepth, static_cast<int>(clips.size()));
+    if (depth == 0) {
+        applyClip(false, 0, 0, 0, 0);
+        return;
+    }
+    const Cliprect& r = clips[static_cast<std::size_t>(depth - 1)];
+    applyClip(true, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 // A press takes the system's capture and a release gives it back; a double

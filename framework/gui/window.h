@@ -8,6 +8,7 @@
 // host's automation and audio threads); they take no lock and draw nothing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -65,7 +66,9 @@ public:
     void fillRect(int x, int y, int w, int h);
     // An anti-aliased line through count points, of an ARGB colour and width.
     void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
-    // Limits drawing to a rectangle until clearClip.
+    // Limits drawing to a rectangle, within the clip already set, until the
+    // matching clearClip: a paint clips to its rectangle and a component may
+    // clip further inside it.
     void setClip(int x, int y, int w, int h);
     void clearClip();
 
@@ -85,6 +88,8 @@ public:
 private:
     // The platform's part of open: the window and its drawing objects.
     bool openNative(void* parent);
+    // The platform's clip: the rectangle, or none when on is false.
+    void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.
     void captureMouse();
     void releaseMouse();
@@ -94,6 +99,13 @@ private:
     // 0 left button held, 1 right button held, 3 none.
     int mouseState = 3;
     std::uint32_t fillColour = 0xFFFFFFFF;
+    // Nested clips, innermost last; deeper ones than the array holds only
+    // count, so that every clearClip still meets its setClip.
+    struct Cliprect {
+        int left, top, right, bottom;
+    };
+    std::array<Cliprect, 4> clips{};
+    int clipDepth = 0;
     std::unique_ptr<Native> nativePart;
 };
 

@@ -242,9 +242,13 @@ TEST_F(Effect, TheEditorPaintsItsSkin)
     e->dispatcher(e, effEditOpen, 0, 0, Framework::Headless::parentWindow(), 0.0f);
     Framework::Window& window = *effect->editorWindow();
     Framework::Headless::paintAll(window);
+    // Only the background image is in this skin: everything but the curve
+    // display, which draws its lines without images, shows it unchanged.
     int differing = 0;
     for (int y = 0; y < 380; ++y)
         for (int x = 0; x < 800; ++x) {
+            if (x >= 6 && x < 750 && y >= 6 && y < 334)
+                continue;
             const std::uint32_t expected =
                 0xFF000000u | (x * 7 & 0xFF) << 16 | (y * 5 & 0xFF) << 8 | ((x + 3 * y) & 0xFF);
             differing += Framework::Headless::screenPixel(window, x, y) != expected;

@@ -18,7 +18,9 @@ Picture background();
 // Writes the background as skins\Red\background.png beside the DLL.
 bool write(const Loadeddll& dll);
 
-// Pixels whose colours differ (alpha aside); -1 for pictures of other sizes.
+// Pixels whose colours differ (alpha aside), outside the curve display at
+// (6, 6)-(750, 334), which draws its lines with no image; -1 for pictures
+// of other sizes.
 int differingPixels(const Picture& a, const Picture& b);
 
 } // namespace Testskin

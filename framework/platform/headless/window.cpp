@@ -167,19 +167,15 @@ void Window::polyline(const Point* points, int count, std::uint32_t argb, float 
     cairo_restore(cr);
 }
 
-void Window::setClip(int x, int y, int w, int h)
+void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     if (!nativePart->draw)
         return;
     cairo_reset_clip(nativePart->draw);
+    if (!on)
+        return;
     cairo_rectangle(nativePart->draw, x, y, w, h);
     cairo_clip(nativePart->draw);
-}
-
-void Window::clearClip()
-{
-    if (nativePart->draw)
-        cairo_reset_clip(nativePart->draw);
 }
 
 void Window::invalidate(int x, int y, int w, int h)

@@ -299,24 +299,17 @@ void Window::polyline(const Point* points, int count, std::uint32_t argb, float 
     Gdip::GdipDrawLines(use.graphics(), n.pen, line.data(), count);
 }
 
-void Window::setClip(int x, int y, int w, int h)
+void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
     if (!n.open)
         return;
-    n.clip = {x, y, x + std::max(w, 0), y + std::max(h, 0)};
-    n.clipped = true;
+    n.clipped = on;
     SelectClipRgn(n.backDC, nullptr);
+    if (!on)
+        return;
+    n.clip = {x, y, x + w, y + h};
     IntersectClipRect(n.backDC, n.clip.left, n.clip.top, n.clip.right, n.clip.bottom);
-}
-
-void Window::clearClip()
-{
-    Native& n = *nativePart;
-    if (!n.open)
-        return;
-    n.clipped = false;
-    SelectClipRgn(n.backDC, nullptr);
 }
 
 // Any thread: no lock, no drawing, no allocation.

@@ -1,0 +1,240 @@
+#include "eqwindow.h"
+
+#include "displayscale.h"
+#include "listfile.h"
+
+#include "eq/filterdesign.h"
+#include "eq/vex.h"
+#include "framework/gui/blendcell.h"
+#include "framework/gui/skinbitmap.h"
+
+#include <algorithm>
+#include <cmath>
+
+using Framework::Binding;
+using Framework::Mouseevent;
+using Framework::Window;
+
+namespace {
+
+// A band's parameters, from its first.
+namespace Param {
+enum { on, frequency, width, gain, type, perBand };
+}
+
+constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
+    0x2003FF00, 0x2000FFFE, 0x205C5FA8, 0x20F90000, 0x20FFF600, 0x20F700AE, 0x20CACACA};
+
+// Gains beyond these mean nothing on any display; they keep sums finite.
+constexpr float dbLimit = 1000.0f;
+
+std::uint32_t argbOf(const std::vector<int>& n)
+{
+    return static_cast<std::uint32_t>(n[0] & 0xFF) << 24 | static_cast<std::uint32_t>(n[1] & 0xFF) << 16 |
+           static_cast<std::uint32_t>(n[2] & 0xFF) << 8 | static_cast<std::uint32_t>(n[3] & 0xFF);
+}
+
+} // namespace
+
+Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
+                   Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex, Vex& vex)
+    : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
+      curveIndex(curveIndex), vex(vex), frequencies(Displayscale::points), sumCurve(Displayscale::points),
+      points(Displayscale::points), bandColours(defaultColours)
+{
+    for (int i = 0; i < Displayscale::points; ++i)
+        frequencies[static_cast<std::size_t>(i)] = Displayscale::frequencyAt(i);
+    for (auto& curve : bandCurves)
+        curve.assign(Displayscale::points, 0.0f);
+}
+
+double Eqwindow::zoom()
+{
+    const double z = vex.getValue(zoomIndex);
+    return z >= 1.0 ? z : 1.0;
+}
+
+double Eqwindow::rowOf(double db, int y)
+{
+    return db * scale() + height * 0.5 + (y - 1);
+}
+
+Eqwindow::Band Eqwindow::band(Binding& binding, int b) const
+{
+    Framework::Paramset& set = *binding.paramset;
+    const int base = binding.index + Param::perBand * b;
+    return {set.getValue(base + Param::on), set.getNormalized(base + Param::frequency),
+            set.getValue(base + Param::gain), set.getValue(base + Param::type)};
+}
+
+int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
+{
+    const double s = scale();
+    int nearest = -1;
+    double best = 24.0;
+    for (int b = 0; b < bandCount; ++b) {
+        const Band settings = band(binding, b);
+        const double cx = x + (width - handleSize) * settings.normalizedFrequency + handleSize / 2;
+        const double cy = y + s * settings.gain + (height - handleSize) * 0.5 + handleSize / 2;
+        const double d = std::hypot(px - cx, py - cy);
+        if (d < best || (nearest < 0 && d == best)) {
+            best = d;
+            nearest = b;
+        }
+    }
+    return nearest;
+}
+
+void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& event)
+{
+    Framework::Paramset& set = *binding.paramset;
+    if (event.code == 1 || event.code == 2) {
+        const int b = nearestHandle(binding, x, y, event.x, event.y);
+        if (b >= 0 && set.getNormalized(binding.index + Param::perBand * b + Param::on) > 0.5)
+            selectedBand = b;
+    } else if (event.code == 3 || event.code == 4) {
+        selectedBand = -1;
+    } else if (event.code == 5) {
+        const int b = nearestHandle(binding, x, y, event.x, event.y);
+        if (b >= 0) {
+            const int p = binding.index + Param::perBand * b + Param::on;
+            set.setNormalized(1.0 - set.getNormalized(p), p, false);
+        }
+    } else if ((event.code == 7 || event.code == 8) && selectedBand >= 0) {
+        const int base = binding.index + Param::perBand * selectedBand;
+        if (event.code == 7) {
+            set.setNormalized(unitClamped(set.getNormalized(base + Param::frequency) - event.dx / (width - handleSize)),
+                              base + Param::frequency, false);
+            const double z = zoom();
+            set.setValue(std::clamp(set.getValue(base + Param::gain) - event.dy / scale(), -z, z), base + Param::gain,
+                         false);
+        } else {
+            set.setNormalized(unitClamped(set.getNormalized(base + Param::width) - event.dy / (height - handleSize)),
+                              base + Param::width, false);
+        }
+    }
+}
+
+void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)
+{
+    Band bands[bandCount];
+    for (int b = 0; b < bandCount; ++b)
+        bands[b] = band(binding, b);
+    surface.setClip(x, y, width, height);
+    drawGrid(surface, x, y, false);
+    updateCurves(bands);
+    drawCurves(surface, x, y, bands);
+    const double s = scale();
+    for (int b = 0; b < bandCount; ++b) {
+        const int left = x + static_cast<int>((width - handleSize) * bands[b].normalizedFrequency);
+        const int top = y + static_cast<int>(s * bands[b].gain + (height - handleSize) * 0.5);
+        blendPart(surface, handleSize * b, bands[b].on > 0.5 ? 0 : handleSize, handleSize, handleSize, left, top);
+    }
+    drawGrid(surface, x, y, true);
+    if (scaleImage)
+        Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
+                             x + Displayscale::scaleX, y + Displayscale::scaleY);
+    surface.clearClip();
+}
+
+// Lines at +-3, +-6, then every 6 dB to +-36; 0 dB has none.
+void Eqwindow::drawGrid(Window& surface, int x, int y, bool labels)
+{
+    const Framework::Skinbitmap* image = labels ? numberImage : lineImage;
+    if (!image)
+        return;
+    const double s = scale();
+    const double centre = height / 2 + y - 5;
+    double step = 3.0 * s, up = centre, down = centre;
+    const int middle = (image->height() - 10) / 2;
+    for (int n = 1; n <= 7; ++n) {
+        up += step;
+        down -= step;
+        for (const auto& [row, sourceRow] : {std::pair<double, int>{up, middle - 10 * n}, {down, middle + 10 * n}}) {
+            const int r = static_cast<int>(row);
+            if (labels)
+                Framework::blendCell(surface, image, 0, sourceRow, image->width(), 10, x, r);
+            else
+                Framework::blendCell(surface, image, 0, 0, image->width(), image->height(), x + 20, r + 4);
+        }
+        if (n == 2)
+            step = 6.0 * s;
+    }
+}
+
+// A band's magnitudes are evaluated only after it changed. A band that is
+// off stays flagged, so it reads as flat until it is on again.
+void Eqwindow::updateCurves(const Band* bands)
+{
+    const double fs = vex.designRate();
+    for (int b = 0; b < bandCount; ++b) {
+        if (!vex.isBandDirty(b))
+            continue;
+        std::vector<float>& curve = bandCurves[static_cast<std::size_t>(b)];
+        if (bands[b].on <= 0.5) {
+            std::fill(curve.begin(), curve.end(), 0.0f);
+            continue;
+        }
+        const Coefficients set = vex.bandCurve(b);
+        for (std::size_t i = 0; i < curve.size(); ++i) {
+            // No rate yet: the filters pass everything.
+            const double db = fs > 0.0 ? Filterdesign::magnitudeDb(set, frequencies[i] / fs) : 0.0;
+            curve[i] = std::isnan(db) ? 0.0f : static_cast<float>(std::clamp(db, -1.0 * dbLimit, 1.0 * dbLimit));
+        }
+        // The bell's peak meets its handle.
+        const int k = static_cast<int>((width - handleSize) * bands[b].normalizedFrequency) + handleSize / 2;
+        if (static_cast<int>(bands[b].type) == 1 && k >= 0 && k < static_cast<int>(curve.size()))
+            curve[static_cast<std::size_t>(k)] = static_cast<float>(std::clamp(bands[b].gain, -36.0, 36.0));
+    }
+}
+
+// Each band is drawn unscaled; the sum weighs them by "curve +-", except a
+// high-pass on the first band or a low-pass on the last, which always count
+// whole.
+void Eqwindow::drawCurves(Window& surface, int x, int y, const Band* bands)
+{
+    std::fill(sumCurve.begin(), sumCurve.end(), 0.0f);
+    const double curveScale = vex.getValue(curveIndex);
+    for (int b = 0; b < bandCount; ++b) {
+        const int kind = static_cast<int>(bands[b].type);
+        const bool whole = (b == 0 && kind == 0) || (b == bandCount - 1 && kind == 2);
+        const float w = static_cast<float>(whole ? 1.0 : curveScale);
+        const std::vector<float>& curve = bandCurves[static_cast<std::size_t>(b)];
+        for (std::size_t i = 0; i < curve.size(); ++i)
+            sumCurve[i] += w * curve[i];
+        const std::uint32_t colour = bandColours[static_cast<std::size_t>(b)];
+        if (colour >> 24 == 0)
+            continue;
+        toRows(points, curve, x, y);
+        surface.polyline(points.data(), static_cast<int>(points.size()), colour, 3.0f);
+    }
+    toRows(points, sumCurve, x, y);
+    surface.polyline(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
+}
+
+void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y)
+{
+    const double step = static_cast<double>(width) / Displayscale::points;
+    const double top = y - height, bottom = y + 2.0 * height;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const double row = rowOf(db[i], y);
+        line[i] = {static_cast<float>(x + i * step),
+                   static_cast<float>(std::isnan(row) ? bottom : std::clamp(row, top, bottom))};
+    }
+}
+
+void Eqwindow::skinChanged(const std::string& folder)
+{
+    const Listfile colours(folder + "colors.txt");
+    bandColours = defaultColours;
+    for (int n = 1; n <= bandCount; ++n) {
+        const std::vector<int> numbers = colours.numbers("band-" + std::to_string(n));
+        if (numbers.size() != 4) {
+            bandColours = defaultColours;
+            break;
+        }
+        bandColours[static_cast<std::size_t>(n - 1)] = argbOf(numbers);
+    }
+    const std::vector<int> main = colours.numbers("main");
+    sumColour = main.size() == 4 ? argbOf(main) : 0xFFFFFFFF;
+}

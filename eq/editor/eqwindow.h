@@ -1,0 +1,75 @@
+// The response-curve display: a thin curve per band, their weighted sum, a
+// dB grid with labels, a frequency scale and a draggable handle per band.
+// It serves a control bound to the 35 band parameters (five per band), and
+// takes its curve colours from the skin's "colors.txt".
+#pragma once
+
+#include "framework/gui/bltwidget.h"
+#include "framework/gui/skinlistener.h"
+#include "framework/gui/window.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class Vex;
+
+class Eqwindow : public Framework::Bltwidget, public Framework::Skinlistener {
+public:
+    // handles: the 16 x 16 handle cells, a column per band, bands that are
+    // on in the top row; numbers, line and scale: the grid's labels and line
+    // and the frequency scale.
+    Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
+             Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex, Vex& vex);
+
+    void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
+               Framework::Mouseevent& event) override;
+    void draw(Framework::Window& surface, int& x, int& y, int& state, Framework::Binding& binding,
+              Framework::Mouseevent& event) override;
+    void skinChanged(const std::string& folder) override;
+
+    // Colours as ARGB.
+    std::uint32_t bandColour(int band) const { return bandColours[static_cast<std::size_t>(band)]; }
+    std::uint32_t mainColour() const { return sumColour; }
+    // The band being dragged; -1 when none.
+    int selected() const { return selectedBand; }
+    // The window row of a gain in dB for a display at row y.
+    double rowOf(double db, int y);
+
+    enum { bandCount = 7, handleSize = 16 };
+
+private:
+    struct Band {
+        double on, normalizedFrequency, gain, type;
+    };
+    Band band(Framework::Binding& binding, int b) const;
+    // Half the visible range in dB, and pixels per dB (negative: rows grow
+    // downwards).
+    double zoom();
+    double scale() { return -(height - handleSize) / (2.0 * zoom()); }
+    // The nearest handle's band within 24 pixels of (px, py); -1 when none.
+    int nearestHandle(Framework::Binding& binding, int x, int y, int px, int py);
+    void updateCurves(const Band* bands);
+    // Walks the grid's lines, up and down from 0 dB, drawing an image's line
+    // or label at each.
+    void drawGrid(Framework::Window& surface, int x, int y, bool labels);
+    void drawCurves(Framework::Window& surface, int x, int y, const Band* bands);
+    // Turns dB into window rows, held to a band around the display.
+    void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y);
+
+    Framework::Skinbitmap* const numberImage;
+    Framework::Skinbitmap* const lineImage;
+    Framework::Skinbitmap* const scaleImage;
+    const int zoomIndex;
+    const int curveIndex;
+    Vex& vex;
+    int selectedBand = -1;
+    // Allocated once: per band the dB at every curve point, and the points
+    // the lines are drawn through.
+    std::vector<double> frequencies;
+    std::array<std::vector<float>, bandCount> bandCurves;
+    std::vector<float> sumCurve;
+    std::vector<Framework::Point> points;
+    std::array<std::uint32_t, bandCount> bandColours{};
+    std::uint32_t sumColour = 0xFFFFFFFF;
+};

@@ -1,0 +1,32 @@
+#include "vexgui.h"
+
+#include "framework/gui/multiparamctrl.h"
+
+#include <algorithm>
+
+Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, 800, 380) {}
+
+// The window goes first: nothing may draw or route the mouse to the tree
+// while the editor's own members are destroyed.
+Vexgui::~Vexgui()
+{
+    close();
+}
+
+void Vexgui::Uistate::setNormalized(double value, int, bool)
+{
+    shown = value > 0.0;
+    gui.valueChanged(aboutIndex, *this);
+}
+
+void Vexgui::componentRedrawn(Framework::Uicomp* component)
+{
+    if (!component || !curveControl)
+        return;
+    const bool changesCurve = component == zoomControl || component == curveScaleControl ||
+                              std::find(typeControls.begin(), typeControls.end(), component) != typeControls.end();
+    if (!changesCurve)
+        return;
+    int x = curveControl->x, y = curveControl->y, w = curveControl->width(), h = curveControl->height();
+    redraw(curveControl, x, y, w, h);
+}
