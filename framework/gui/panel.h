@@ -27,6 +27,8 @@ public:
     bool mouse(Igui& gui, bool& visible, Mouseevent& event) override;
     // A change of the panel's own condition redraws it and tells no child.
     bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
+    // The children in drawing order.
+    const std::vector<std::unique_ptr<Uicomp>>& components() const { return children; }
     int width() override { return panelWidth; }
     int height() override { return panelHeight; }
 

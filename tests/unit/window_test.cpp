@@ -2,6 +2,7 @@
 // paint restores, and the mouse messages mapped to event codes.
 #include "framework/gui/window.h"
 
+#include "canvas.h"
 #include "common/drawingscene.h"
 #include "framework/gui/skinbitmap.h"
 #include "framework/platform/headless/screen.h"
@@ -110,4 +111,33 @@ TEST(Headlesswindow, MouseMessagesBecomeEventCodes)
     EXPECT_EQ(window.captureSeen, (std::vector<bool>{false, true, true, true, false, true, true, true, true, true,
                                                      false, false, false, false, false}));
     EXPECT_FALSE(Headless::holdsCapture(window));
+}
+
+// A component's clip lies inside the paint's: drawing stays in both, and
+// each clearClip gives back the clip before it.
+TEST(Headlesswindow, ClipsNest)
+{
+    Canvas canvas(60, 40);
+    canvas.clear(0xFF000000);
+    canvas.setClip(10, 10, 20, 20);
+    canvas.setClip(20, 0, 100, 100);
+    canvas.setColour(0xFFFFFFFF);
+    canvas.fillRect(0, 0, 60, 40);
+    canvas.clearClip();
+    canvas.setColour(0xFFFF0000);
+    canvas.fillRect(0, 0, 60, 40);
+    EXPECT_EQ(canvas.pixel(25, 15), 0xFFFF0000u);
+    EXPECT_EQ(canvas.pixel(15, 15), 0xFFFF0000u);
+    EXPECT_EQ(canvas.pixel(35, 15), 0xFF000000u);
+    canvas.clearClip();
+    canvas.clearClip(); // one too many changes nothing
+    canvas.setColour(0xFF0000FF);
+    canvas.fillRect(0, 0, 60, 40);
+    EXPECT_EQ(canvas.pixel(35, 15), 0xFF0000FFu);
+    canvas.setClip(10, 10, 20, 20);
+    canvas.setClip(40, 0, 10, 10); // outside the first: nothing drawn
+    canvas.setColour(0xFFFFFFFF);
+    canvas.fillRect(0, 0, 60, 40);
+    EXPECT_EQ(canvas.pixel(45, 5), 0xFF0000FFu);
+    EXPECT_EQ(canvas.pixel(15, 15), 0xFF0000FFu);
 }

@@ -1,0 +1,206 @@
+// The editor as the builder lays it out: every component at its place and in
+// its drawing order, the one a click at each control's centre reaches, the
+// about box above everything, the curve repainted with the controls that
+// change it, and drags slowed by Shift.
+#include "openeditor.h"
+
+#include "framework/gui/dbinput.h"
+#include "framework/gui/hstack.h"
+#include "framework/gui/img.h"
+#include "framework/gui/knob.h"
+#include "framework/gui/menuarea.h"
+#include "framework/gui/paramctrl.h"
+#include "framework/gui/selector.h"
+#include "framework/gui/slider.h"
+#include "framework/gui/switch.h"
+#include "framework/gui/systemmenu.h"
+#include "framework/gui/textfield.h"
+#include "framework/platform/headless/systemmenu.h"
+
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+using namespace Framework;
+
+namespace {
+
+using M = Openeditor::M;
+
+struct Place {
+    const std::type_info& widget; // the control's widget, or the component
+    int x, y, w, h;
+    int index; // the bound parameter; -1 for none
+};
+
+std::vector<Place> expectedLayout()
+{
+    std::vector<Place> rows = {{typeid(Knob), 4, 342, 34, 34, 35}, {typeid(Knob), 714, 342, 34, 34, 36}};
+    for (int k = 0; k < 7; ++k)
+        rows.push_back({typeid(Switch), 120 + 80 * k, 334, 36, 18, 5 * k});
+    rows.push_back({typeid(Eqwindow), 6, 6, 744, 328, 0});
+    for (int k = 0; k < 7; ++k)
+        rows.push_back({typeid(Hstack), 100 + 80 * k, 352, 72, 24, 5 * k + 4});
+    rows.push_back({typeid(Slider), 756, 1, 40, 312, 37});
+    rows.push_back({typeid(Dbinput), 758, 315, 36, 17, 37});
+    rows.push_back({typeid(Selector), 757, 338, 38, 38, 38});
+    rows.push_back({typeid(Img), 298, 16, 0, 0, -1});
+    rows.push_back({typeid(Textfield), 298, 18, 160, 0, -1});
+    rows.push_back({typeid(Menuarea), 50, 352, 38, 20, -1});
+    rows.push_back({typeid(Panel), 0, 0, 800, 380, -1});
+    return rows;
+}
+
+const std::type_info& kindOf(Uicomp& component)
+{
+    if (auto* control = dynamic_cast<Paramctrl*>(&component))
+        return typeid(*control->primary);
+    return typeid(component);
+}
+
+} // namespace
+
+TEST(Editorlayout, RootPanelInDrawingOrder)
+{
+    Openeditor editor;
+    const auto& children = editor.gui.root().components();
+    const std::vector<Place> expected = expectedLayout();
+    ASSERT_EQ(children.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        Uicomp& c = *children[i];
+        const Place& p = expected[i];
+        EXPECT_EQ(kindOf(c), p.widget) << "component " << i + 1;
+        EXPECT_EQ(c.x, p.x) << "component " << i + 1;
+        EXPECT_EQ(c.y, p.y) << "component " << i + 1;
+        if (p.w) {
+            EXPECT_EQ(c.width(), p.w) << "component " << i + 1;
+            EXPECT_EQ(c.height(), p.h) << "component " << i + 1;
+        }
+        if (auto* control = dynamic_cast<Ctrl*>(&c)) {
+            EXPECT_EQ(control->index, p.index) << "component " << i + 1;
+        }
+    }
+    // Each band's switch and type selector use the band's own images.
+    for (int k = 0; k < 7; ++k) {
+        auto& button = static_cast<Switch&>(*static_cast<Paramctrl&>(*children[2 + k]).primary);
+        ASSERT_TRUE(button.bitmap);
+        EXPECT_EQ(button.bitmap->fileName, "button-" + std::to_string(k + 1) + ".png");
+        auto& types = static_cast<Hstack&>(*static_cast<Paramctrl&>(*children[10 + k]).primary);
+        EXPECT_EQ(types.bitmap->fileName, k == 0   ? "mode-lo-select.png"
+                                          : k == 6 ? "mode-hi-select.png"
+                                                   : "mode-select.png");
+    }
+    EXPECT_EQ(editor.gui.typeControls[3], children[13].get());
+    EXPECT_EQ(editor.gui.zoomControl, children[0].get());
+    EXPECT_EQ(editor.gui.curveScaleControl, children[1].get());
+}
+
+// A press at a control's centre reaches that control and no other.
+TEST(Editorlayout, EachControlTakesAPressAtItsCentre)
+{
+    Openeditor editor;
+    editor.paint();
+    const auto& children = editor.gui.root().components();
+    for (std::size_t i = 0; i < children.size() - 1; ++i) {
+        Uicomp& c = *children[i];
+        if (!dynamic_cast<Lockable*>(&c))
+            continue;
+        const int x = c.x + c.width() / 2, y = c.y + c.height() / 2;
+        editor.send(M::leftDown, x, y);
+        EXPECT_TRUE(editor.gui.isFocus(&c)) << "component " << i + 1 << " at " << x << ", " << y;
+        Headless::dismiss();
+        editor.send(M::leftUp, x, y);
+        editor.send(M::move, 0, 0);
+    }
+}
+
+// "About" shows the box above every control; a click anywhere hides it
+// again and reaches nothing else.
+TEST(Editorlayout, AboutBoxCatchesEveryClick)
+{
+    Openeditor editor;
+    editor.paint();
+    editor.send(M::leftDown, 69, 362);
+    Systemmenu* options = Headless::shownMenu().menu;
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->title(), "Options");
+    ASSERT_EQ(options->itemCount(), 4);
+    EXPECT_EQ(options->itemText(0), "Skin");
+    EXPECT_EQ(options->itemText(1), "Default bank path");
+    EXPECT_EQ(options->itemText(3), "About");
+    ASSERT_TRUE(Headless::choose(*options, 3));
+    editor.send(M::leftUp, 69, 362);
+    EXPECT_TRUE(editor.gui.uistate().shown);
+    editor.paint();
+    EXPECT_EQ(editor.pixel(400, 360), 0xFF606060u) << "the veil darkens the editor";
+
+    const double on = editor.vex->getValue(0);
+    editor.send(M::leftDown, 138, 343);
+    editor.send(M::leftUp, 138, 343);
+    EXPECT_EQ(editor.vex->getValue(0), on) << "the band switch under the box";
+    EXPECT_FALSE(editor.gui.uistate().shown);
+
+    editor.gui.uistate().setNormalized(1.0, Vexgui::aboutIndex, false);
+    const double zoom = editor.vex->getValue(35);
+    editor.drag(21, 359, 0, -40);
+    EXPECT_EQ(editor.vex->getValue(35), zoom) << "the zoom knob under the box";
+    EXPECT_FALSE(editor.gui.uistate().shown);
+    editor.paint();
+    EXPECT_EQ(editor.pixel(400, 360), Openeditor::grey);
+}
+
+// Turning the zoom or curve knob or choosing a band type repaints the curve
+// with the control; the volume slider repaints only itself.
+TEST(Editorlayout, ControlsThatChangeTheCurveRepaintIt)
+{
+    Openeditor editor;
+    editor.paint();
+    const auto curveRepainted = [&] {
+        for (const Headless::Rect& r : Headless::takeInvalidated(editor.gui))
+            if (r.x == 6 && r.y == 6 && r.w == 744 && r.h == 328)
+                return true;
+        return false;
+    };
+    Headless::takeInvalidated(editor.gui);
+    editor.drag(21, 359, 0, -20);
+    EXPECT_TRUE(curveRepainted()) << "zoom";
+    editor.drag(731, 359, 0, -20);
+    EXPECT_TRUE(curveRepainted()) << "curve +-";
+    editor.send(M::leftDown, 100 + 80 * 2 + 60, 364);
+    editor.send(M::leftUp, 100 + 80 * 2 + 60, 364);
+    EXPECT_EQ(editor.vex->getValue(5 * 2 + 4), 2.0);
+    EXPECT_TRUE(curveRepainted()) << "type";
+    editor.drag(776, 150, 0, 20);
+    EXPECT_FALSE(curveRepainted()) << "volume";
+}
+
+TEST(Editorlayout, ShiftSlowsDragsToAQuarter)
+{
+    Openeditor editor;
+    editor.paint();
+    editor.vex->setNormalized(0.2, 35, true);
+    editor.drag(21, 359, 0, -40);
+    const double plain = editor.vex->getNormalized(35) - 0.2;
+    editor.vex->setNormalized(0.2, 35, true);
+    editor.drag(21, 359, 0, -40, M::leftDown, true);
+    const double fine = editor.vex->getNormalized(35) - 0.2;
+    EXPECT_GT(plain, 0.1);
+    EXPECT_NEAR(fine, plain / 4.0, 1e-9);
+}
+
+// A paint of one control's rectangle leaves every blended pixel outside it
+// as it was: the curves are not blended over themselves again.
+TEST(Editorlayout, PaintingOneControlLeavesTheRestAlone)
+{
+    Openeditor editor("band-1:128,255,0,0\nband-2:128,255,0,0\nband-3:128,255,0,0\nband-4:128,255,0,0\n"
+                      "band-5:128,255,0,0\nband-6:128,255,0,0\nband-7:128,255,0,0\nmain:128,255,255,255\n");
+    editor.place(3, 0.5, 9.0);
+    editor.paint();
+    std::vector<std::uint32_t> before;
+    for (int y = 6; y < 334; ++y)
+        before.push_back(editor.pixel(400, y));
+    editor.gui.invalidate(756, 1, 40, 312);
+    Headless::paintPending(editor.gui);
+    for (int y = 6; y < 334; ++y)
+        EXPECT_EQ(editor.pixel(400, y), before[static_cast<std::size_t>(y - 6)]) << "row " << y;
+}
