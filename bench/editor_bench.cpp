@@ -1,103 +1,111 @@
-// The editor's costs on the headless window: a full repaint from the back
-// buffer, and what a parameter change costs the thread that makes it.
-#include "framework/gui/gui.h"
-#include "framework/platform/headless/screen.h"
-#include "framework/plugin/paramset.h"
-#include "framework/plugin/settingsfile.h"
-#include "tempfolder.h"
+// The editor's costs on the headless window with the Red skin: one band's
+// curve recomputed and the display repainted, a full repaint, a parameter
+// change's cost to the thread that makes it, and the audio thread's cost
+// while a handle is dragged in the open editor.
+#include "openeditor.h"
+
+#include "framework/vst/denormalguard.h"
 
 #include <benchmark/benchmark.h>
-#include <cairo.h>
 
+#include <atomic>
 #include <filesystem>
-
-using namespace Framework;
+#include <thread>
+#include <vector>
 
 namespace {
 
-// A component that fills its square and redraws when its parameter changes,
-// as a control does.
-class Square : public Uicomp {
-public:
-    Square(int x, int y, int index) : Uicomp(x, y), index(index) {}
-    void draw(Igui& gui, bool&, int&, int&, int&, int&) override
+// The equalizer and its open editor in the committed Red skin, all bands on.
+struct Skinnededitor : Openeditor {
+    Skinnededitor()
     {
-        gui.surface().setColour(0xC0FF8000);
-        gui.surface().fillRect(x, y, 34, 34);
-    }
-    bool valueChanged(Igui& gui, bool& visible, int& changed, Paramset* set) override
-    {
-        if (Uicomp::valueChanged(gui, visible, changed, set) || changed != index)
-            return false;
-        redraw(gui);
-        return true;
-    }
-    int width() override { return 34; }
-    int height() override { return 34; }
-
-private:
-    const int index;
-};
-
-// An 800 x 380 editor with a background and 39 controls, one per parameter.
-struct Editor {
-    Tempfolder dir;
-    Settingsfile settings{dir.file("Vexatone.ini")};
-    Gui gui{settings, 800, 380};
-    Paramset values;
-
-    Editor()
-    {
-        settings.add("skin", "Red");
-        std::filesystem::create_directories(dir.file("skins/Red"));
-        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 800, 380);
-        cairo_t* c = cairo_create(s);
-        cairo_set_source_rgb(c, 0.2, 0.1, 0.1);
-        cairo_paint(c);
-        cairo_destroy(c);
-        cairo_surface_write_to_png(s, dir.file("skins/Red/background.png").c_str());
-        cairo_surface_destroy(s);
-        gui.setBackground("background.png");
-        for (int i = 0; i < 39; ++i)
-            gui.root().add(std::make_unique<Square>(10 + 40 * (i % 19), 10 + 40 * (i / 19), i));
+        namespace fs = std::filesystem;
+        fs::copy(fs::path(VEX_SOURCE_DIR) / "skins" / "Red", dir.file("skins/Red"),
+                 fs::copy_options::overwrite_existing);
+        gui.loadSkin("Red");
+        const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
+        const double types[] = {0, 1, 2, 1, 0, 1, 2};
+        for (int b = 0; b < 7; ++b)
+            place(b, 0.1 + 0.13 * b, gains[b], types[b]);
+        setSampleRate(48000.0f);
+        paint();
     }
 };
+
+void BandCurveAndDisplay(benchmark::State& state)
+{
+    Skinnededitor editor;
+    double gain = 1.0;
+    for (auto _ : state) {
+        gain = -gain;
+        editor.vex->setValue(gain, 5 * 3 + 3, true);
+        Framework::Headless::paintPending(editor.gui);
+    }
+}
+BENCHMARK(BandCurveAndDisplay)->Unit(benchmark::kMicrosecond);
 
 void FullRepaint(benchmark::State& state)
 {
-    Editor editor;
-    editor.gui.open(Headless::parentWindow());
+    Skinnededitor editor;
     for (auto _ : state)
-        Headless::paintAll(editor.gui);
+        editor.paint();
 }
 BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond);
 
-// What a parameter change costs the thread that makes it: with the editor
-// closed, and open (a redraw request, no drawing).
-void ValueChangedClosed(benchmark::State& state)
+// What a band parameter change costs the thread that makes it, the
+// editor's redraw request included.
+void BandParameterChange(benchmark::State& state)
 {
-    Editor editor;
-    for (auto _ : state)
-        editor.gui.valueChanged(17, editor.values);
-}
-BENCHMARK(ValueChangedClosed);
-
-void ValueChangedOpen(benchmark::State& state)
-{
-    Editor editor;
-    editor.gui.open(Headless::parentWindow());
+    Skinnededitor editor;
+    double gain = 1.0;
     int pending = 0;
     for (auto _ : state) {
-        editor.gui.valueChanged(17, editor.values);
+        gain = -gain;
+        editor.vex->setValue(gain, 5 * 3 + 3, true);
         // The headless window keeps a record of requests; it is emptied now
         // and then, as paints would.
         if (++pending == 4096) {
-            Headless::takeInvalidated(editor.gui);
+            Framework::Headless::takeInvalidated(editor.gui);
             pending = 0;
         }
     }
 }
-BENCHMARK(ValueChangedOpen);
+BENCHMARK(BandParameterChange)->Unit(benchmark::kMicrosecond);
+
+// 512 frames of audio with the editor closed (arg 0), or open while another
+// thread drags band 4's handle to and fro and paints after every move
+// (arg 1).
+void AudioWhileDragging(benchmark::State& state)
+{
+    Skinnededitor editor;
+    std::vector<float> left(512, 0.25f), right(512, -0.25f);
+    std::atomic<bool> stop{false};
+    std::thread dragger;
+    if (!state.range(0))
+        editor.gui.close();
+    else {
+        dragger = std::thread([&] {
+            const Framework::Point c = editor.handleCentre(3);
+            const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
+            editor.send(Openeditor::M::leftDown, x, y);
+            for (int i = 0; !stop.load(); ++i) {
+                editor.send(Openeditor::M::move, x + i % 40 - 20, y + i % 30 - 15);
+                Framework::Headless::paintPending(editor.gui);
+            }
+            editor.send(Openeditor::M::leftUp, x, y);
+        });
+    }
+    for (auto _ : state) {
+        float* channels[2] = {left.data(), right.data()};
+        const Framework::Denormalguard guard;
+        editor.vex->process(channels, channels, 512);
+        benchmark::DoNotOptimize(left.data());
+    }
+    stop = true;
+    if (dragger.joinable())
+        dragger.join();
+}
+BENCHMARK(AudioWhileDragging)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
