@@ -68,8 +68,8 @@ std::unique_ptr<Painter> Scaleart::frequencies(const Skinstyle& style)
             if (f >= 20 && f <= 20000)
                 p->fillRect(column(f), 0, 1, step == 1 ? 3 : 2, style.dim);
         }
-    const std::pair<double, const char*> labels[] = {{100, "100"}, {200, "200"}, {500, "500"},   {1000, "1k"},
-                                                     {2000, "2k"}, {5000, "5k"}, {10000, "10k"}, {20000, "20k"}};
+    const std::pair<double, const char*> labels[] = {{100, "100"}, {200, "200"}, {500, "500"},  {1000, "1k"},
+                                                     {2000, "2k"}, {5000, "5k"}, {10000, "10k"}};
     for (const auto& [f, text] : labels)
         p->centred(text, column(f), 4, style.label.alpha(0.85));
     return p;
