@@ -12,7 +12,6 @@ public:
     static constexpr int glyphWidth = 5;
     static constexpr int cell = 6;
     static constexpr int rows = 9;
-    static constexpr int capHeight = 7;
 
     // Whether pixel (column, row) of the glyph of code is set; false
     // outside the glyph or for codes without one.
