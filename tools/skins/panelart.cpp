@@ -64,7 +64,7 @@ void Panelart::controlStrip(const Skinstyle& style, const Painter& p)
     p.centred("Options", cx, optionsY + 5, style.ink);
 
     // Thin rules between the bands' columns.
-    for (int k = 0; k <= bands; ++k) {
+    for (int k = 1; k < bands; ++k) {
         const int x = selectorX - 4 + k * bandPitch;
         p.fillRect(x, switchY + 6, 1, height - switchY - 10, style.bezelDark.alpha(0.35));
         p.fillRect(x + 1, switchY + 6, 1, height - switchY - 10, style.bezelLight.alpha(0.12));
