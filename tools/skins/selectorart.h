@@ -1,0 +1,25 @@
+// Segmented selectors: the band type's three filter shapes and the output
+// mode's four choices, each drawn plain above and highlighted below.
+#pragma once
+
+#include "painter.h"
+#include "skinstyle.h"
+
+#include <array>
+#include <memory>
+
+class Selectorart {
+public:
+    enum class Shape { highpass, lowshelf, bell, highshelf, lowpass };
+
+    // 72 by 48: three 24-pixel segments.
+    static std::unique_ptr<Painter> types(const Skinstyle& style, const std::array<Shape, 3>& shapes);
+    // 38 by 76: ST and M above L and R, in cells of 19.
+    static std::unique_ptr<Painter> outputs(const Skinstyle& style);
+
+private:
+    // The response pictogram of shape within the 24-pixel segment at x.
+    static void pictogram(const Painter& p, Shape shape, double x, double y, Colour c);
+    // The raised body of a control, or its highlighted form.
+    static void body(const Skinstyle& style, const Painter& p, double x, double y, double w, double h, bool lit);
+};
