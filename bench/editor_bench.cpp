@@ -21,7 +21,7 @@ struct Skinnededitor : Openeditor {
     {
         namespace fs = std::filesystem;
         fs::copy(fs::path(VEX_SOURCE_DIR) / "skins" / "Red", dir.file("skins/Red"),
-                 fs::copy_options::overwrite_existing);
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
         gui.loadSkin("Red");
         const double gains[] = {0, 6, -9, 12, -3, 4.5, -12};
         const double types[] = {0, 1, 2, 1, 0, 1, 2};

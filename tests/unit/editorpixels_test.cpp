@@ -33,7 +33,7 @@ void expectLooksLike(const std::string& skin, const std::string& name, const std
 {
     Openeditor editor;
     fs::copy(fs::path(VEX_SOURCE_DIR) / "skins" / skin, editor.dir.file("skins/Red"),
-             fs::copy_options::overwrite_existing);
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     editor.gui.loadSkin("Red");
     set(editor);
     editor.paint();
