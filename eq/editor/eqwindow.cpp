@@ -215,7 +215,7 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, const Band* bands)
 void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y)
 {
     const double step = static_cast<double>(width) / Displayscale::points;
-    const double top = y - height, bottom = y + 2.0 * height;
+    const double top = y - 4.0, bottom = y + height + 4.0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const double row = rowOf(db[i], y);
         line[i] = {static_cast<float>(x + i * step),
