@@ -93,6 +93,36 @@ bool sameArea(const Surface& s, int ax, int ay, int bx, int by, int w, int h)
     return firstDifference(s, ax, ay, s, bx, by, w, h).empty();
 }
 
+// How far the picture in the 24 x 24 cell at (x, y) climbs from its left
+// quarter to its right quarter, in rows (negative: higher on the right).
+// Its ink is what differs from the cell's most common colour.
+double inkRise(const Surface& s, int x, int y)
+{
+    std::map<std::uint32_t, int> colours;
+    for (int j = 3; j < 21; ++j)
+        for (int i = 3; i < 21; ++i)
+            ++colours[pixel(s, x + i, y + j)];
+    const std::uint32_t ground =
+        std::max_element(colours.begin(), colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const auto meanRow = [&](int from, int to) {
+        double rows = 0.0, count = 0.0;
+        for (int j = 3; j < 21; ++j)
+            for (int i = from; i < to; ++i) {
+                const std::uint32_t p = pixel(s, x + i, y + j);
+                int most = 0;
+                for (int shift = 0; shift < 24; shift += 8)
+                    most = std::max(most, std::abs(static_cast<int>((p >> shift) & 255) -
+                                                   static_cast<int>((ground >> shift) & 255)));
+                if (most > 48) {
+                    rows += j;
+                    count += 1.0;
+                }
+            }
+        return count > 0.0 ? rows / count : 0.0;
+    };
+    return meanRow(15, 21) - meanRow(3, 9);
+}
+
 std::vector<std::string> listing(const fs::path& folder)
 {
     std::vector<std::string> names;
@@ -270,6 +300,14 @@ TEST(Skins, EveryControlShowsEachOfItsStates)
         EXPECT_NE(firstDifference(low, 0, 0, middle, 0, 0, 24, 48), "") << skin;
         EXPECT_NE(firstDifference(high, 48, 0, middle, 48, 0, 24, 48), "") << skin;
         EXPECT_EQ(firstDifference(low, 24, 0, middle, 24, 0, 24, 48), "") << skin << ": both bells alike";
+        // Type 0 is the high-pass or the shelf of the high end: its picture
+        // rises to the right. Type 2, the shelf of the low end or the
+        // low-pass, falls.
+        for (const Surface* strip : {&low, &middle, &high})
+            for (int row : {0, 24}) {
+                EXPECT_LT(inkRise(*strip, 0, row), -3.0) << skin << ": type 0 in row " << row;
+                EXPECT_GT(inkRise(*strip, 48, row), 3.0) << skin << ": type 2 in row " << row;
+            }
     }
 }
 

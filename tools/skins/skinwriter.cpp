@@ -31,9 +31,12 @@ std::vector<std::pair<std::string, Art>> images()
         {"vol_slider.png", Controlart::fader},
         {"knob.png", Controlart::knob},
         {"text-bg.png", Scaleart::statusBack},
-        {"mode-lo-select.png", types(Shape::highpass, Shape::bell, Shape::highshelf)},
-        {"mode-select.png", types(Shape::lowshelf, Shape::bell, Shape::highshelf)},
-        {"mode-hi-select.png", types(Shape::lowshelf, Shape::bell, Shape::lowpass)},
+        // The shapes the types really select: type 0 shelves the high end
+        // (beside the high-pass of the first band), type 2 the low end
+        // (beside the low-pass of the last), whatever their names say.
+        {"mode-lo-select.png", types(Shape::highpass, Shape::bell, Shape::lowshelf)},
+        {"mode-select.png", types(Shape::highshelf, Shape::bell, Shape::lowshelf)},
+        {"mode-hi-select.png", types(Shape::highshelf, Shape::bell, Shape::lowpass)},
         {"db-line.png", Scaleart::dbLine},
         {"db-numbers.png", Scaleart::dbNumbers},
         {"freqscale.png", Scaleart::frequencies},
