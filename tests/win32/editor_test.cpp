@@ -3,6 +3,7 @@
 // skin, object counts over many cycles, two copies of the DLL in one process
 // and parameter changes from another thread.
 #include "common/fakehost.h"
+#include "effect.h"
 #include "loadeddll.h"
 #include "testskin.h"
 #include "tools/vsthost/hostwindow.h"
@@ -78,36 +79,6 @@ std::string className(HWND window)
     GetClassNameA(window, name, sizeof name);
     return name;
 }
-
-// An effect instance that is closed when it goes, unless closed already.
-class Effect {
-public:
-    explicit Effect(const Loadeddll& dll) : e(dll.effect(Fakehost::callback)) {}
-    ~Effect() { close(); }
-    Effect(const Effect&) = delete;
-    Effect& operator=(const Effect&) = delete;
-
-    AEffect* operator->() const { return e; }
-    explicit operator bool() const { return e != nullptr; }
-
-    VstIntPtr call(VstInt32 opcode, void* ptr = nullptr) const { return e->dispatcher(e, opcode, 0, 0, ptr, 0.0f); }
-    VstIntPtr open(const Hostwindow& host) const { return call(effEditOpen, host.handle()); }
-    VstIntPtr closeEditor() const { return call(effEditClose); }
-    ERect* rect() const
-    {
-        ERect* rect = nullptr;
-        return call(effEditGetRect, &rect) == 1 ? rect : nullptr;
-    }
-    void close()
-    {
-        if (e)
-            call(effClose);
-        e = nullptr;
-    }
-
-private:
-    AEffect* e;
-};
 
 struct Editor : testing::Test {
     Loadeddll dll;

@@ -9,10 +9,15 @@ Picture background()
 
 bool write(const Loadeddll& dll)
 {
+    return writeImage(dll, "Red", "background.png", background());
+}
+
+bool writeImage(const Loadeddll& dll, const std::string& skin, const std::string& file, const Picture& image)
+{
     const std::string skins = dll.folder() + "\\skins";
     CreateDirectoryA(skins.c_str(), nullptr);
-    CreateDirectoryA((skins + "\\Red").c_str(), nullptr);
-    return background().save(skins + "\\Red\\background.png");
+    CreateDirectoryA((skins + "\\" + skin).c_str(), nullptr);
+    return image.save(skins + "\\" + skin + "\\" + file);
 }
 
 int differingPixels(const Picture& a, const Picture& b)

@@ -17,6 +17,8 @@ Picture background();
 
 // Writes the background as skins\Red\background.png beside the DLL.
 bool write(const Loadeddll& dll);
+// Writes image as skins\<skin>\<file> beside the DLL, making the folders.
+bool writeImage(const Loadeddll& dll, const std::string& skin, const std::string& file, const Picture& image);
 
 // Pixels whose colours differ (alpha aside), outside the curve display at
 // (6, 6)-(750, 334), which draws its lines with no image; -1 for pictures

@@ -1,0 +1,379 @@
+// The real DLL's editor in a host's window, driven as a user drives it: the
+// pointer moved over the editor and the mouse messages the system sends
+// there, popup menus chosen from a timer. What the mouse changed is read back
+// through the host's interface and the host's automation calls.
+#include "common/fakehost.h"
+#include "effect.h"
+#include "loadeddll.h"
+#include "menuchooser.h"
+#include "testskin.h"
+#include "tools/vsthost/hostwindow.h"
+#include "tools/vsthost/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Testskin::differingPixels;
+
+// Band b's parameters are 5b + these; then the editor-wide ones.
+enum { on, frequency, width, gain, type };
+constexpr int index(int band, int parameter)
+{
+    return 5 * band + parameter;
+}
+constexpr int zoomIndex = 35, volumeIndex = 37, modeIndex = 38;
+
+// At a zoom of 12 dB a decibel is 13 pixels of the display's 312 rows of
+// handle travel; its 728 columns span the whole frequency range.
+constexpr double zoom = 12.0;
+constexpr double pixelsPerDb = 312.0 / (2.0 * zoom);
+constexpr double frequencyColumns = 728.0;
+
+// The volume slider's column, and its handle image: 32 pixels leave 280 of
+// the slider's 312 for travel.
+constexpr int sliderX = 776;
+constexpr int sliderHandle = 32;
+constexpr double sliderTravel = 280.0;
+
+// The second skin: the test skin's background with every colour inverted.
+Picture otherBackground()
+{
+    Picture picture = Testskin::background();
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.at(x, y) ^= 0x00FFFFFF;
+    return picture;
+}
+
+// The brightness of a picture outside the curve display, as a sum.
+double brightness(const Picture& picture)
+{
+    double sum = 0.0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (!(x >= 6 && x < 750 && y >= 6 && y < 334))
+                for (int shift : {0, 8, 16})
+                    sum += picture.at(x, y) >> shift & 0xFF;
+    return sum;
+}
+
+// The value of key in a settings file's text: the line after the key's line,
+// whatever the line ends; "" when the key is missing.
+std::string setting(const std::string& text, const std::string& key)
+{
+    std::istringstream lines(text);
+    bool atKey = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (atKey)
+            return line;
+        atKey = line == key;
+    }
+    return "";
+}
+
+// The parameters the host was told of since the last reset: the last value
+// of each.
+std::map<int, float> automated()
+{
+    std::map<int, float> last;
+    for (const Hostcall& call : Fakehost::callsOf(audioMasterAutomate))
+        last[call.index] = call.opt;
+    return last;
+}
+
+std::vector<int> indices(const std::map<int, float>& values)
+{
+    std::vector<int> keys;
+    for (const auto& [key, value] : values)
+        keys.push_back(key);
+    return keys;
+}
+
+// The editor open in a host's window over skins "Red" (the test skin's
+// background and a volume handle) and "Other", every band on at 0 dB with a
+// handle every 91 pixels, and the automation calls of setting that up
+// forgotten. Positions are the editor's client pixels.
+struct Editormouse : testing::Test {
+    Loadeddll dll;
+    std::unique_ptr<Hostwindow> host;
+    std::unique_ptr<Effect> effect;
+    HWND editor = nullptr;
+
+    void SetUp() override
+    {
+        // The skin menu lists the skins when the effect is made.
+        ASSERT_TRUE(Testskin::write(dll));
+        ASSERT_TRUE(Testskin::writeImage(dll, "Red", "vol_slider.png", Picture(40, sliderHandle, 0xFF2060A0)));
+        ASSERT_TRUE(Testskin::writeImage(dll, "Other", "background.png", otherBackground()));
+        Fakehost::reset();
+        effect = std::make_unique<Effect>(dll);
+        ASSERT_TRUE(*effect);
+        effect->set(zoomIndex, static_cast<float>((zoom - 3.0) / 33.0));
+        for (int b = 0; b < 7; ++b) {
+            effect->set(index(b, on), 1.0f);
+            effect->set(index(b, frequency), static_cast<float>(b + 1) / 8.0f);
+            effect->set(index(b, gain), 0.5f);
+            effect->set(index(b, type), 0.5f);
+        }
+        host = std::make_unique<Hostwindow>(Testskin::width, Testskin::height);
+        ASSERT_EQ(effect->open(*host), 0);
+        editor = host->child();
+        ASSERT_NE(editor, nullptr);
+        Hostwindow::pump();
+        Fakehost::reset();
+    }
+
+    float get(int parameter) const { return effect->get(parameter); }
+    double gainDb(int band) const { return -36.0 + 72.0 * get(index(band, gain)); }
+    // Where band's handle is centred.
+    POINT handle(int band) const
+    {
+        return {static_cast<LONG>(std::lround(6 + frequencyColumns * get(index(band, frequency)) + 8)),
+                static_cast<LONG>(std::lround(6 - pixelsPerDb * gainDb(band) + 156 + 8))};
+    }
+
+    // Moves the pointer to (x, y) and sends message to the editor there.
+    void send(UINT message, int x, int y, WPARAM buttons = 0)
+    {
+        POINT screen = {x, y};
+        ClientToScreen(editor, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageA(editor, message, buttons, MAKELPARAM(x, y));
+    }
+    // The pointer arrives, presses and releases.
+    void click(int x, int y)
+    {
+        send(WM_MOUSEMOVE, x, y);
+        send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+        send(WM_LBUTTONUP, x, y);
+    }
+    // The system's order: press, release, double click, release.
+    void doubleClick(int x, int y)
+    {
+        click(x, y);
+        send(WM_LBUTTONDBLCLK, x, y, MK_LBUTTON);
+        send(WM_LBUTTONUP, x, y);
+    }
+    // A press at (x, y), four moves to (x + dx, y + dy), a still move there
+    // (a move's change reaches the controls with the next event) and the
+    // release.
+    void drag(int x, int y, int dx, int dy, bool right = false)
+    {
+        const WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
+        send(WM_MOUSEMOVE, x, y);
+        send(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, x, y, held);
+        for (int step = 1; step <= 4; ++step)
+            send(WM_MOUSEMOVE, x + dx * step / 4, y + dy * step / 4, held);
+        send(WM_MOUSEMOVE, x + dx, y + dy, held);
+        send(right ? WM_RBUTTONUP : WM_LBUTTONUP, x + dx, y + dy);
+    }
+    // Clicks "Options" and chooses the item at path in its menu; answers the
+    // checked items the menus showed on the way.
+    std::vector<std::string> chooseOption(const std::vector<std::string>& path)
+    {
+        Menuchooser chooser(path);
+        click(69, 362);
+        EXPECT_TRUE(chooser.found());
+        EXPECT_FALSE(chooser.timedOut());
+        // The choice arrives as a message the menu posted.
+        Hostwindow::pump();
+        return chooser.checked();
+    }
+    // What the editor shows once it has painted.
+    Picture shown() const
+    {
+        InvalidateRect(editor, nullptr, FALSE);
+        UpdateWindow(editor);
+        Hostwindow::pump();
+        return Picture::capture(editor);
+    }
+};
+
+} // namespace
+
+// A pixel of movement moves the handle a pixel; the host hears of each
+// parameter the drag changed, with its final value, and of nothing else.
+TEST_F(Editormouse, DraggingAHandleMovesItsBand)
+{
+    const POINT start = handle(3);
+    const float startFrequency = get(index(3, frequency));
+    drag(start.x, start.y, 52, -39);
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency + 52.0 / frequencyColumns, 1e-5);
+    EXPECT_NEAR(gainDb(3), 39.0 / pixelsPerDb, 1e-4);
+    std::map<int, float> told = automated();
+    EXPECT_EQ(indices(told), (std::vector<int>{index(3, frequency), index(3, gain)}));
+    EXPECT_FLOAT_EQ(told[index(3, frequency)], get(index(3, frequency)));
+    EXPECT_FLOAT_EQ(told[index(3, gain)], get(index(3, gain)));
+
+    // The handle went with the pointer; dragged back, the band is back.
+    const POINT moved = handle(3);
+    EXPECT_EQ(moved.x, start.x + 52);
+    EXPECT_EQ(moved.y, start.y - 39);
+    drag(moved.x, moved.y, -52, 39);
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency, 1e-5);
+    EXPECT_NEAR(gainDb(3), 0.0, 1e-4);
+
+    // A right drag changes the width alone, up narrowing.
+    effect->set(index(3, width), 0.5f);
+    Fakehost::reset();
+    drag(start.x, start.y, 30, -78, true);
+    EXPECT_NEAR(get(index(3, width)), 0.5 - 78.0 / 312.0, 1e-5);
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency, 1e-5);
+    EXPECT_NEAR(gainDb(3), 0.0, 1e-4);
+    EXPECT_EQ(indices(automated()), std::vector<int>{index(3, width)});
+
+    // A press more than 24 pixels from every handle drags nothing.
+    Fakehost::reset();
+    drag(start.x + 45, start.y + 40, 30, -30);
+    EXPECT_TRUE(automated().empty());
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency, 1e-5);
+}
+
+// A double click switches the band off; an off band's handle does not drag,
+// but a double click switches it on again.
+TEST_F(Editormouse, DoubleClickOnAHandleSwitchesItsBand)
+{
+    const POINT c = handle(5);
+    doubleClick(c.x, c.y);
+    EXPECT_EQ(get(index(5, on)), 0.0f);
+    EXPECT_EQ(automated(), (std::map<int, float>{{index(5, on), 0.0f}}));
+
+    const float startFrequency = get(index(5, frequency));
+    drag(c.x, c.y, 40, -40);
+    EXPECT_EQ(get(index(5, frequency)), startFrequency);
+    EXPECT_NEAR(gainDb(5), 0.0, 1e-4);
+
+    doubleClick(c.x, c.y);
+    EXPECT_EQ(get(index(5, on)), 1.0f);
+    EXPECT_EQ(automated(), (std::map<int, float>{{index(5, on), 1.0f}}));
+}
+
+// Each click reaches the control under the pointer and no other.
+TEST_F(Editormouse, SwitchTypeAndOutputFollowClicks)
+{
+    const int switchX = 120 + 80 * 2 + 18, switchY = 343;
+    click(switchX, switchY);
+    EXPECT_EQ(get(index(2, on)), 0.0f);
+    click(switchX, switchY);
+    EXPECT_EQ(get(index(2, on)), 1.0f);
+
+    // Band 4's type selector: three segments of 24 pixels.
+    const int typeX = 100 + 80 * 4, typeY = 364;
+    for (int segment : {0, 2, 1}) {
+        click(typeX + 24 * segment + 12, typeY);
+        EXPECT_NEAR(get(index(4, type)) * 2.0, segment, 1e-5) << "segment " << segment;
+    }
+
+    // The output selector's cells: ST and M on top, L and R below.
+    const struct {
+        int x, y, mode;
+    } cells[] = {{785, 347, 2}, {766, 366, 1}, {785, 366, 3}, {766, 347, 0}};
+    for (const auto& cell : cells) {
+        click(cell.x, cell.y);
+        EXPECT_NEAR(get(modeIndex) * 3.0, cell.mode, 1e-5) << "mode " << cell.mode;
+    }
+
+    const std::map<int, float> told = automated();
+    EXPECT_EQ(indices(told), (std::vector<int>{index(2, on), index(4, type), modeIndex}));
+    for (const auto& [parameter, value] : told)
+        EXPECT_FLOAT_EQ(value, get(parameter)) << "parameter " << parameter;
+}
+
+// A press beside the handle centres it on the pointer, a press on it
+// changes nothing, a drag moves it with the pointer and stops at the end.
+TEST_F(Editormouse, VolumeSliderJumpsAndDrags)
+{
+    effect->set(volumeIndex, 0.25f);
+    const int top = 1;
+    click(sliderX, top + sliderHandle / 2 + 70);
+    EXPECT_NEAR(get(volumeIndex), 1.0 - 70.0 / sliderTravel, 1e-5);
+
+    const int handleTop = top + static_cast<int>((1.0 - get(volumeIndex)) * sliderTravel);
+    drag(sliderX, handleTop + 24, 0, 56);
+    EXPECT_NEAR(get(volumeIndex), 1.0 - 126.0 / sliderTravel, 1e-5);
+    EXPECT_EQ(indices(automated()), std::vector<int>{volumeIndex});
+    EXPECT_FLOAT_EQ(automated()[volumeIndex], get(volumeIndex));
+
+    const int lowered = top + static_cast<int>((1.0 - get(volumeIndex)) * sliderTravel);
+    drag(sliderX, lowered + 8, 0, 400);
+    EXPECT_NEAR(get(volumeIndex), 0.0, 1e-6);
+}
+
+// The entry box opens over its field; a level typed in dB and Enter set the
+// volume factor, held to its range.
+TEST_F(Editormouse, TypedVolumeIsTakenOnEnter)
+{
+    const auto typeIn = [this](const std::string& text) {
+        click(776, 323);
+        HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+        if (!box)
+            return false;
+        for (char c : text)
+            SendMessageA(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        return !IsWindow(box);
+    };
+    click(776, 323);
+    HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+    ASSERT_NE(box, nullptr);
+    RECT area = {};
+    GetWindowRect(box, &area);
+    MapWindowPoints(nullptr, editor, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 758);
+    EXPECT_EQ(area.top, 315);
+
+    ASSERT_TRUE(typeIn("-6"));
+    // The factor 10^(-6/20) on the scale from 10^-1.8 to 10^0.6.
+    EXPECT_NEAR(get(volumeIndex), (-0.3 + 1.8) / 2.4, 1e-5);
+    EXPECT_EQ(indices(automated()), std::vector<int>{volumeIndex});
+    ASSERT_TRUE(typeIn("20"));
+    EXPECT_EQ(get(volumeIndex), 1.0f);
+}
+
+// "About" veils the whole editor; the next click only hides the box, and
+// the click after it reaches the control again.
+TEST_F(Editormouse, AboutBoxTakesTheNextClick)
+{
+    const Picture before = shown();
+    chooseOption({"About"});
+    const Picture veiled = shown();
+    const double ratio = brightness(veiled) / brightness(before);
+    EXPECT_GT(ratio, 0.70);
+    EXPECT_LT(ratio, 0.80);
+
+    const int switchX = 138, switchY = 343;
+    click(switchX, switchY);
+    EXPECT_EQ(get(index(0, on)), 1.0f);
+    EXPECT_TRUE(automated().empty());
+    EXPECT_EQ(differingPixels(shown(), before), 0);
+
+    click(switchX, switchY);
+    EXPECT_EQ(get(index(0, on)), 0.0f);
+}
+
+// The skin submenu marks the skin in use and shows the one chosen at once;
+// the choice is saved on close and the next instance opens with it.
+TEST_F(Editormouse, SkinMenuSwitchesAndTheChoiceIsSaved)
+{
+    EXPECT_EQ(chooseOption({"Skin", "Other"}), std::vector<std::string>{"Red"});
+    const Picture other = otherBackground();
+    EXPECT_EQ(differingPixels(shown(), other), 0);
+
+    effect->close();
+    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "skin"), "Other");
+
+    effect = std::make_unique<Effect>(dll);
+    ASSERT_EQ(effect->open(*host), 0);
+    editor = host->child();
+    EXPECT_EQ(differingPixels(shown(), other), 0);
+}
