@@ -1,8 +1,36 @@
 #include "window.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Framework {
+
+namespace {
+
+// The last point of the run from `from` whose points lie between its ends
+// and within an eighth of a pixel of the straight line through them; at
+// most 16 points on, so that the search stays cheap.
+int straightRunEnd(const Point* points, int from, int count)
+{
+    constexpr int longestRun = 16;
+    const Point a = points[from];
+    int end = from + 1;
+    for (int candidate = from + 2; candidate < count && candidate - from <= longestRun; ++candidate) {
+        const Point b = points[candidate];
+        const double dx = b.x - a.x, dy = b.y - a.y, length = std::sqrt(dx * dx + dy * dy);
+        bool straight = length > 0.0;
+        for (int k = from + 1; straight && k < candidate; ++k) {
+            const double px = points[k].x - a.x, py = points[k].y - a.y, along = px * dx + py * dy;
+            straight = std::abs(px * dy - py * dx) < length / 8.0 && along >= 0.0 && along <= length * length;
+        }
+        if (!straight)
+            break;
+        end = candidate;
+    }
+    return end;
+}
+
+} // namespace
 
 // Every open starts from a closed window and the fill colour white.
 bool Window::open(void* parent)
@@ -13,6 +41,19 @@ bool Window::open(void* parent)
     fillColour = 0xFFFFFFFF;
     clipDepth = 0;
     return openNative(parent);
+}
+
+void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    if (!isOpen() || !points || count < 2)
+        return;
+    lineScratch.clear();
+    lineScratch.push_back(points[0]);
+    for (int i = 0; i + 1 < count;) {
+        i = straightRunEnd(points, i, count);
+        lineScratch.push_back(points[i]);
+    }
+    drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth);
 }
 
 void Window::setClip(int x, int y, int w, int h)

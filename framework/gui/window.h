@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Framework {
 
@@ -65,6 +66,9 @@ public:
     // Blends a rectangle of the colour over the back buffer.
     void fillRect(int x, int y, int w, int h);
     // An anti-aliased line through count points, of an ARGB colour and width.
+    // Runs of points that stray less than an eighth of a pixel from a
+    // straight line are drawn as that line: the libraries' line drawing pays
+    // for every segment.
     void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
     // Limits drawing to a rectangle, within the clip already set, until the
     // matching clearClip: a paint clips to its rectangle and a component may
@@ -88,6 +92,8 @@ public:
 private:
     // The platform's part of open: the window and its drawing objects.
     bool openNative(void* parent);
+    // The platform's line drawing, for at least two points.
+    void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
     // The platform's clip: the rectangle, or none when on is false.
     void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.
@@ -106,6 +112,8 @@ private:
     };
     std::array<Cliprect, 4> clips{};
     int clipDepth = 0;
+    // The points polyline keeps; it grows to the longest line once.
+    std::vector<Point> lineScratch;
     std::unique_ptr<Native> nativePart;
 };
 

@@ -299,3 +299,32 @@ TEST_F(Editor, ParameterChangesFromAnotherThreadMeetOpeningAndClosing)
     e.open(host);
     EXPECT_EQ(differingPixels(shown(host), background), 0);
 }
+
+// A change from another thread asks the window system for nothing; the
+// editor's timer hands the redraw on, and the curve shows the change.
+TEST_F(Editor, ChangesFromAnotherThreadReachTheScreenWithTheTimer)
+{
+    Effect e(dll);
+    Hostwindow host(editorWidth, editorHeight);
+    e.open(host);
+    const Picture before = shown(host);
+    ASSERT_EQ(before.width(), editorWidth);
+    std::thread([&] {
+        e.set(5 * 3, 1.0f);
+        e.set(5 * 3 + 3, 1.0f);
+    }).join();
+    const auto displayChanged = [&](const Picture& now) {
+        for (int y = 6; y < 334; ++y)
+            for (int x = 6; x < 750; ++x)
+                if ((now.at(x, y) & 0xFFFFFF) != (before.at(x, y) & 0xFFFFFF))
+                    return true;
+        return false;
+    };
+    bool changed = false;
+    for (int wait = 0; wait < 40 && !changed; ++wait) {
+        Sleep(25);
+        Hostwindow::pump();
+        changed = displayChanged(Picture::capture(host.child()));
+    }
+    EXPECT_TRUE(changed);
+}

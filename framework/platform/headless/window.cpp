@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <mutex>
 
 namespace Framework {
@@ -151,37 +150,10 @@ void Window::fillRect(int x, int y, int w, int h)
     cairo_restore(cr);
 }
 
-namespace {
-
-// Cairo's stroker pays for every segment: a run of points that lie between
-// its ends and stray less than an eighth of a pixel from the straight line
-// through them is drawn as that line. Answers the run's last point.
-int straightRunEnd(const Point* points, int from, int count)
-{
-    constexpr int longestRun = 16;
-    const Point a = points[from];
-    int end = from + 1;
-    for (int candidate = from + 2; candidate < count && candidate - from <= longestRun; ++candidate) {
-        const Point b = points[candidate];
-        const double dx = b.x - a.x, dy = b.y - a.y, length = std::sqrt(dx * dx + dy * dy);
-        bool straight = length > 0.0;
-        for (int k = from + 1; straight && k < candidate; ++k) {
-            const double px = points[k].x - a.x, py = points[k].y - a.y, along = px * dx + py * dy;
-            straight = std::abs(px * dy - py * dx) < length / 8.0 && along >= 0.0 && along <= length * length;
-        }
-        if (!straight)
-            break;
-        end = candidate;
-    }
-    return end;
-}
-
-} // namespace
-
 // Window pixels have their centres on integers; Cairo's lie half a pixel on.
-void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
+void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
-    if (!nativePart->draw || !points || count < 2)
+    if (!nativePart->draw)
         return;
     cairo_t* cr = nativePart->draw;
     cairo_save(cr);
@@ -190,10 +162,8 @@ void Window::polyline(const Point* points, int count, std::uint32_t argb, float 
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_FAST);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
-    for (int i = 0; i + 1 < count;) {
-        i = straightRunEnd(points, i, count);
+    for (int i = 1; i < count; ++i)
         cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
-    }
     cairo_stroke(cr);
     cairo_restore(cr);
 }

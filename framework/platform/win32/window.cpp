@@ -12,6 +12,8 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <atomic>
 #include <vector>
 
@@ -35,9 +37,46 @@ struct Window::Native {
     bool clipped = false;
     RECT clip{};
     Gdiplussession gdiplus;
+    // Other threads neither invalidate nor ask the window system: they add
+    // their rectangle to `pending` (left, top, right, bottom in 16 bits
+    // each; 0 for none), which the window's timer hands on, and read the
+    // visibility the timer last saw.
+    DWORD thread = 0;
+    std::atomic<std::uint64_t> pending{0};
+    std::atomic<bool> shown{false};
 };
 
 namespace {
+
+// The timer that hands other threads' redraw requests on, about 60 times a
+// second.
+constexpr UINT_PTR repaintTimer = 1;
+constexpr UINT repaintPeriod = 16;
+
+std::uint64_t packed(LONG left, LONG top, LONG right, LONG bottom)
+{
+    const auto field = [](LONG v) { return static_cast<std::uint64_t>(std::clamp<LONG>(v, 0, 0xFFFF)); };
+    return field(left) << 48 | field(top) << 32 | field(right) << 16 | field(bottom);
+}
+
+RECT unpacked(std::uint64_t area)
+{
+    return {static_cast<LONG>(area >> 48 & 0xFFFF), static_cast<LONG>(area >> 32 & 0xFFFF),
+            static_cast<LONG>(area >> 16 & 0xFFFF), static_cast<LONG>(area & 0xFFFF)};
+}
+
+// Invalidates what other threads asked for since the last tick.
+LRESULT repaintTick(HWND hwnd, Window::Native& n)
+{
+    const bool visible = IsWindowVisible(hwnd);
+    n.shown = visible;
+    const std::uint64_t area = n.pending.exchange(0);
+    if (area && visible) {
+        const RECT r = unpacked(area);
+        InvalidateRect(hwnd, &r, FALSE);
+    }
+    return 0;
+}
 
 // A GDI+ Graphics on the back buffer for one drawing, smoothed and clipped
 // as GDI is; deleted when the drawing is done.
@@ -128,6 +167,10 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return paintMessage(hwnd, *window);
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        if (wParam != repaintTimer)
+            break;
+        return repaintTick(hwnd, window->native());
     case WM_MENUCOMMAND:
         return menuCommand(wParam, lParam);
     case WM_MOUSEMOVE:
@@ -203,6 +246,10 @@ bool Window::openNative(void* parent)
     n.clipped = false;
     n.open = true;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    n.thread = GetCurrentThreadId();
+    n.pending = 0;
+    n.shown = IsWindowVisible(hwnd) != FALSE;
+    SetTimer(hwnd, repaintTimer, repaintPeriod, nullptr);
     n.hwnd = hwnd;
     return true;
 }
@@ -239,8 +286,11 @@ bool Window::isOpen() const
 
 bool Window::isVisible() const
 {
-    HWND hwnd = nativePart->hwnd.load();
-    return hwnd && IsWindowVisible(hwnd);
+    const Native& n = *nativePart;
+    HWND hwnd = n.hwnd.load();
+    if (!hwnd)
+        return false;
+    return GetCurrentThreadId() == n.thread ? IsWindowVisible(hwnd) != FALSE : n.shown.load();
 }
 
 void* Window::handle() const
@@ -283,20 +333,21 @@ void Window::fillRect(int x, int y, int w, int h)
     Gdip::GdipDeleteBrush(brush);
 }
 
-void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
+// Our points have GDI+'s layout: two floats.
+static_assert(sizeof(Point) == sizeof(Gdiplus::GpPointF) && offsetof(Gdiplus::GpPointF, Y) == offsetof(Point, y),
+              "a Point must be a GDI+ point");
+
+void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     Native& n = *nativePart;
-    if (!n.open || !n.pen || !points || count < 2)
+    if (!n.open || !n.pen)
         return;
-    std::vector<Gdiplus::GpPointF> line(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        line[i] = Gdiplus::GpPointF(points[i].x, points[i].y);
     const Graphicsuse use(n);
     if (!use.graphics())
         return;
     Gdip::GdipSetPenColor(n.pen, argb);
     Gdip::GdipSetPenWidth(n.pen, lineWidth);
-    Gdip::GdipDrawLines(use.graphics(), n.pen, line.data(), count);
+    Gdip::GdipDrawLines(use.graphics(), n.pen, reinterpret_cast<const Gdiplus::GpPointF*>(points), count);
 }
 
 void Window::applyClip(bool on, int x, int y, int w, int h)
@@ -312,14 +363,30 @@ void Window::applyClip(bool on, int x, int y, int w, int h)
     IntersectClipRect(n.backDC, n.clip.left, n.clip.top, n.clip.right, n.clip.bottom);
 }
 
-// Any thread: no lock, no drawing, no allocation.
+// Any thread: no lock, no drawing, no allocation. On other threads not even
+// a call into the window system, which may wait for its server.
 void Window::invalidate(int x, int y, int w, int h)
 {
-    HWND hwnd = nativePart->hwnd.load();
-    if (!hwnd || w <= 0 || h <= 0 || !IsWindowVisible(hwnd))
+    Native& n = *nativePart;
+    HWND hwnd = n.hwnd.load();
+    if (!hwnd || w <= 0 || h <= 0)
         return;
-    const RECT area = {x, y, x + w, y + h};
-    InvalidateRect(hwnd, &area, FALSE);
+    const RECT area = {std::max(x, 0), std::max(y, 0), std::min(x + w, windowWidth), std::min(y + h, windowHeight)};
+    if (area.right <= area.left || area.bottom <= area.top)
+        return;
+    if (GetCurrentThreadId() == n.thread) {
+        if (IsWindowVisible(hwnd))
+            InvalidateRect(hwnd, &area, FALSE);
+        return;
+    }
+    std::uint64_t seen = n.pending.load();
+    std::uint64_t joined;
+    do {
+        const RECT r = unpacked(seen);
+        joined = seen ? packed(std::min(r.left, area.left), std::min(r.top, area.top), std::max(r.right, area.right),
+                               std::max(r.bottom, area.bottom))
+                      : packed(area.left, area.top, area.right, area.bottom);
+    } while (!n.pending.compare_exchange_weak(seen, joined));
 }
 
 void Window::captureMouse()
