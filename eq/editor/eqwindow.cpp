@@ -215,9 +215,11 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, const Band* bands)
 void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y)
 {
     const double step = static_cast<double>(width) / Displayscale::points;
+    // Just outside the display the lines are clipped away.
     const double top = y - 4.0, bottom = y + height + 4.0;
+    const double s = scale(), zero = rowOf(0.0, y);
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const double row = rowOf(db[i], y);
+        const double row = db[i] * s + zero;
         line[i] = {static_cast<float>(x + i * step),
                    static_cast<float>(std::isnan(row) ? bottom : std::clamp(row, top, bottom))};
     }
