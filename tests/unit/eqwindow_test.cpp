@@ -207,3 +207,27 @@ TEST_F(Handles, RightDragChangesTheWidth)
     EXPECT_EQ(editor.vex->getNormalized(11), 0.5);
     EXPECT_EQ(editor.vex->getValue(13), 0.0);
 }
+
+// Placed elsewhere, the display brings its grid, curves and handles along:
+// no coordinate is tied to its usual place at (6, 6).
+TEST(Curvedisplay, MovesWithItsControl)
+{
+    Openeditor editor(Openeditor::sumOnly, true);
+    editor.vex->setValue(12.0, 35, true);
+    editor.vex->setValue(0.0, 36, true);
+    editor.place(3, 0.25, 6.0);
+    Canvas canvas(900, 500);
+    canvas.clear(Openeditor::grey);
+    Framework::Binding binding{editor.vex.get(), 0};
+    Framework::Mouseevent event;
+    int x = 40, y = 30, state = 0;
+    editor.display().draw(canvas, x, y, state, binding, event);
+    std::vector<int> white;
+    for (int row = 0; row < 500; ++row)
+        if (canvas.pixel(x + 600, row) == 0xFFFFFFFFu)
+            white.push_back(row);
+    EXPECT_EQ(white, (std::vector<int>{y + 7, y + 85, y + 124, y + 163, y + 202, y + 241, y + 319}));
+    const Framework::Point c = editor.handleCentre(3);
+    EXPECT_EQ(canvas.pixel(static_cast<int>(c.x) + 34, static_cast<int>(c.y) + 24), Openeditor::handleColour);
+    EXPECT_EQ(canvas.pixel(static_cast<int>(c.x), static_cast<int>(c.y)), Openeditor::grey);
+}
