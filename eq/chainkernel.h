@@ -15,20 +15,45 @@ public:
         upsample(s, count);
         if (mode != 0)
             applyMode(s, 2 * count, mode);
-        // The sections run in two groups, top down: one loop over all seven
-        // would spill its state, and one loop per section would wait on
-        // each sample's predecessor. The lower group starts from the history
-        // its input had before the upper group ran.
-        constexpr int upper = 4, boundary = Chain::sections - upper;
-        const __m128d in1 = _mm_load_pd(s.memory.signal[boundary][0]);
-        const __m128d in2 = _mm_load_pd(s.memory.signal[boundary][1]);
-        group<upper>(s, Chain::sections - 1, 2 * count, _mm_load_pd(s.memory.signal[Chain::sections][0]),
-                     _mm_load_pd(s.memory.signal[Chain::sections][1]));
-        group<boundary>(s, boundary - 1, 2 * count, in1, in2);
+        allSections(s, 2 * count);
         downsample(s, count, volume);
     }
 
 private:
+    // The sections run in groups, top down: one loop over all seven would
+    // spill its history, and one loop per section would wait on each
+    // sample's predecessor. A group holds the history of its sections and
+    // its input in registers: four sections in the sixteen of 64-bit code,
+    // two in the eight of 32-bit code.
+    static void allSections(Chain::State& s, int pairs)
+    {
+#if defined(__x86_64__)
+        sections<4, 3>(s, pairs);
+#else
+        sections<2, 2, 2, 1>(s, pairs);
+#endif
+    }
+
+    // Groups of sizes sizes..., top down. Each group starts from the history
+    // its input had before the groups above it ran.
+    template <int... sizes> static void sections(Chain::State& s, int pairs)
+    {
+        constexpr int groups = sizeof...(sizes);
+        static_assert((sizes + ...) == Chain::sections, "the groups hold every section once");
+        __m128d in1[groups], in2[groups];
+        int top[groups];
+        int next = Chain::sections - 1, g = 0;
+        for (const int size : {sizes...}) {
+            top[g] = next;
+            in1[g] = _mm_load_pd(s.memory.signal[next + 1][0]);
+            in2[g] = _mm_load_pd(s.memory.signal[next + 1][1]);
+            next -= size;
+            ++g;
+        }
+        g = 0;
+        ((group<sizes>(s, top[g], pairs, in1[g], in2[g]), ++g), ...);
+    }
+
     // Two all-pass paths give the two oversampled pairs of each frame.
     static void upsample(Chain::State& s, int count)
     {
