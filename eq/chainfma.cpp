@@ -9,6 +9,9 @@
 namespace {
 
 struct Fused {
+    // Fused sums need few registers: four sections' history fits even the
+    // eight of 32-bit code.
+    static constexpr int groupSize = 4;
     static __m128d allpass(__m128d c, __m128d& x, __m128d& y, __m128d in)
     {
         const __m128d out = _mm_fmadd_pd(_mm_sub_pd(in, y), c, x);

@@ -23,15 +23,14 @@ private:
     // The sections run in groups, top down: one loop over all seven would
     // spill its history, and one loop per section would wait on each
     // sample's predecessor. A group holds the history of its sections and
-    // its input in registers: four sections in the sixteen of 64-bit code,
-    // two in the eight of 32-bit code.
+    // its input in registers; the arithmetic says how many fit.
     static void allSections(Chain::State& s, int pairs)
     {
-#if defined(__x86_64__)
-        sections<4, 3>(s, pairs);
-#else
-        sections<2, 2, 2, 1>(s, pairs);
-#endif
+        static_assert(Arithmetic::groupSize == 2 || Arithmetic::groupSize == 4, "groups of two or four sections");
+        if constexpr (Arithmetic::groupSize == 4)
+            sections<4, 3>(s, pairs);
+        else
+            sections<2, 2, 2, 1>(s, pairs);
     }
 
     // Groups of sizes sizes..., top down. Each group starts from the history

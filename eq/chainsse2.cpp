@@ -5,6 +5,13 @@
 namespace {
 
 struct Sse2 {
+    // Sections per group: four histories fill the sixteen vector registers
+    // of 64-bit code, two the eight of 32-bit code.
+#if defined(__x86_64__)
+    static constexpr int groupSize = 4;
+#else
+    static constexpr int groupSize = 2;
+#endif
     static __m128d allpass(__m128d c, __m128d& x, __m128d& y, __m128d in)
     {
         const __m128d out = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(in, y), c), x);
