@@ -41,7 +41,7 @@ struct Window::Native {
     // their rectangle to `pending` (left, top, right, bottom in 16 bits
     // each; 0 for none), which the window's timer hands on, and read the
     // visibility the timer last saw.
-    DWORD thread = 0;
+    std::atomic<DWORD> thread{0};
     std::atomic<std::uint64_t> pending{0};
     std::atomic<bool> shown{false};
 };
