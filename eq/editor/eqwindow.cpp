@@ -54,9 +54,9 @@ double Eqwindow::zoom()
     return z >= 1.0 ? z : 1.0;
 }
 
-double Eqwindow::rowOf(double db, int y)
+Eqwindow::Corner Eqwindow::handleCorner(int x, int y, double s, const Band& band) const
 {
-    return db * scale() + height * 0.5 + (y - 1);
+    return {x + (width - handleSize) * band.normalizedFrequency, y + s * band.gain + (height - handleSize) * 0.5};
 }
 
 Eqwindow::Band Eqwindow::band(Binding& binding, int b) const
@@ -73,10 +73,8 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
     int nearest = -1;
     double best = 24.0;
     for (int b = 0; b < bandCount; ++b) {
-        const Band settings = band(binding, b);
-        const double cx = x + (width - handleSize) * settings.normalizedFrequency + handleSize / 2;
-        const double cy = y + s * settings.gain + (height - handleSize) * 0.5 + handleSize / 2;
-        const double d = std::hypot(px - cx, py - cy);
+        const Corner corner = handleCorner(x, y, s, band(binding, b));
+        const double d = std::hypot(px - (corner.x + handleSize / 2), py - (corner.y + handleSize / 2));
         if (d < best || (nearest < 0 && d == best)) {
             best = d;
             nearest = b;
@@ -120,17 +118,18 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     Band bands[bandCount];
     for (int b = 0; b < bandCount; ++b)
         bands[b] = band(binding, b);
-    surface.setClip(x, y, width, height);
-    drawGrid(surface, x, y, false);
-    updateCurves(bands);
-    drawCurves(surface, x, y, bands);
+    // One zoom for the whole paint, so grid, curves and handles agree.
     const double s = scale();
+    surface.setClip(x, y, width, height);
+    drawGrid(surface, x, y, s, false);
+    updateCurves(bands);
+    drawCurves(surface, x, y, s, bands);
     for (int b = 0; b < bandCount; ++b) {
-        const int left = x + static_cast<int>((width - handleSize) * bands[b].normalizedFrequency);
-        const int top = y + static_cast<int>(s * bands[b].gain + (height - handleSize) * 0.5);
-        blendPart(surface, handleSize * b, bands[b].on > 0.5 ? 0 : handleSize, handleSize, handleSize, left, top);
+        const Corner corner = handleCorner(x, y, s, bands[b]);
+        blendPart(surface, handleSize * b, bands[b].on > 0.5 ? 0 : handleSize, handleSize, handleSize,
+                  static_cast<int>(corner.x), static_cast<int>(corner.y));
     }
-    drawGrid(surface, x, y, true);
+    drawGrid(surface, x, y, s, true);
     if (scaleImage)
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
@@ -138,12 +137,11 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
 }
 
 // Lines at +-3, +-6, then every 6 dB to +-36; 0 dB has none.
-void Eqwindow::drawGrid(Window& surface, int x, int y, bool labels)
+void Eqwindow::drawGrid(Window& surface, int x, int y, double s, bool labels)
 {
     const Framework::Skinbitmap* image = labels ? numberImage : lineImage;
     if (!image)
         return;
-    const double s = scale();
     const double centre = height / 2 + y - 5;
     double step = 3.0 * s, up = centre, down = centre;
     const int middle = (image->height() - 10) / 2;
@@ -184,14 +182,14 @@ void Eqwindow::updateCurves(const Band* bands)
         // The bell's peak meets its handle.
         const int k = static_cast<int>((width - handleSize) * bands[b].normalizedFrequency) + handleSize / 2;
         if (static_cast<int>(bands[b].type) == 1 && k >= 0 && k < static_cast<int>(curve.size()))
-            curve[static_cast<std::size_t>(k)] = static_cast<float>(std::clamp(bands[b].gain, -36.0, 36.0));
+            curve[static_cast<std::size_t>(k)] = static_cast<float>(bands[b].gain);
     }
 }
 
 // Each band is drawn unscaled; the sum weighs them by "curve +-", except a
 // high-pass on the first band or a low-pass on the last, which always count
 // whole.
-void Eqwindow::drawCurves(Window& surface, int x, int y, const Band* bands)
+void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* bands)
 {
     std::fill(sumCurve.begin(), sumCurve.end(), 0.0f);
     const double curveScale = vex.getValue(curveIndex);
@@ -205,24 +203,22 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, const Band* bands)
         const std::uint32_t colour = bandColours[static_cast<std::size_t>(b)];
         if (colour >> 24 == 0)
             continue;
-        toRows(points, curve, x, y);
+        toRows(points, curve, x, y, s);
         surface.polyline(points.data(), static_cast<int>(points.size()), colour, 3.0f);
     }
-    toRows(points, sumCurve, x, y);
+    toRows(points, sumCurve, x, y, s);
     surface.polyline(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
 }
 
-void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y)
+// 0 dB lies one row above the handles' centre row.
+void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y, double s)
 {
     const double step = static_cast<double>(width) / Displayscale::points;
     // Just outside the display the lines are clipped away.
     const double top = y - 4.0, bottom = y + height + 4.0;
-    const double s = scale(), zero = rowOf(0.0, y);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const double row = db[i] * s + zero;
-        line[i] = {static_cast<float>(x + i * step),
-                   static_cast<float>(std::isnan(row) ? bottom : std::clamp(row, top, bottom))};
-    }
+    const double zero = height * 0.5 + (y - 1);
+    for (std::size_t i = 0; i < line.size(); ++i)
+        line[i] = {static_cast<float>(x + i * step), static_cast<float>(std::clamp(db[i] * s + zero, top, bottom))};
 }
 
 void Eqwindow::skinChanged(const std::string& folder)

@@ -33,8 +33,6 @@ public:
     std::uint32_t mainColour() const { return sumColour; }
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
-    // The window row of a gain in dB for a display at row y.
-    double rowOf(double db, int y);
 
     enum { bandCount = 7, handleSize = 16 };
 
@@ -43,6 +41,12 @@ private:
         double on, normalizedFrequency, gain, type;
     };
     Band band(Framework::Binding& binding, int b) const;
+    // The top-left corner of a band's handle for a display at (x, y), s
+    // pixels per dB.
+    struct Corner {
+        double x, y;
+    };
+    Corner handleCorner(int x, int y, double s, const Band& band) const;
     // Half the visible range in dB, and pixels per dB (negative: rows grow
     // downwards).
     double zoom();
@@ -52,10 +56,10 @@ private:
     void updateCurves(const Band* bands);
     // Walks the grid's lines, up and down from 0 dB, drawing an image's line
     // or label at each.
-    void drawGrid(Framework::Window& surface, int x, int y, bool labels);
-    void drawCurves(Framework::Window& surface, int x, int y, const Band* bands);
+    void drawGrid(Framework::Window& surface, int x, int y, double s, bool labels);
+    void drawCurves(Framework::Window& surface, int x, int y, double s, const Band* bands);
     // Turns dB into window rows, held to a band around the display.
-    void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y);
+    void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y, double s);
 
     Framework::Skinbitmap* const numberImage;
     Framework::Skinbitmap* const lineImage;
