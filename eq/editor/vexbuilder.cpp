@@ -47,14 +47,14 @@ void Vexbuilder::build()
 
 void Vexbuilder::makeResources()
 {
-    font = gui.addResource(std::make_unique<Pixelfont>(images["font.png"], 6));
-    knob = gui.addResource(std::make_unique<Knob>(34, 34, images["knob.png"], 0.01));
-    lowTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-lo-select.png"]));
+    font = gui.addResource(std::make_unique<Pixelfont>(images.at("font.png"), 6));
+    knob = gui.addResource(std::make_unique<Knob>(34, 34, images.at("knob.png"), 0.01));
+    lowTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-lo-select.png")));
     volumeEntry = gui.addResource(std::make_unique<Dbinput>(36, 17, 5, 7, 12, 0, *font));
-    volumeSlider = gui.addResource(std::make_unique<Slider>(40, 312, images["vol_slider.png"], false));
-    middleTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-select.png"]));
-    highTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images["mode-hi-select.png"]));
-    outputs = gui.addResource(std::make_unique<Selector>(38, 38, images["st-m-lr.png"], 2));
+    volumeSlider = gui.addResource(std::make_unique<Slider>(40, 312, images.at("vol_slider.png"), false));
+    middleTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-select.png")));
+    highTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-hi-select.png")));
+    outputs = gui.addResource(std::make_unique<Selector>(38, 38, images.at("st-m-lr.png"), 2));
     veil = gui.addResource(std::make_unique<Togglerectangle>(gui.width(), gui.height(), 64, 0, 0, 0));
     onOffText = vex.addReadout(std::make_unique<Switchreadout>("off", "on"));
     gainText = vex.addReadout(std::make_unique<Unitsreadout>("dB", 1, 0.0));
@@ -67,7 +67,7 @@ void Vexbuilder::makeResources()
     volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
     for (int n = 1; n <= bandCount; ++n)
         switches[static_cast<std::size_t>(n - 1)] =
-            gui.addResource(std::make_unique<Switch>(36, 18, images["button-" + formatInt(n) + ".png"]));
+            gui.addResource(std::make_unique<Switch>(36, 18, images.at("button-" + formatInt(n) + ".png")));
 }
 
 void Vexbuilder::makeParameters()
@@ -97,9 +97,9 @@ void Vexbuilder::layOut()
     const int none = Uicomp::noCondition;
     gui.zoomControl = root.add(std::make_unique<Paramctrl>(4, 342, none, nullptr, knob, nullptr, vex, zoom));
     gui.curveScaleControl = root.add(std::make_unique<Paramctrl>(714, 342, none, nullptr, knob, nullptr, vex, curve));
-    auto* display =
-        gui.addResource(std::make_unique<Eqwindow>(744, 328, images["blobs.png"], images["db-numbers.png"],
-                                                   images["db-line.png"], images["freqscale.png"], zoom, curve, vex));
+    auto* display = gui.addResource(std::make_unique<Eqwindow>(744, 328, images.at("blobs.png"),
+                                                               images.at("db-numbers.png"), images.at("db-line.png"),
+                                                               images.at("freqscale.png"), zoom, curve, vex));
     gui.addSkinListener(display);
     for (int b = 0; b < bandCount; ++b)
         root.add(std::make_unique<Paramctrl>(120 + 80 * b, 334, none, nullptr, switches[static_cast<std::size_t>(b)],
@@ -114,7 +114,7 @@ void Vexbuilder::layOut()
     root.add(std::make_unique<Paramctrl>(756, 1, none, nullptr, volumeSlider, nullptr, vex, volume));
     root.add(std::make_unique<Paramctrl>(758, 315, none, nullptr, volumeEntry, nullptr, vex, volume));
     root.add(std::make_unique<Paramctrl>(757, 338, none, nullptr, outputs, nullptr, vex, mode));
-    root.add(std::make_unique<Img>(298, 16, none, nullptr, *images["text-bg.png"]));
+    root.add(std::make_unique<Img>(298, 16, none, nullptr, *images.at("text-bg.png")));
     gui.statusField = root.add(std::make_unique<Textfield>(298, 18, none, nullptr, *font, 160, vex, 0));
     root.add(std::make_unique<Menuarea>(50, 352, none, nullptr, optionsMenu(), 38, 20));
 
@@ -122,7 +122,7 @@ void Vexbuilder::layOut()
     Vexgui::Uistate& state = gui.uistate();
     auto about = std::make_unique<Panel>(0, 0, Vexgui::aboutIndex, &state, gui.width(), gui.height());
     about->add(std::make_unique<Paramctrl>(0, 0, none, nullptr, veil, nullptr, state, Vexgui::aboutIndex));
-    about->add(std::make_unique<Img>(0, 0, none, nullptr, *images["aboutbox.png"]));
+    about->add(std::make_unique<Img>(0, 0, none, nullptr, *images.at("aboutbox.png")));
     root.add(std::move(about));
 }
 

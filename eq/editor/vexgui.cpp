@@ -25,8 +25,6 @@ void Vexgui::componentRedrawn(Framework::Uicomp* component)
         return;
     const bool changesCurve = component == zoomControl || component == curveScaleControl ||
                               std::find(typeControls.begin(), typeControls.end(), component) != typeControls.end();
-    if (!changesCurve)
-        return;
-    int x = curveControl->x, y = curveControl->y, w = curveControl->width(), h = curveControl->height();
-    redraw(curveControl, x, y, w, h);
+    if (changesCurve)
+        curveControl->redraw(*this);
 }
