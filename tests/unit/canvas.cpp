@@ -4,6 +4,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 Canvas::Canvas(int width, int height) : Window(width, height)
@@ -21,6 +23,14 @@ void Canvas::clear(std::uint32_t argb)
 {
     setColour(argb);
     fillRect(0, 0, width(), height());
+}
+
+int channelDistance(std::uint32_t a, std::uint32_t b)
+{
+    int most = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        most = std::max(most, std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)));
+    return most;
 }
 
 bool writePng(const std::string& path, int w, int h, const std::function<std::uint32_t(int x, int y)>& colourAt)

@@ -25,6 +25,9 @@ public:
 // Writes a w x h PNG whose pixels are opaque colours, or 0 for transparent.
 bool writePng(const std::string& path, int w, int h, const std::function<std::uint32_t(int x, int y)>& colourAt);
 
+// The largest difference between two colours in any one channel.
+int channelDistance(std::uint32_t a, std::uint32_t b);
+
 // Such an image written in folder and loaded as a skin image.
 std::unique_ptr<Framework::Skinbitmap> makeImage(const std::string& folder, int w, int h,
                                                  const std::function<std::uint32_t(int x, int y)>& colourAt);

@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 const std::string references = VEX_SOURCE_DIR "/tests/data/editor/";
 
-int channelDistance(std::uint32_t a, std::uint32_t b)
-{
-    int most = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        most = std::max(most, std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)));
-    return most;
-}
-
 // Paints the editor in a skin with the settings given and compares it with
 // the reference: channels may differ by 8, and 40 pixels by more.
 void expectLooksLike(const std::string& skin, const std::string& name, const std::function<void(Openeditor&)>& set)

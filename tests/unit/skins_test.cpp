@@ -1,5 +1,6 @@
 // The committed skins: exactly what tools/skins draws, cut to the sizes the
 // editor expects, with every state of every control drawn.
+#include "canvas.h"
 #include "tempfolder.h"
 #include "tools/skins/skinstyle.h"
 #include "tools/skins/skinwriter.h"
@@ -80,10 +81,8 @@ std::string firstDifference(const Surface& a, int ax, int ay, const Surface& b, 
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = pixel(a, ax + x, ay + y), q = pixel(b, bx + x, by + y);
-            for (int shift = 0; shift < 32; shift += 8)
-                if (std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255)) > tolerance)
-                    return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + "): " + hex(p) + " against " +
-                           hex(q);
+            if (channelDistance(p, q) > tolerance)
+                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + "): " + hex(p) + " against " + hex(q);
         }
     return "";
 }
@@ -108,12 +107,7 @@ double inkRise(const Surface& s, int x, int y)
         double rows = 0.0, count = 0.0;
         for (int j = 3; j < 21; ++j)
             for (int i = from; i < to; ++i) {
-                const std::uint32_t p = pixel(s, x + i, y + j);
-                int most = 0;
-                for (int shift = 0; shift < 24; shift += 8)
-                    most = std::max(most, std::abs(static_cast<int>((p >> shift) & 255) -
-                                                   static_cast<int>((ground >> shift) & 255)));
-                if (most > 48) {
+                if (channelDistance(pixel(s, x + i, y + j) & 0xFFFFFF, ground & 0xFFFFFF) > 48) {
                     rows += j;
                     count += 1.0;
                 }
