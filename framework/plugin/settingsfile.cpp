@@ -84,6 +84,12 @@ std::string Settingsfile::get(const std::string& key) const
     return i < 0 ? std::string("N/A") : values[static_cast<std::size_t>(i)];
 }
 
+std::string Settingsfile::defaultValue(const std::string& key) const
+{
+    const int i = indexOf(key);
+    return i < 0 ? std::string("N/A") : defaults[static_cast<std::size_t>(i)];
+}
+
 bool Settingsfile::set(const std::string& key, const std::string& value)
 {
     const int i = indexOf(key);
@@ -91,7 +97,11 @@ bool Settingsfile::set(const std::string& key, const std::string& value)
     // to the defaults and lose every setting, so it is refused.
     if (i < 0 || value.size() > maxLineLength || value.find_first_of("\r\n") != std::string::npos)
         return false;
-    values[static_cast<std::size_t>(i)] = value;
+    std::string& stored = values[static_cast<std::size_t>(i)];
+    if (stored != value) {
+        stored = value;
+        save();
+    }
     return true;
 }
 

@@ -1,7 +1,8 @@
 // The plug-in's persistent settings: named text values kept in a small text
 // file of key and value line pairs beside the module. Owners register their
 // keys with defaults, the file is loaded once, values are read and changed in
-// memory, and the file is written back when the plug-in goes away.
+// memory; the file is written at every change and when the plug-in goes
+// away, since some hosts end their process without closing the plug-in.
 #pragma once
 
 #include <string>
@@ -22,7 +23,10 @@ public:
     void save() const;
     // The current value of key, or "N/A" for a key that is not registered.
     std::string get(const std::string& key) const;
-    // Replaces the value of a registered key in memory. False, changing
+    // The default key was registered with, or "N/A" for a key that is not.
+    std::string defaultValue(const std::string& key) const;
+    // Replaces the value of a registered key and writes the file when the
+    // value changed (a write that fails stays silent). False, changing
     // nothing, for other keys and for values the file could not hold (a line
     // break, or more than maxLineLength characters).
     bool set(const std::string& key, const std::string& value);

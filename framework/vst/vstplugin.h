@@ -16,6 +16,7 @@
 #include "framework/plugin/settingsfile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -63,7 +64,12 @@ public:
     ~VSTplugin() override
     {
         editor.reset();
-        settings->save();
+        // A destructor that throws ends the host's process: a failed save
+        // stays silent.
+        try {
+            settings->save();
+        } catch (...) {
+        }
         plugin.reset();
         gui.reset();
         settings.reset();
@@ -119,11 +125,17 @@ public:
     }
 
     // Hosts pass values unchecked: one that is no number is ignored, others
-    // are held to 0..1.
+    // are held to 0..1. Most hosts automate on the audio thread, just before
+    // a block: that call must never wait.
     void setParameter(VstInt32 index, float value) override
     {
-        if (std::isfinite(value))
-            plugin->setNormalized(static_cast<double>(std::clamp(value, 0.0f, 1.0f)), index, true);
+        if (!std::isfinite(value))
+            return;
+        const double normalized = static_cast<double>(std::clamp(value, 0.0f, 1.0f));
+        if (currentThread() == audioThread.load(std::memory_order_relaxed))
+            plugin->setOnAudioThread(normalized, index);
+        else
+            plugin->setNormalized(normalized, index, true);
     }
     float getParameter(VstInt32 index) override { return static_cast<float>(plugin->getNormalized(index)); }
     bool getParameterName(VstInt32 index, char* text) override
@@ -268,6 +280,7 @@ private:
     // once the block is done.
     template <class Sample> void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
     {
+        audioThread.store(currentThread(), std::memory_order_relaxed);
         P& p = *plugin;
         if (inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1] && sampleFrames > 0) {
             const Denormalguard guard;
@@ -276,6 +289,8 @@ private:
         p.events.clear();
     }
 
+    // The thread that processed the last block.
+    std::atomic<std::uintptr_t> audioThread{0};
     Pluginpointer plugin;
     std::unique_ptr<G> gui;
     std::unique_ptr<Settingsfile> settings;

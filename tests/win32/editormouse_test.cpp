@@ -362,12 +362,14 @@ TEST_F(Editormouse, AboutBoxTakesTheNextClick)
 }
 
 // The skin submenu marks the skin in use and shows the one chosen at once;
-// the choice is saved on close and the next instance opens with it.
+// the choice is saved at once (hosts may end their process without closing
+// the plug-in) and the next instance opens with it.
 TEST_F(Editormouse, SkinMenuSwitchesAndTheChoiceIsSaved)
 {
     EXPECT_EQ(chooseOption({"Skin", "Other"}), std::vector<std::string>{"Red"});
     const Picture other = otherBackground();
     EXPECT_EQ(differingPixels(shown(), other), 0);
+    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "skin"), "Other") << "before any close";
 
     effect->close();
     EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "skin"), "Other");
