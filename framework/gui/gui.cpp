@@ -10,6 +10,18 @@
 
 namespace Framework {
 
+namespace {
+
+// A skin is named by one folder inside the skins folder. A name from the
+// settings file that could lead elsewhere (separators, a drive, "..") is
+// not followed.
+bool isPlainFolderName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos;
+}
+
+} // namespace
+
 Gui::Gui(Settingsfile& settings, int width, int height)
     : Window(width, height), settings(settings), rootPanel(0, 0, Uicomp::noCondition, nullptr, width, height)
 {
@@ -116,7 +128,7 @@ std::string Gui::skinFolder(const std::string& skinName)
 
 bool Gui::loadSkin(const std::string& skinName)
 {
-    const std::string folder = skinFolder(skinName);
+    const std::string folder = skinFolder(isPlainFolderName(skinName) ? skinName : settings.defaultValue("skin"));
     if (background)
         background->load(folder + background->fileName);
     bool all = true;

@@ -24,6 +24,15 @@ public:
     // left empty and false is answered. The file name stays either way.
     bool load(const std::string& path);
 
+    // Skins are folders users install, so their images are input. The
+    // largest image the editor draws, at twice its size, is 1600 x 760 (the
+    // background) or 68 x 6868 (a knob strip); an image larger than these
+    // bounds is refused before anything is decoded, as one that is missing.
+    static constexpr int maxSide = 16384;
+    static constexpr long long maxPixels = 1LL << 23;
+    // Whether path holds a PNG whose declared size is within the bounds.
+    static bool acceptable(const std::string& path);
+
     const std::string fileName;
 
     struct Image; // the platform's image

@@ -250,3 +250,44 @@ TEST_F(Editor, Skins)
     std::filesystem::remove_all(dir.file("skins"));
     EXPECT_TRUE(Gui::skinNames().empty()) << "no skins folder, no skins, no exception";
 }
+
+// Skins are input. A name from the settings that leads out of the skins
+// folder loads the default skin instead; an image larger than the editor can
+// use is refused before it is decoded, as a missing one.
+TEST_F(Editor, HostileSkinsStayContained)
+{
+    Skinbitmap* knob = gui.addBitmap("knob.png");
+    writeImage(dir.file("skins/Red/knob.png"), 34, 34, 0xFF0000);
+    writeImage(dir.file("elsewhere/knob.png"), 20, 16, 0xFF0000);
+    writeImage(dir.file("skins/Wide/knob.png"), Skinbitmap::maxSide + 1, 1, 0xFF0000);
+    for (const char* name :
+         {"../elsewhere", "..", "", "Red/../../elsewhere", "Red\\..\\..\\elsewhere", "C:elsewhere"}) {
+        gui.loadSkin(name);
+        EXPECT_EQ(knob->width(), 34) << name;
+    }
+    EXPECT_FALSE(gui.loadSkin("Wide"));
+    EXPECT_TRUE(knob->empty()) << "a decodable image one pixel too wide";
+
+    // Only the header is read: a few dozen bytes declaring a huge image.
+    const auto header = [](unsigned long w, unsigned long h) {
+        std::string bytes("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+        for (unsigned long v : {w, h})
+            for (int shift = 24; shift >= 0; shift -= 8)
+                bytes += static_cast<char>(v >> shift & 0xFF);
+        return bytes + std::string("\x08\x06\0\0\0", 5);
+    };
+    const struct {
+        std::string bytes;
+        bool acceptable;
+    } files[] = {{header(20000, 20000), false},
+                 {header(Skinbitmap::maxSide, Skinbitmap::maxPixels / Skinbitmap::maxSide), true},
+                 {header(Skinbitmap::maxSide, Skinbitmap::maxPixels / Skinbitmap::maxSide + 1), false},
+                 {header(0, 10), false},
+                 {header(0xFFFFFFFFul, 1), false},
+                 {header(64, 64).substr(0, 20), false},
+                 {"GIF89a" + header(64, 64).substr(6), false}};
+    for (const auto& file : files) {
+        dir.write("header.png", file.bytes);
+        EXPECT_EQ(Skinbitmap::acceptable(dir.file("header.png")), file.acceptable) << file.bytes.size();
+    }
+}

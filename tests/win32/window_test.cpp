@@ -218,6 +218,17 @@ TEST(Win32window, SkinImagesLoadOnlyWhileGraphicsRun)
     EXPECT_EQ(image.width(), 0);
     EXPECT_FALSE(image.load(sceneFolder())) << "a folder is no image";
     EXPECT_EQ(image.fileName, "opaque.png");
+
+    // An image larger than any the editor uses is refused, decodable or not.
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string wide = std::string(folder) + "vexatone-wide.png";
+    ASSERT_TRUE(Picture(Framework::Skinbitmap::maxSide + 1, 1, 0xFF00FF00).save(wide));
+    EXPECT_FALSE(image.load(wide));
+    EXPECT_TRUE(image.empty());
+    ASSERT_TRUE(Picture(Framework::Skinbitmap::maxSide, 1, 0xFF00FF00).save(wide));
+    EXPECT_TRUE(image.load(wide));
+    DeleteFileA(wide.c_str());
 }
 
 TEST(Win32window, OpensOnlyInAWindowAndStartsGraphicsOnce)

@@ -12,6 +12,8 @@ bool Skinbitmap::load(const std::string& path)
 {
     pixels.reset();
     imageWidth = imageHeight = 0;
+    if (!acceptable(path))
+        return false;
     cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
     if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(png);

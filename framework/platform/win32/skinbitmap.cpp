@@ -48,6 +48,8 @@ bool Skinbitmap::load(const std::string& path)
 {
     pixels.reset();
     imageWidth = imageHeight = 0;
+    if (!acceptable(path))
+        return false;
     // GDI+ decodes only between its start and its shutdown.
     if (!Gdiplussession::anyRunning())
         return false;

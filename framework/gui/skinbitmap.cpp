@@ -1,0 +1,34 @@
+#include "skinbitmap.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace Framework {
+
+namespace {
+
+unsigned long bigEndian(const unsigned char* bytes)
+{
+    return static_cast<unsigned long>(bytes[0]) << 24 | static_cast<unsigned long>(bytes[1]) << 16 |
+           static_cast<unsigned long>(bytes[2]) << 8 | static_cast<unsigned long>(bytes[3]);
+}
+
+} // namespace
+
+// A PNG file starts with its signature and then the header chunk, which
+// declares the image's width and height.
+bool Skinbitmap::acceptable(const std::string& path)
+{
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    unsigned char start[24] = {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(start), sizeof start))
+        return false;
+    if (std::memcmp(start, signature, sizeof signature) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0)
+        return false;
+    const unsigned long width = bigEndian(start + 16), height = bigEndian(start + 20);
+    return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
+           static_cast<long long>(width) * static_cast<long long>(height) <= maxPixels;
+}
+
+} // namespace Framework
