@@ -2,7 +2,6 @@
 
 #include "framework/plugin/fixedtext.h"
 #include "framework/plugin/host.h"
-#include "framework/plugin/numberformat.h"
 
 #include <algorithm>
 
@@ -12,10 +11,8 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
          Framework::Paramlistener& gui)
     : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
 {
-    for (int b = 0; b < bandCount; ++b) {
-        display[b] = pending[b] = Coefficients::identity();
-        bandDirty[b].store(false, std::memory_order_relaxed);
-    }
+    for (int b = 0; b < bandCount; ++b)
+        staged[b] = active[b] = Coefficients::identity();
 }
 
 void Vex::defaults(Vexprogram& program)
@@ -35,12 +32,22 @@ void Vex::defaults(Vexprogram& program)
     Framework::copyText(program.name, "init");
 }
 
+// The audio path reads volume and mode from its own copies. The bands the
+// audio thread changed take their values here, while the lock holds the
+// targets still.
 void Vex::takeOverLive()
 {
     heardVolume = editBuffer.values[slot(volume)];
     const double outMode = editBuffer.values[slot(mode)];
     // Any value that is no mode leaves the signal unchanged.
     heardMode = outMode >= 0.0 && outMode < 4.0 ? static_cast<int>(outMode) : 0;
+    redesigning |= redesignRequests.exchange(0, std::memory_order_acquire);
+    if (!redesigning)
+        return;
+    for (int b = 0; b < bandCount; ++b)
+        for (int p = 0; p < perBand; ++p)
+            redesignValues[b][p] = targetValue(perBand * b + p);
+    redesignScale = targetValue(curve);
 }
 
 void Vex::setSampleRate(double rate)
@@ -51,57 +58,47 @@ void Vex::setSampleRate(double rate)
     resetParameters(false);
 }
 
+Coefficients Vex::design(int band, const double* values, double gainScale)
+{
+    return Filterdesign::designBand(values[on], values[type], values[frequency], values[gain] * gainScale,
+                                    values[width], band, designRate(), bellWidthMap, shelfWidthMap);
+}
+
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
-    const double fs = designRate();
-    return Filterdesign::designBand(getValue(index(band, on)), getValue(index(band, type)),
-                                    getValue(index(band, frequency)), getValue(index(band, gain)) * gainScale,
-                                    getValue(index(band, width)), band, fs, bellWidthMap, shelfWidthMap);
+    double values[perBand];
+    for (int p = 0; p < perBand; ++p)
+        values[p] = getValue(perBand * band + p);
+    return design(band, values, gainScale);
 }
 
-std::string Vex::bandSummary(int band, double scale)
-{
-    const double f0 = getValue(index(band, frequency));
-    std::string line =
-        f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz " : Framework::formatFixed(f0, 2) + " hz ";
-    line += Framework::formatFixed(getValue(index(band, gain)) * scale, 2) + " dB ";
-    line += Framework::formatFixed(getValue(index(band, width)), 2) + " q";
-    return line;
-}
-
-// A band parameter redesigns its band for the display and the sound; the
-// curve scale redesigns the sound of every band. Zoom, volume and output mode
-// need nothing here.
-void Vex::parameterChanged(int changed)
+// A band parameter redesigns its band, the curve scale every band. Zoom,
+// volume and output mode need nothing here. The audio thread only asks for
+// the design, which its next tick makes.
+void Vex::parameterChanged(int changed, bool onAudioThread)
 {
     const int band = bandOf(changed);
     const bool bandParameter = band >= 0;
     if (!bandParameter && changed != curve)
         return;
-    const double scale = getValue(curve);
+    if (bandParameter)
+        view.bandChanged(band);
+    else
+        view.curveScaleChanged();
     const int first = bandParameter ? band : 0;
     const int last = bandParameter ? band : bandCount - 1;
-    Coefficients shown = Coefficients::identity();
-    Coefficients heard[bandCount];
-    for (int b = first; b <= last; ++b) {
-        if (bandParameter) {
-            shown = designFromTargets(b, 1.0);
-            // At scale 1 the sound is the display's design.
-            heard[b] = scale == 1.0 ? shown : designFromTargets(b, scale);
-        } else {
-            heard[b] = designFromTargets(b, scale);
-        }
-        bandDirty[b].store(true, std::memory_order_relaxed);
+    if (onAudioThread) {
+        redesignRequests.fetch_or(((2u << last) - 1) & ~((1u << first) - 1), std::memory_order_release);
+        return;
     }
-    const std::string status =
-        bandParameter ? bandSummary(first, scale) : "Curve scale " + Framework::formatFixed(scale, 2);
-    const Framework::Lock::Guard hold(coefficientLock);
-    if (bandParameter)
-        display[first] = shown;
+    const double scale = getValue(curve);
+    Coefficients heard[bandCount];
     for (int b = first; b <= last; ++b)
-        pending[b] = heard[b];
+        heard[b] = designFromTargets(b, scale);
+    const Framework::Lock::Guard hold(coefficientLock);
+    for (int b = first; b <= last; ++b)
+        staged[b] = heard[b];
     coefficientsDirty = true;
-    statusText = status;
 }
 
 void Vex::programChanged()
@@ -111,35 +108,27 @@ void Vex::programChanged()
         const Framework::Lock::Guard hold(lock);
         name = Framework::textOf(editBuffer.name);
     }
-    setStatus(name);
-}
-
-void Vex::setStatus(const std::string& text)
-{
-    const Framework::Lock::Guard hold(coefficientLock);
-    statusText = text;
-}
-
-std::string Vex::text(const void* /*requester*/)
-{
-    const Framework::Lock::Guard hold(coefficientLock);
-    return statusText;
-}
-
-Coefficients Vex::bandCurve(int band)
-{
-    bandDirty[band].store(false, std::memory_order_relaxed);
-    const Framework::Lock::Guard hold(coefficientLock);
-    return display[band];
+    view.programLoaded(name);
 }
 
 bool Vex::takeOverCoefficients()
 {
+    Coefficients designed[bandCount];
+    for (int b = 0; b < bandCount; ++b)
+        if (redesigning & (1u << b))
+            designed[b] = design(b, redesignValues[b], redesignScale);
     const Framework::Lock::Tryguard hold(coefficientLock);
-    if (!hold || !coefficientsDirty)
+    if (!hold)
         return false;
     for (int b = 0; b < bandCount; ++b)
-        arriving[b] = pending[b];
+        if (redesigning & (1u << b))
+            staged[b] = designed[b];
+    coefficientsDirty = coefficientsDirty || redesigning;
+    redesigning = 0;
+    if (!coefficientsDirty)
+        return false;
+    for (int b = 0; b < bandCount; ++b)
+        active[b] = staged[b];
     coefficientsDirty = false;
     return true;
 }
@@ -155,13 +144,14 @@ void Vex::process(const double* const* inputs, double* const* outputs, int frame
 }
 
 // The block runs in pieces of up to one chunk that each hear one set of
-// coefficients, volume and mode. Every control tick runs for its own sample;
-// a piece ends before a tick that brings new values.
+// coefficients and volume. Every control tick runs for its own sample; a
+// piece ends before a tick that brings new values. The output mode is read
+// once per block: a change takes effect at the next block.
 template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
     takeOverUntimed();
+    const int mode = heardMode;
     double volume = heardVolume;
-    int mode = heardMode;
     int start = 0;
     const auto flush = [&](int end) {
         if (end > start)
@@ -172,12 +162,11 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
         bool ticked = false;
         const int count = tickPiece(std::min(frames - end, start + Chain::chunk - end), ticked);
         const bool arrived = ticked && takeOverCoefficients();
-        if (arrived || heardVolume != volume || heardMode != mode) {
+        if (arrived || heardVolume != volume) {
             flush(end);
             for (int b = 0; arrived && b < bandCount; ++b)
-                chain.setSection(b, arriving[b]);
+                chain.setSection(b, active[b]);
             volume = heardVolume;
-            mode = heardMode;
         }
         end += count;
         if (end == frames || end - start == Chain::chunk)

@@ -5,17 +5,16 @@
 
 #include "chain.h"
 #include "filterdesign.h"
+#include "vexdisplay.h"
 #include "vexparameters.h"
 #include "vexprogram.h"
 
 #include "framework/plugin/log10map.h"
 #include "framework/plugin/recallableplugin.h"
-#include "framework/plugin/textprovider.h"
 
 #include <atomic>
-#include <string>
 
-class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank>, public Framework::Textprovider {
+class alignas(16) Vex : public Framework::Recallableplugin<Vexprogram, Vexbank> {
 public:
     enum { bandCount = Vexparameters::bandCount };
 
@@ -39,41 +38,44 @@ public:
     // The rate the bands' filters run at: twice the host's; 0 before the
     // host has set one.
     double designRate() { return static_cast<double>(host.samplerate()) * oversamplingFactor; }
-    // The band's unscaled curve for the display; clears its dirty flag.
-    Coefficients bandCurve(int band);
-    bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
+    // The band's coefficients designed from its current targets, its gain
+    // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
+    Coefficients designFromTargets(int band, double gainScale);
 
-    // The status line.
-    std::string text(const void* requester) override;
+    // The response curves and the status line the editor shows.
+    Vexdisplay& display() { return view; }
 
     const Framework::Log10map frequencyMap{20.0, 20000.0};
 
 protected:
-    void parameterChanged(int index) override;
+    void parameterChanged(int index, bool onAudioThread) override;
     void programChanged() override;
     void takeOverLive() override;
 
 private:
     template <class Sample> void run(const Sample* const* inputs, Sample* const* outputs, int frames);
-    // The band's coefficients designed from its current targets.
-    Coefficients designFromTargets(int band, double gainScale);
-    std::string bandSummary(int band, double scale);
-    // Copies newly staged coefficients to arriving; false when there are none
-    // or the lock is busy.
+    // The band's coefficients from values: its five parameters in index order.
+    Coefficients design(int band, const double* values, double gainScale);
+    // Audio thread: stages the designs the audio thread asked for, then
+    // copies newly staged coefficients to active; false when there are none
+    // or the coefficient lock is busy.
     bool takeOverCoefficients();
-    void setStatus(const std::string& text);
 
     Framework::Lock coefficientLock;
     const Framework::Log10map bellWidthMap{0.0025, 0.95};
     const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
-    std::string statusText;
-    Coefficients display[bandCount];
-    Coefficients pending[bandCount];
+    Vexdisplay view{*this};
+    Coefficients staged[bandCount];
     bool coefficientsDirty = false;
-    std::atomic<bool> bandDirty[bandCount];
+    // Bands whose sound the audio thread changed: a bit per band, designed
+    // at the next tick.
+    std::atomic<unsigned> redesignRequests{0};
 
     // Audio thread only.
-    Coefficients arriving[bandCount];
+    Coefficients active[bandCount];
+    unsigned redesigning = 0;
+    double redesignValues[bandCount][Vexparameters::perBand];
+    double redesignScale = 1.0;
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;

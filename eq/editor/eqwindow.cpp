@@ -4,7 +4,8 @@
 #include "listfile.h"
 
 #include "eq/filterdesign.h"
-#include "eq/vex.h"
+#include "eq/vexdisplay.h"
+#include "framework/plugin/paramset.h"
 #include "framework/gui/blendcell.h"
 #include "framework/gui/skinbitmap.h"
 
@@ -37,9 +38,10 @@ std::uint32_t argbOf(const std::vector<int>& n)
 } // namespace
 
 Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
-                   Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex, Vex& vex)
+                   Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
+                   Vexdisplay& display)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
-      curveIndex(curveIndex), vex(vex), frequencies(Displayscale::points), sumCurve(Displayscale::points),
+      curveIndex(curveIndex), display(display), frequencies(Displayscale::points), sumCurve(Displayscale::points),
       points(Displayscale::points), bandColours(defaultColours)
 {
     for (int i = 0; i < Displayscale::points; ++i)
@@ -50,7 +52,7 @@ Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framew
 
 double Eqwindow::zoom()
 {
-    const double z = vex.getValue(zoomIndex);
+    const double z = display.value(zoomIndex);
     return z >= 1.0 ? z : 1.0;
 }
 
@@ -164,16 +166,16 @@ void Eqwindow::drawGrid(Window& surface, int x, int y, double s, bool labels)
 // off stays flagged, so it reads as flat until it is on again.
 void Eqwindow::updateCurves(const Band* bands)
 {
-    const double fs = vex.designRate();
+    const double fs = display.designRate();
     for (int b = 0; b < bandCount; ++b) {
-        if (!vex.isBandDirty(b))
+        if (!display.isBandDirty(b))
             continue;
         std::vector<float>& curve = bandCurves[static_cast<std::size_t>(b)];
         if (bands[b].on <= 0.5) {
             std::fill(curve.begin(), curve.end(), 0.0f);
             continue;
         }
-        const Coefficients set = vex.bandCurve(b);
+        const Coefficients set = display.bandCurve(b);
         for (std::size_t i = 0; i < curve.size(); ++i) {
             // No rate yet: the filters pass everything.
             const double db = fs > 0.0 ? Filterdesign::magnitudeDb(set, frequencies[i] / fs) : 0.0;
@@ -192,7 +194,7 @@ void Eqwindow::updateCurves(const Band* bands)
 void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* bands)
 {
     std::fill(sumCurve.begin(), sumCurve.end(), 0.0f);
-    const double curveScale = vex.getValue(curveIndex);
+    const double curveScale = display.value(curveIndex);
     for (int b = 0; b < bandCount; ++b) {
         const int kind = static_cast<int>(bands[b].type);
         const bool whole = (b == 0 && kind == 0) || (b == bandCount - 1 && kind == 2);

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-class Vex;
+class Vexdisplay;
 
 class Eqwindow : public Framework::Bltwidget, public Framework::Skinlistener {
 public:
@@ -20,7 +20,8 @@ public:
     // on in the top row; numbers, line and scale: the grid's labels and line
     // and the frequency scale.
     Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
-             Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex, Vex& vex);
+             Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
+             Vexdisplay& display);
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
@@ -66,7 +67,7 @@ private:
     Framework::Skinbitmap* const scaleImage;
     const int zoomIndex;
     const int curveIndex;
-    Vex& vex;
+    Vexdisplay& display;
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
     // the lines are drawn through.

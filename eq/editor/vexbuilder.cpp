@@ -99,7 +99,7 @@ void Vexbuilder::layOut()
     gui.curveScaleControl = root.add(std::make_unique<Paramctrl>(714, 342, none, nullptr, knob, nullptr, vex, curve));
     auto* display = gui.addResource(std::make_unique<Eqwindow>(744, 328, images.at("blobs.png"),
                                                                images.at("db-numbers.png"), images.at("db-line.png"),
-                                                               images.at("freqscale.png"), zoom, curve, vex));
+                                                               images.at("freqscale.png"), zoom, curve, vex.display()));
     gui.addSkinListener(display);
     for (int b = 0; b < bandCount; ++b)
         root.add(std::make_unique<Paramctrl>(120 + 80 * b, 334, none, nullptr, switches[static_cast<std::size_t>(b)],
@@ -115,7 +115,7 @@ void Vexbuilder::layOut()
     root.add(std::make_unique<Paramctrl>(758, 315, none, nullptr, volumeEntry, nullptr, vex, volume));
     root.add(std::make_unique<Paramctrl>(757, 338, none, nullptr, outputs, nullptr, vex, mode));
     root.add(std::make_unique<Img>(298, 16, none, nullptr, *images.at("text-bg.png")));
-    gui.statusField = root.add(std::make_unique<Textfield>(298, 18, none, nullptr, *font, 160, vex, 0));
+    gui.statusField = root.add(std::make_unique<Textfield>(298, 18, none, nullptr, *font, 160, vex.display(), 0));
     root.add(std::make_unique<Menuarea>(50, 352, none, nullptr, optionsMenu(), 38, 20));
 
     // The about box lies above everything; a click anywhere on it hides it.

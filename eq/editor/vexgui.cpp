@@ -1,6 +1,8 @@
 #include "vexgui.h"
 
+#include "eq/vexparameters.h"
 #include "framework/gui/multiparamctrl.h"
+#include "framework/gui/textfield.h"
 
 #include <algorithm>
 
@@ -15,7 +17,7 @@ Vexgui::~Vexgui()
 
 void Vexgui::Uistate::setNormalized(double value, int, bool)
 {
-    shown = value > 0.0;
+    shown.store(value > 0.0, std::memory_order_relaxed);
     gui.valueChanged(aboutIndex, *this);
 }
 
@@ -27,4 +29,11 @@ void Vexgui::componentRedrawn(Framework::Uicomp* component)
                               std::find(typeControls.begin(), typeControls.end(), component) != typeControls.end();
     if (changesCurve)
         curveControl->redraw(*this);
+}
+
+void Vexgui::valueChanged(int index, Framework::Paramset& set)
+{
+    Gui::valueChanged(index, set);
+    if (statusField && &set != &state && (Vexparameters::bandOf(index) >= 0 || index == Vexparameters::curve))
+        statusField->redraw(*this);
 }

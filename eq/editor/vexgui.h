@@ -6,6 +6,7 @@
 #include "framework/plugin/paramset.h"
 
 #include <array>
+#include <atomic>
 
 namespace Framework {
 class Multiparamctrl;
@@ -20,9 +21,10 @@ public:
     class Uistate : public Framework::Paramset {
     public:
         explicit Uistate(Vexgui& gui) : gui(gui) {}
-        double getNormalized(int) override { return shown ? 1.0 : 0.0; }
+        double getNormalized(int) override { return shown.load(std::memory_order_relaxed) ? 1.0 : 0.0; }
         void setNormalized(double value, int index, bool fromHost) override;
-        bool shown = false;
+        // Read by whichever thread tells the editor of a change.
+        std::atomic<bool> shown{false};
 
     private:
         Vexgui& gui;
@@ -35,6 +37,8 @@ public:
     // Turning the zoom or curve knob, or choosing a band type, changes the
     // response curve too.
     void componentRedrawn(Framework::Uicomp* component) override;
+    // A band or the curve scale changed: the status line tells of it.
+    void valueChanged(int index, Framework::Paramset& set) override;
     double fineFactor() override { return 0.25; }
 
     Uistate& uistate() { return state; }

@@ -1,6 +1,7 @@
 // The few operating-system services the portable code needs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Framework {
@@ -18,5 +19,9 @@ std::string moduleFolder();
 // Tells the user about a failure: a message box without owner window,
 // caption "Error" and one OK button.
 void showError(const std::string& text);
+
+// A number that tells the calling thread apart from every other running
+// thread. It neither allocates nor waits, so the audio thread may ask.
+std::uintptr_t currentThread();
 
 } // namespace Framework

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace Framework {
 
@@ -20,6 +21,8 @@ double inRange(const Map& map, double value)
     const double low = std::min(map.min, map.max), high = std::max(map.min, map.max);
     return std::isfinite(value) ? std::clamp(value, low, high) : low;
 }
+
+constexpr double noneParked = std::numeric_limits<double>::quiet_NaN();
 
 } // namespace
 
@@ -40,6 +43,12 @@ double Plugin::target(int index)
 {
     const Lock::Guard hold(lock);
     return descriptor(index)->target;
+}
+
+double Plugin::targetValue(int index) const
+{
+    const Paramdescriptor& d = *parameters[static_cast<std::size_t>(index)];
+    return d.map->toReal(d.map->toNormalized(d.target));
 }
 
 double Plugin::getNormalized(int index)
@@ -77,29 +86,81 @@ void Plugin::setNormalized(double value, int index, bool fromHost)
     Paramdescriptor* d = descriptor(index);
     if (!d)
         return;
-    // The value as the map reproduces it.
-    const double norm = d->map->toNormalized(d->map->toReal(value));
-    double real = d->map->toReal(norm);
     {
         const Lock::Guard hold(lock);
-        // The host's copy of a value is a float: when it comes back as the
-        // value the parameter has (the echo of automation, a host restoring
-        // what it read), the exact real value stays, so programs round-trip
-        // bit for bit.
-        if (static_cast<float>(value) == static_cast<float>(d->map->toNormalized(d->target)))
-            real = d->target;
-        // A descriptor is listed once: an entry already waiting picks up the
-        // new target, so repeated sets before a tick cannot grow the list.
-        if (d->state == Paramdescriptor::idle)
-            pending.push_back(d);
-        d->target = real;
-        d->state = Paramdescriptor::newTarget;
+        // This value is newer than any the audio thread parked for it.
+        parked[static_cast<std::size_t>(index)].store(noneParked, std::memory_order_relaxed);
+        storeTarget(*d, value);
     }
     if (!fromHost)
-        host.automate(index, static_cast<float>(norm));
+        host.automate(index, static_cast<float>(d->map->toNormalized(d->map->toReal(value))));
     lastTouchedIndex.store(index, std::memory_order_relaxed);
-    parameterChanged(index);
+    parameterChanged(index, false);
     listener.valueChanged(index, *this);
+}
+
+void Plugin::setOnAudioThread(double value, int index)
+{
+    Paramdescriptor* d = descriptor(index);
+    if (!d)
+        return;
+    {
+        const Lock::Tryguard hold(lock);
+        if (!hold) {
+            parked[static_cast<std::size_t>(index)].store(value, std::memory_order_relaxed);
+            anyParked.store(true, std::memory_order_release);
+            return;
+        }
+        // Values parked earlier go first, so this one wins over them.
+        takeParked();
+        storeTarget(*d, value);
+        parameterChanged(index, true);
+    }
+    announceTaken();
+    lastTouchedIndex.store(index, std::memory_order_relaxed);
+    listener.valueChanged(index, *this);
+}
+
+void Plugin::storeTarget(Paramdescriptor& d, double value)
+{
+    // The value as the map reproduces it.
+    const double norm = d.map->toNormalized(d.map->toReal(value));
+    double real = d.map->toReal(norm);
+    // The host's copy of a value is a float: when it comes back as the
+    // value the parameter has (the echo of automation, a host restoring
+    // what it read), the exact real value stays, so programs round-trip
+    // bit for bit.
+    if (static_cast<float>(value) == static_cast<float>(d.map->toNormalized(d.target)))
+        real = d.target;
+    // A descriptor is listed once: an entry already waiting picks up the
+    // new target, so repeated sets before a tick cannot grow the list.
+    if (d.state == Paramdescriptor::idle)
+        pending.push_back(&d);
+    d.target = real;
+    d.state = Paramdescriptor::newTarget;
+}
+
+void Plugin::takeParked()
+{
+    if (!anyParked.exchange(false, std::memory_order_acquire))
+        return;
+    for (int i = 0; i < parameterCount(); ++i) {
+        const double value = parked[static_cast<std::size_t>(i)].exchange(noneParked, std::memory_order_relaxed);
+        if (std::isnan(value))
+            continue;
+        storeTarget(*parameters[static_cast<std::size_t>(i)], value);
+        parameterChanged(i, true);
+        taken.push_back(i);
+    }
+}
+
+void Plugin::announceTaken()
+{
+    for (int index : taken) {
+        lastTouchedIndex.store(index, std::memory_order_relaxed);
+        listener.valueChanged(index, *this);
+    }
+    taken.clear();
 }
 
 void Plugin::setValue(double value, int index, bool fromHost)
@@ -117,9 +178,19 @@ void Plugin::setSampleRate(double rate)
 
 bool Plugin::followTargets()
 {
-    const Lock::Tryguard hold(lock);
-    if (!hold)
-        return false;
+    {
+        const Lock::Tryguard hold(lock);
+        if (!hold)
+            return false;
+        takeParked();
+        follow();
+    }
+    announceTaken();
+    return true;
+}
+
+void Plugin::follow()
+{
     auto stillPending = pending.begin();
     for (Paramdescriptor* d : pending) {
         if (d->state == Paramdescriptor::newTarget) {
@@ -134,7 +205,6 @@ bool Plugin::followTargets()
     }
     pending.erase(stillPending, pending.end());
     takeOverLive();
-    return true;
 }
 
 void Plugin::resetParameters(bool fromLiveValues)
@@ -201,6 +271,10 @@ int Plugin::addParameter(std::unique_ptr<Paramdescriptor> descriptor)
     parameters.push_back(std::move(descriptor));
     // The tick never allocates: the list holds each descriptor at most once.
     pending.reserve(parameters.size());
+    taken.reserve(parameters.size());
+    parked = std::make_unique<std::atomic<double>[]>(parameters.size());
+    for (std::size_t i = 0; i < parameters.size(); ++i)
+        parked[i].store(noneParked, std::memory_order_relaxed);
     return parameterCount() - 1;
 }
 

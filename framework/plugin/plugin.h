@@ -2,9 +2,14 @@
 // maps, targets and live values, and the control tick that moves live values
 // to their targets inside the audio path.
 //
-// Threads: setters and getters run on the host's and the editor's threads
-// and block on the plug-in lock for short copies; the tick runs on the audio
-// thread and only ever tries the lock.
+// Threads. The host's audio thread runs the audio path (tick, tickPiece,
+// takeOverUntimed, and through them takeOverLive) and, for automation,
+// setOnAudioThread; from those it also reaches parameterChanged with
+// onAudioThread set and the listener's valueChanged. None of that may wait
+// for a lock (locks are only tried), allocate, format text, log or touch a
+// file. A value the audio thread cannot store because the lock is busy is
+// parked and taken at the next tick. Every other thread uses setNormalized
+// and the getters, which wait on the plug-in lock for short copies.
 #pragma once
 
 #include "map.h"
@@ -44,6 +49,11 @@ public:
     void endEdit() override { lastTouchedIndex.store(-1, std::memory_order_relaxed); }
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
+    // The host's automation on the audio thread: setNormalized from the host,
+    // except that it never waits. While another thread holds the lock the
+    // value is parked, the last one per parameter winning, and the next tick
+    // or the next setter here takes it; the change is told then.
+    void setOnAudioThread(double value, int index);
 
     // Called once by the adapter right after construction.
     virtual void open() {}
@@ -85,9 +95,14 @@ public:
     {
         if (samplesPerTick.load(std::memory_order_relaxed) >= 0)
             return;
-        const Lock::Tryguard hold(lock);
-        if (hold)
+        {
+            const Lock::Tryguard hold(lock);
+            if (!hold)
+                return;
+            takeParked();
             takeOverLive();
+        }
+        announceTaken();
     }
 
     // Parameter texts for the host ("" for an index out of range).
@@ -110,8 +125,10 @@ public:
     int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
 
 protected:
-    // What a parameter change means to the plug-in; runs on the setter's thread.
-    virtual void parameterChanged(int /*index*/) {}
+    // What a parameter change means to the plug-in; runs on the setter's
+    // thread. With onAudioThread it runs on the audio thread, maybe with the
+    // plug-in lock held, and may only mark what needs doing (atomics).
+    virtual void parameterChanged(int /*index*/, bool /*onAudioThread*/) {}
     virtual void programChanged();
     // Runs on the audio thread with the plug-in lock held, after a tick has
     // moved live values: the moment to copy live values the audio path reads.
@@ -131,6 +148,8 @@ protected:
 
     Paramdescriptor* descriptor(int index) const;
     double target(int index);
+    // The real value getValue answers, for callers that hold the lock.
+    double targetValue(int index) const;
 
     Host& host;
     Paramlistener& listener;
@@ -141,12 +160,24 @@ protected:
 private:
     // Moves pending live values to their targets unless the lock is busy.
     bool followTargets();
+    // Moves pending live values one step; the caller holds the lock.
+    void follow();
+    // Makes value (normalized) the descriptor's target; the caller holds the lock.
+    void storeTarget(Paramdescriptor& d, double value);
+    // Audio thread, lock held: parked values become targets.
+    void takeParked();
+    // Audio thread, lock released: tells what takeParked took.
+    void announceTaken();
 
     const int controlRate;
     std::vector<std::unique_ptr<Paramdescriptor>> parameters;
     std::vector<std::unique_ptr<Map>> maps;
     std::vector<std::unique_ptr<Readout>> readouts;
     std::vector<Paramdescriptor*> pending;
+    // Per parameter, the value the audio thread could not store; NaN for none.
+    std::unique_ptr<std::atomic<double>[]> parked;
+    std::atomic<bool> anyParked{false};
+    std::vector<int> taken; // audio thread only
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};

@@ -67,7 +67,8 @@ struct Case {
 // case.block frames; before the block that holds frame changeAt the settings
 // change, and the model hears the change from the first tick at or after
 // that block's start (ticks fall every rate / 500 samples, the first after
-// one interval).
+// one interval), the output mode, read once per block, from the block after
+// that tick.
 template <class Sample> double differenceFromModel(const Case& c)
 {
     Equalizer eq;
@@ -94,6 +95,7 @@ template <class Sample> double differenceFromModel(const Case& c)
     Chainmodel model;
     Heard next = targets(v, c.rate);
     int switchAt = interval;
+    int modeAt = frames;
     double worst = 0.0, peak = 0.0;
     for (int start = 0; start < frames; start += c.block) {
         const int count = std::min(c.block, frames - start);
@@ -101,6 +103,7 @@ template <class Sample> double differenceFromModel(const Case& c)
             change(v);
             next = targets(v, c.rate);
             switchAt = std::max(interval, (start + interval - 1) / interval * interval);
+            modeAt = (switchAt / c.block + 1) * c.block;
         }
         const Sample* inputs[2] = {in[0].data() + start, in[1].data() + start};
         Sample* outputs[2] = {out[0].data() + start, out[1].data() + start};
@@ -112,8 +115,9 @@ template <class Sample> double differenceFromModel(const Case& c)
             if (n == switchAt) {
                 model.sections = next.sections;
                 model.volume = next.volume;
-                model.mode = next.mode;
             }
+            if (n == modeAt)
+                model.mode = next.mode;
             const auto expected = model.process(in[0][static_cast<std::size_t>(n)], in[1][static_cast<std::size_t>(n)]);
             // Stored as Sample: the ThreadSanitizer build was seen to drop a
             // plain narrowing cast here.

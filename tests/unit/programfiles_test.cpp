@@ -128,7 +128,7 @@ TEST(Bankfolder, FilesFillSlotsInListingOrderAndDefaultsTheRest)
     EXPECT_EQ(eq.vex->getProgramName(3), "init");
     EXPECT_EQ(eq.vex->getProgramName(126), "init");
     EXPECT_EQ(eq.vex->bankfolder().path, folder.string());
-    EXPECT_EQ(eq.vex->text(nullptr), listed[0]) << "program 0 is loaded";
+    EXPECT_EQ(eq.vex->display().text(nullptr), listed[0]) << "program 0 is loaded";
     EXPECT_EQ(eq.host.displayUpdates, 2);
 }
 

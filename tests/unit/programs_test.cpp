@@ -110,9 +110,9 @@ TEST_F(Programs, RenamingKeepsTwentyThreeCharacters)
     vex.setProgramName(7, "Other");
     EXPECT_EQ(vex.getProgramName(7), "Other");
     EXPECT_STREQ(programChunk().name, "A name far longer than ") << "only the current program's edit buffer";
-    EXPECT_EQ(vex.text(nullptr), "init") << "the status line shows the new name at the next switch";
+    EXPECT_EQ(vex.display().text(nullptr), "init") << "the status line shows the new name at the next switch";
     switchTo(2);
-    EXPECT_EQ(vex.text(nullptr), "A name far longer than ");
+    EXPECT_EQ(vex.display().text(nullptr), "A name far longer than ");
 }
 
 TEST_F(Programs, ProgramIndexesOutsideTheBankAreRefused)

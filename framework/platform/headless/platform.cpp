@@ -3,6 +3,7 @@
 #include "headless.h"
 
 #include <dlfcn.h>
+#include <pthread.h>
 
 #include <iostream>
 #include <mutex>
@@ -35,6 +36,11 @@ void showError(const std::string& text)
     std::cerr << "Error: " << text << '\n';
     std::lock_guard<std::mutex> hold(state);
     errors.push_back(text);
+}
+
+std::uintptr_t currentThread()
+{
+    return static_cast<std::uintptr_t>(pthread_self());
 }
 
 namespace Headless {

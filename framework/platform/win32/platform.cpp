@@ -22,4 +22,9 @@ void showError(const std::string& text)
     MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
 }
 
+std::uintptr_t currentThread()
+{
+    return GetCurrentThreadId();
+}
+
 } // namespace Framework

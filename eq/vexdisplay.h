@@ -1,0 +1,55 @@
+// What the editor shows of the equalizer besides its parameters' values:
+// each band's response for the curve display, and the status line.
+//
+// The equalizer only records what changed, on whatever thread changed it,
+// without waiting or allocating, so the audio thread may record too. The
+// editor's thread designs the curves and composes the text when it reads
+// them.
+#pragma once
+
+#include "filterdesign.h"
+#include "vexparameters.h"
+
+#include "framework/platform/lock.h"
+#include "framework/plugin/textprovider.h"
+
+#include <atomic>
+#include <string>
+
+class Vex;
+
+class Vexdisplay final : public Framework::Textprovider {
+public:
+    explicit Vexdisplay(Vex& vex);
+
+    // Recorders; any thread.
+    void bandChanged(int band);
+    void curveScaleChanged();
+    // A program was loaded: its name becomes the status line. Not for the
+    // audio thread.
+    void programLoaded(const std::string& name);
+
+    // The editor's side.
+    bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
+    // The band's unscaled response, from its current values; clears its
+    // dirty flag.
+    Coefficients bandCurve(int band);
+    // The rate the bands' filters run at; 0 before the host has set one.
+    double designRate();
+    // A parameter's real value.
+    double value(int index);
+    // The status line: the last changed band's summary, the curve scale or
+    // the loaded program's name.
+    std::string text(const void* requester) override;
+
+private:
+    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, programSubject };
+
+    std::string bandSummary(int band);
+
+    Vex& vex;
+    std::atomic<bool> bandDirty[Vexparameters::bandCount];
+    std::atomic<int> subject{noSubject};
+    Framework::Lock nameLock;
+    std::string programName;
+};
