@@ -151,7 +151,10 @@ Var LogFile     ; the handle of the /LOG file, or ""
   nsExec::ExecToStack '"$SYSDIR\icacls.exe" "${FOLDER}\${PRODUCT}" /grant ${USERS_SID}:(OI)(CI)M'
   Pop $R1
   Pop $R2
-  !insertmacro Log "Granted Users (${USERS_SID}) modify rights on ${FOLDER}\${PRODUCT}: icacls exit code $R1"
+  !insertmacro Log 'icacls $\"${FOLDER}\${PRODUCT}$\" /grant ${USERS_SID}:(OI)(CI)M: exit code $R1'
+  ${If} $R1 != 0
+    !insertmacro Log "Users may not change files in ${FOLDER}\${PRODUCT}: the plug-in's settings will not be kept. $R2"
+  ${EndIf}
   WriteRegStr HKLM "${SETTINGS_KEY}" "VST${BITS}Dir" "${FOLDER}"
   !insertmacro Log "Installed the ${BITS}-bit plug-in into ${FOLDER}\${PRODUCT}"
 !macroend
