@@ -3,6 +3,7 @@
 #include "eq/vexparameters.h"
 #include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
+#include "tools/vsthost/versionresource.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,20 @@ TEST_F(Dll, ImportsOnlySystemLibraries)
     EXPECT_FALSE(imports.empty());
     for (const std::string& name : imports)
         EXPECT_TRUE(system.count(lower(name)) || lower(name).rfind("api-ms-win-", 0) == 0) << name;
+}
+
+// What Windows' file properties, installers and hosts read: the product's
+// version and maker; the reader tells a file that carries none.
+TEST_F(Dll, VersionResourceNamesTheProductVersion)
+{
+    const Versionresource resource(dll.folder() + "\\Vexatone.dll");
+    EXPECT_EQ(resource.fileVersion(), VEX_VERSION ".0");
+    EXPECT_EQ(resource.text("FileVersion"), VEX_VERSION);
+    EXPECT_EQ(resource.text("ProductVersion"), VEX_VERSION);
+    EXPECT_EQ(resource.text("ProductName"), "Vexatone");
+    EXPECT_EQ(resource.text("CompanyName"), "Hollowbirch");
+    EXPECT_EQ(resource.text("NoSuchValue"), "");
+    EXPECT_FALSE(Versionresource(besideExecutable("win32_tests.exe")).found());
 }
 
 TEST_F(Dll, HostAnsweringVersionZeroGetsNothing)

@@ -42,8 +42,8 @@ std::unique_ptr<Painter> Aboutart::aboutbox(const Skinstyle& style)
     cairo_stroke(p->cr());
 
     p->centred("Seven-band stereo parametric equalizer", cx, 184, style.ink);
-    p->centred("Version 1.0", cx, 200, style.label);
-    p->centred("Made by the Vexatone developers", cx, 232, style.label);
+    p->centred("Version " VEX_VERSION, cx, 200, style.label);
+    p->centred("Made by " VEX_COMPANY, cx, 232, style.label);
     p->centred("click to close", cx, 272, style.dim);
     return p;
 }

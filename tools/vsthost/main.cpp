@@ -6,6 +6,7 @@
 #include "hostedeffect.h"
 #include "effectsetup.h"
 #include "riffpath.h"
+#include "versionresource.h"
 #include "wavreader.h"
 #include "wavwriter.h"
 
@@ -42,6 +43,12 @@ int info(const std::string& path)
     Hostedeffect host(path);
     const AEffect& e = host.effect();
     std::printf("plug-in   %s\n", path.c_str());
+    const Versionresource file(path);
+    if (file.found())
+        std::printf("file      %s %s by %s (file version %s)\n", file.text("ProductName").c_str(),
+                    file.text("ProductVersion").c_str(), file.text("CompanyName").c_str(), file.fileVersion().c_str());
+    else
+        std::printf("file      no version resource\n");
     std::printf("effect    %s\n", host.text(effGetEffectName).c_str());
     std::printf("product   %s\n", host.text(effGetProductString).c_str());
     std::printf("vendor    %s (version %ld)\n", host.text(effGetVendorString).c_str(),

@@ -1,0 +1,339 @@
+; The Vexatone installer: the 64-bit and the 32-bit plug-in, each as the
+; folder "Vexatone" in a VST 2 plug-in folder of the user's choice, with an
+; uninstaller and an entry in Windows' list of installed programs.
+;
+; Built by scripts/package:
+;   makensis -DVERSION=1.2.3 -DCOPYRIGHT_YEAR=2026 -DBUNDLE=bundle.nsh -DOUTFILE=setup.exe vexatone.nsi
+; where bundle.nsh holds the macros InstallBundle64 and InstallBundle32 (the
+; files of each bundle into a folder) and RemoveBundle (removes them).
+;
+; Command line (besides /S for a silent run):
+;   /VST64=FOLDER  /VST32=FOLDER  install that plug-in into FOLDER\Vexatone; when
+;                                 either is given, only the plug-ins named are installed
+;   /LOG=FILE                     write what the installer or uninstaller did to FILE
+; A value with spaces is quoted, /VST64="C:\My Plugins", or the whole option is:
+; "/VST64=C:\My Plugins".
+
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include x64.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WordFunc.nsh
+!include Sections.nsh
+!include "${BUNDLE}"
+
+!define PRODUCT "Vexatone"
+!define COMPANY "Hollowbirch"
+; Where the installer remembers its folders, and Windows' list of programs.
+!define SETTINGS_KEY "Software\${COMPANY}\${PRODUCT}"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define UNINSTALLER "Uninstall ${PRODUCT}.exe"
+; The local Users group by its well-known SID, whatever the system's language.
+!define USERS_SID "*S-1-5-32-545"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+BrandingText "${COMPANY}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${COPYRIGHT_YEAR} ${COMPANY}"
+
+Var Dir64       ; the VST 2 folder chosen for each plug-in
+Var Dir32
+Var Given64     ; "1" when the command line named the folder
+Var Given32
+Var LogFile     ; the handle of the /LOG file, or ""
+
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION}, the seven-band stereo parametric equalizer by ${COMPANY}, as a VST 2 effect for 64-bit and 32-bit hosts.$\r$\n$\r$\nClose your music software before you continue, so that it can load the new plug-in when it starts again."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipUnless64
+!define MUI_PAGE_HEADER_TEXT "VST 2 folder of your 64-bit hosts"
+!define MUI_PAGE_HEADER_SUBTEXT "Where your 64-bit music software looks for VST 2 plug-ins."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Setup puts the folder ${PRODUCT} (the 64-bit plug-in, its presets and skins) into this folder. Choose the folder your host scans for VST 2 plug-ins."
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "64-bit VST 2 plug-in folder"
+!define MUI_DIRECTORYPAGE_VARIABLE $Dir64
+!insertmacro MUI_PAGE_DIRECTORY
+
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipUnless32
+!define MUI_PAGE_HEADER_TEXT "VST 2 folder of your 32-bit hosts"
+!define MUI_PAGE_HEADER_SUBTEXT "Where your 32-bit music software looks for VST 2 plug-ins."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Setup puts the folder ${PRODUCT} (the 32-bit plug-in, its presets and skins) into this folder. Choose the folder your host scans for VST 2 plug-ins."
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "32-bit VST 2 plug-in folder"
+!define MUI_DIRECTORYPAGE_VARIABLE $Dir32
+!insertmacro MUI_PAGE_DIRECTORY
+
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} is installed. Let your host scan its plug-in folders again to find it.$\r$\n$\r$\nThe user guide is the file $\"User guide.txt$\" in the ${PRODUCT} folder."
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; A line for the details list and, with /LOG, for the log file.
+!macro Log TEXT
+  DetailPrint "${TEXT}"
+  ${If} $LogFile != ""
+    FileWrite $LogFile "${TEXT}$\r$\n"
+  ${EndIf}
+!macroend
+
+; The command line in $R0, with a quoted option "/NAME=VALUE" turned into
+; /NAME="VALUE", the form GetOptions reads.
+!macro ReadParameters
+  ${GetParameters} $R0
+  ${WordReplace} $R0 '"/VST64=' '/VST64="' "+" $R0
+  ${WordReplace} $R0 '"/VST32=' '/VST32="' "+" $R0
+  ${WordReplace} $R0 '"/LOG=' '/LOG="' "+" $R0
+!macroend
+
+; Opens the /LOG file, if the command line names one.
+!macro OpenLog
+  StrCpy $LogFile ""
+  !insertmacro ReadParameters
+  ClearErrors
+  ${GetOptions} $R0 "/LOG=" $R1
+  ${IfNot} ${Errors}
+  ${AndIf} $R1 != ""
+    FileOpen $LogFile $R1 w
+  ${EndIf}
+!macroend
+
+; The folder without a trailing backslash, so that folders compare as equal.
+!macro TrimFolder VAR
+  ${DoWhile} $${VAR} != ""
+    StrCpy $R9 $${VAR} 1 -1
+    ${IfThen} $R9 != "\" ${|} ${Break} ${|}
+    StrCpy $${VAR} $${VAR} -1
+  ${Loop}
+!macroend
+
+; Removes what the installer placed in FOLDER\Vexatone; files of the user's
+; (presets saved into the bank folder) stay, and so do their folders.
+!macro RemovePlugin FOLDER
+  !insertmacro RemoveBundle "${FOLDER}\${PRODUCT}"
+  !insertmacro Log "Removed ${PRODUCT} from ${FOLDER}"
+!macroend
+
+; Installs one plug-in: its bundle into FOLDER\Vexatone, the Users group's
+; right to change files there (the plug-in writes its settings beside its
+; DLL), and the folder remembered for the next run and the uninstaller.
+!macro InstallPlugin BITS FOLDER
+  ReadRegStr $R0 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
+  ${If} $R0 != ""
+  ${AndIf} $R0 != "${FOLDER}"
+    ; Moved elsewhere: the old copy would show twice in the host.
+    !insertmacro RemovePlugin $R0
+  ${EndIf}
+  ClearErrors
+  !insertmacro InstallBundle${BITS} "${FOLDER}\${PRODUCT}"
+  ${If} ${Errors}
+    !insertmacro Log "Some files could not be written to ${FOLDER}\${PRODUCT}"
+  ${EndIf}
+  nsExec::ExecToStack '"$SYSDIR\icacls.exe" "${FOLDER}\${PRODUCT}" /grant ${USERS_SID}:(OI)(CI)M'
+  Pop $R1
+  Pop $R2
+  !insertmacro Log 'icacls $\"${FOLDER}\${PRODUCT}$\" /grant ${USERS_SID}:(OI)(CI)M: exit code $R1'
+  ${If} $R1 != 0
+    !insertmacro Log "Users may not change files in ${FOLDER}\${PRODUCT}: the plug-in's settings will not be kept. $R2"
+  ${EndIf}
+  WriteRegStr HKLM "${SETTINGS_KEY}" "VST${BITS}Dir" "${FOLDER}"
+  !insertmacro Log "Installed the ${BITS}-bit plug-in into ${FOLDER}\${PRODUCT}"
+!macroend
+
+Section /o "64-bit plug-in" Sec64
+  !insertmacro InstallPlugin 64 $Dir64
+SectionEnd
+
+Section /o "32-bit plug-in" Sec32
+  !insertmacro InstallPlugin 32 $Dir32
+SectionEnd
+
+Section "-Uninstaller"
+  CreateDirectory "$INSTDIR"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "Version" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${UNINSTALLER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  SectionGetSize ${Sec64} $R0
+  SectionGetSize ${Sec32} $R1
+  IntOp $R0 $R0 + $R1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $R0
+  !insertmacro Log "Uninstaller: $INSTDIR\${UNINSTALLER}"
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${Sec64} "The plug-in for 64-bit hosts (most hosts today)."
+  !insertmacro MUI_DESCRIPTION_TEXT ${Sec32} "The plug-in for 32-bit hosts, or for a 32-bit plug-in bridge."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+Function .onInit
+  !insertmacro OpenLog
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+  StrCpy $INSTDIR "$PROGRAMFILES64\${COMPANY}\${PRODUCT}"
+
+  ; The folders: the command line's, else the last install's, else the usual ones.
+  !insertmacro ReadParameters
+  StrCpy $R2 $R0
+  StrCpy $Dir64 "$PROGRAMFILES64\VSTPlugins"
+  StrCpy $Dir32 "$PROGRAMFILES32\VSTPlugins"
+  ReadRegStr $R0 HKLM "${SETTINGS_KEY}" "VST64Dir"
+  ReadRegStr $R1 HKLM "${SETTINGS_KEY}" "VST32Dir"
+  ${IfThen} $R0 != "" ${|} StrCpy $Dir64 $R0 ${|}
+  ${IfThen} $R1 != "" ${|} StrCpy $Dir32 $R1 ${|}
+  ClearErrors
+  ${GetOptions} $R2 "/VST64=" $R3
+  ${If} ${Errors}
+    StrCpy $Given64 ""
+  ${Else}
+    StrCpy $Given64 1
+    StrCpy $Dir64 $R3
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $R2 "/VST32=" $R3
+  ${If} ${Errors}
+    StrCpy $Given32 ""
+  ${Else}
+    StrCpy $Given32 1
+    StrCpy $Dir32 $R3
+  ${EndIf}
+  !insertmacro TrimFolder Dir64
+  !insertmacro TrimFolder Dir32
+
+  ; The plug-ins: those the command line names, else those installed
+  ; before, else the one that fits this Windows.
+  ${If} $Given64$Given32 != ""
+    StrCpy $R0 $Given64
+    StrCpy $R1 $Given32
+  ${ElseIf} $R0$R1 == ""
+    ${If} ${RunningX64}
+      StrCpy $R0 1
+    ${Else}
+      StrCpy $R1 1
+    ${EndIf}
+  ${EndIf}
+  ${If} $R0 != ""
+  ${AndIf} ${RunningX64}
+    !insertmacro SelectSection ${Sec64}
+  ${EndIf}
+  ${IfThen} $R1 != "" ${|} !insertmacro SelectSection ${Sec32} ${|}
+  ${IfNot} ${RunningX64}
+    ; A 32-bit Windows runs no 64-bit host.
+    !insertmacro SetSectionFlag ${Sec64} ${SF_RO}
+    ${If} $Given64 != ""
+      !insertmacro Log "The 64-bit plug-in needs 64-bit Windows; it is not installed."
+    ${EndIf}
+  ${EndIf}
+
+  ${If} ${Silent}
+    ${IfNot} ${SectionIsSelected} ${Sec64}
+    ${AndIfNot} ${SectionIsSelected} ${Sec32}
+      !insertmacro Log "Nothing to install."
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+    ${If} ${SectionIsSelected} ${Sec64}
+    ${AndIf} $Dir64 == ""
+      StrCpy $R3 1
+    ${ElseIf} ${SectionIsSelected} ${Sec32}
+    ${AndIf} $Dir32 == ""
+      StrCpy $R3 1
+    ${Else}
+      StrCpy $R3 ""
+    ${EndIf}
+    ${If} $R3 != ""
+      !insertmacro Log "An empty plug-in folder was given."
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function .onSelChange
+  ; At least one plug-in: the last one cannot be deselected.
+  ${IfNot} ${SectionIsSelected} ${Sec64}
+  ${AndIfNot} ${SectionIsSelected} ${Sec32}
+    ${If} ${RunningX64}
+      !insertmacro SelectSection ${Sec64}
+    ${Else}
+      !insertmacro SelectSection ${Sec32}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function SkipUnless64
+  ${IfNot} ${SectionIsSelected} ${Sec64}
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function SkipUnless32
+  ${IfNot} ${SectionIsSelected} ${Sec32}
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function .onInstSuccess
+  ${IfThen} $LogFile != "" ${|} FileClose $LogFile ${|}
+FunctionEnd
+
+Function .onInstFailed
+  ${IfThen} $LogFile != "" ${|} FileClose $LogFile ${|}
+FunctionEnd
+
+Section "Uninstall"
+  ; The settings file is the plug-in's, written beside it: it goes with the
+  ; plug-in. Presets the user saved stay.
+  ReadRegStr $Dir64 HKLM "${SETTINGS_KEY}" "VST64Dir"
+  ReadRegStr $Dir32 HKLM "${SETTINGS_KEY}" "VST32Dir"
+  ${If} $Dir64 != ""
+    Delete "$Dir64\${PRODUCT}\${PRODUCT}.ini"
+    !insertmacro RemovePlugin $Dir64
+  ${EndIf}
+  ${If} $Dir32 != ""
+    Delete "$Dir32\${PRODUCT}\${PRODUCT}.ini"
+    !insertmacro RemovePlugin $Dir32
+  ${EndIf}
+  DeleteRegKey HKLM "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKLM "Software\${COMPANY}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+  RMDir "$INSTDIR\.."
+  !insertmacro Log "Uninstalled ${PRODUCT}"
+  ${IfThen} $LogFile != "" ${|} FileClose $LogFile ${|}
+SectionEnd
+
+Function un.onInit
+  !insertmacro OpenLog
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+FunctionEnd
