@@ -9,7 +9,7 @@
 #include "eq/editor/eqwindow.h"
 #include "framework/gui/multiparamctrl.h"
 #include "framework/platform/headless/headless.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 
 #include <cstdint>
 #include <filesystem>
