@@ -15,7 +15,7 @@
 #include "framework/gui/switch.h"
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/textfield.h"
-#include "framework/gui/headless/systemmenu.h"
+#include "framework/gui/headless/menuchoices.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "framework/gui/skinmenu.h"
 
 #include "framework/gui/headless/screen.h"
-#include "framework/gui/headless/systemmenu.h"
+#include "framework/gui/headless/menuchoices.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
 #include "canvas.h"

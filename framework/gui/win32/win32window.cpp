@@ -6,7 +6,7 @@
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
 #include "gdiplussession.h"
-#include "image.h"
+#include "win32image.h"
 #include "windowclass.h"
 
 #include <gdiplus.h>

@@ -4,7 +4,7 @@
 
 #include "framework/gui/skinbitmap.h"
 #include "entryboxes.h"
-#include "image.h"
+#include "headlessimage.h"
 #include "screen.h"
 
 #include <cairo.h>
