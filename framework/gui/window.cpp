@@ -32,6 +32,13 @@ int straightRunEnd(const Point* points, int from, int count)
 
 } // namespace
 
+Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(makeNative()) {}
+
+Window::~Window()
+{
+    close();
+}
+
 // Every open starts from a closed window and the fill colour white.
 bool Window::open(void* parent)
 {
@@ -40,7 +47,16 @@ bool Window::open(void* parent)
         return false;
     fillColour = 0xFFFFFFFF;
     clipDepth = 0;
-    return openNative(parent);
+    opened = openNative(parent);
+    return opened;
+}
+
+void Window::close()
+{
+    if (!opened)
+        return;
+    opened = false;
+    closeNative();
 }
 
 void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -39,7 +40,7 @@ public:
     bool open(void* parent);
     // Closes the window and its drawing objects; nothing when closed.
     void close();
-    bool isOpen() const;
+    bool isOpen() const { return opened; }
     // The window exists and is shown. Any thread.
     bool isVisible() const;
     // The native window handle, null while closed.
@@ -90,8 +91,15 @@ public:
     Native& native() const { return *nativePart; }
 
 private:
-    // The platform's part of open: the window and its drawing objects.
+    // Each back end makes and frees its native part.
+    struct Nativedeleter {
+        void operator()(Native* native) const;
+    };
+    static std::unique_ptr<Native, Nativedeleter> makeNative();
+    // The platform's parts of open and close: the window and its drawing
+    // objects.
     bool openNative(void* parent);
+    void closeNative();
     // The platform's line drawing, for at least two points.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
     // The platform's clip: the rectangle, or none when on is false.
@@ -114,7 +122,9 @@ private:
     int clipDepth = 0;
     // The points polyline keeps; it grows to the longest line once.
     std::vector<Point> lineScratch;
-    std::unique_ptr<Native> nativePart;
+    // From a successful open to close; read by any thread.
+    std::atomic<bool> opened{false};
+    std::unique_ptr<Native, Nativedeleter> nativePart;
 };
 
 } // namespace Framework

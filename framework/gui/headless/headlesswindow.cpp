@@ -19,7 +19,6 @@ struct Window::Native {
     cairo_surface_t* back = nullptr;
     cairo_surface_t* screen = nullptr;
     cairo_t* draw = nullptr;
-    std::atomic<bool> open{false};
     std::atomic<bool> hidden{false};
     bool graphicsStarted = false;
     bool captured = false;
@@ -50,11 +49,14 @@ std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y)
 
 } // namespace
 
-Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
-
-Window::~Window()
+std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
 {
-    close();
+    return std::unique_ptr<Native, Nativedeleter>(new Native);
+}
+
+void Window::Nativedeleter::operator()(Native* native) const
+{
+    delete native;
 }
 
 bool Window::openNative(void* /*parent*/)
@@ -64,7 +66,6 @@ bool Window::openNative(void* /*parent*/)
     n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
     n.draw = cairo_create(n.back);
     n.hidden = false;
-    n.open = true;
     if (!n.graphicsStarted) {
         n.graphicsStarted = true;
         graphicsReady();
@@ -72,14 +73,11 @@ bool Window::openNative(void* /*parent*/)
     return true;
 }
 
-void Window::close()
+void Window::closeNative()
 {
     Native& n = *nativePart;
-    if (!n.open)
-        return;
     // As the window system does, the child boxes go with the window.
     Headless::destroyBoxesOver(*this);
-    n.open = false;
     cairo_destroy(n.draw);
     cairo_surface_destroy(n.back);
     cairo_surface_destroy(n.screen);
@@ -90,19 +88,14 @@ void Window::close()
     n.invalid = false;
 }
 
-bool Window::isOpen() const
-{
-    return nativePart->open;
-}
-
 bool Window::isVisible() const
 {
-    return nativePart->open && !nativePart->hidden;
+    return opened && !nativePart->hidden;
 }
 
 void* Window::handle() const
 {
-    return nativePart->open ? nativePart.get() : nullptr;
+    return opened ? nativePart.get() : nullptr;
 }
 
 void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)

@@ -26,7 +26,6 @@ struct Window::Native {
     // is destroyed, or when the host destroys it with its own window.
     std::atomic<HWND> hwnd{nullptr};
     // The drawing objects exist from open to close.
-    bool open = false;
     HDC backDC = nullptr;
     HDC sourceDC = nullptr;
     HBITMAP backBitmap = nullptr;
@@ -210,11 +209,14 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace
 
-Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
-
-Window::~Window()
+std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
 {
-    close();
+    return std::unique_ptr<Native, Nativedeleter>(new Native);
+}
+
+void Window::Nativedeleter::operator()(Native* native) const
+{
+    delete native;
 }
 
 bool Window::openNative(void* parent)
@@ -244,7 +246,6 @@ bool Window::openNative(void* parent)
     ReleaseDC(hwnd, windowDC);
     Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
     n.clipped = false;
-    n.open = true;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
     n.pending = 0;
@@ -254,12 +255,9 @@ bool Window::openNative(void* parent)
     return true;
 }
 
-void Window::close()
+void Window::closeNative()
 {
     Native& n = *nativePart;
-    if (!n.open)
-        return;
-    n.open = false;
     // Other threads stop reaching the window before it goes.
     HWND hwnd = n.hwnd.exchange(nullptr);
     if (hwnd) {
@@ -277,11 +275,6 @@ void Window::close()
     n.backDC = n.sourceDC = nullptr;
     n.backBitmap = nullptr;
     n.oldBackBitmap = nullptr;
-}
-
-bool Window::isOpen() const
-{
-    return nativePart->open;
 }
 
 bool Window::isVisible() const
@@ -302,7 +295,7 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
     int toX = x, toY = y;
-    if (!n.open || image.empty() || !insideImage(image, x, y, w, h, toX, toY))
+    if (!isOpen() || image.empty() || !insideImage(image, x, y, w, h, toX, toY))
         return;
     HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
     BitBlt(n.backDC, toX, toY, w, h, n.sourceDC, x, y, SRCCOPY);
@@ -312,7 +305,7 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
 void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
 {
     Native& n = *nativePart;
-    if (!n.open || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
+    if (!isOpen() || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
         return;
     const BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
@@ -323,7 +316,7 @@ void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int
 void Window::fillRect(int x, int y, int w, int h)
 {
     Native& n = *nativePart;
-    if (!n.open || w <= 0 || h <= 0)
+    if (!isOpen() || w <= 0 || h <= 0)
         return;
     const Graphicsuse use(n);
     Gdiplus::GpSolidFill* brush = nullptr;
@@ -340,7 +333,7 @@ static_assert(sizeof(Point) == sizeof(Gdiplus::GpPointF) && offsetof(Gdiplus::Gp
 void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     Native& n = *nativePart;
-    if (!n.open || !n.pen)
+    if (!isOpen() || !n.pen)
         return;
     const Graphicsuse use(n);
     if (!use.graphics())
@@ -353,7 +346,7 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
 void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
-    if (!n.open)
+    if (!isOpen())
         return;
     n.clipped = on;
     SelectClipRgn(n.backDC, nullptr);
