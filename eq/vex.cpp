@@ -13,7 +13,7 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
     : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
 {
     for (int b = 0; b < bandCount; ++b) {
-        display[b] = pending[b] = Coefficients::identity();
+        display[b] = stagedCoefficients[b] = Coefficients::identity();
         bandDirty[b].store(false, std::memory_order_relaxed);
     }
 }
@@ -99,7 +99,7 @@ void Vex::parameterChanged(int changed)
     if (bandParameter)
         display[first] = shown;
     for (int b = first; b <= last; ++b)
-        pending[b] = heard[b];
+        stagedCoefficients[b] = heard[b];
     coefficientsDirty = true;
     statusText = status;
 }
@@ -139,7 +139,7 @@ bool Vex::takeOverCoefficients()
     if (!hold || !coefficientsDirty)
         return false;
     for (int b = 0; b < bandCount; ++b)
-        arriving[b] = pending[b];
+        heardCoefficients[b] = stagedCoefficients[b];
     coefficientsDirty = false;
     return true;
 }
@@ -175,7 +175,7 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
         if (arrived || heardVolume != volume || heardMode != mode) {
             flush(end);
             for (int b = 0; arrived && b < bandCount; ++b)
-                chain.setSection(b, arriving[b]);
+                chain.setSection(b, heardCoefficients[b]);
             volume = heardVolume;
             mode = heardMode;
         }

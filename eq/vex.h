@@ -58,7 +58,7 @@ private:
     // The band's coefficients designed from its current targets.
     Coefficients designFromTargets(int band, double gainScale);
     std::string bandSummary(int band, double scale);
-    // Copies newly staged coefficients to arriving; false when there are none
+    // Copies newly staged coefficients to heardCoefficients; false when there are none
     // or the lock is busy.
     bool takeOverCoefficients();
     void setStatus(const std::string& text);
@@ -68,12 +68,12 @@ private:
     const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
     std::string statusText;
     Coefficients display[bandCount];
-    Coefficients pending[bandCount];
+    Coefficients stagedCoefficients[bandCount];
     bool coefficientsDirty = false;
     std::atomic<bool> bandDirty[bandCount];
 
     // Audio thread only.
-    Coefficients arriving[bandCount];
+    Coefficients heardCoefficients[bandCount];
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;

@@ -50,7 +50,7 @@ public:
     virtual void idle() {}
     // The rectangle that needs painting; draw it into the back buffer.
     virtual void paint(int& x, int& y, int& w, int& h) = 0;
-    // A mouse event: code 0 to 8, position in client pixels.
+    // A mouse event: a Mouse::Code (mousecode.h), position in client pixels.
     virtual void mouse(int& code, int& x, int& y, bool& shift) = 0;
     // Called once, right after the graphics library has started.
     virtual void graphicsReady() {}
@@ -110,8 +110,9 @@ private:
 
     const int windowWidth;
     const int windowHeight;
-    // 0 left button held, 1 right button held, 3 none.
-    int mouseState = 3;
+    // The button a press left held, which turns moves into drags.
+    enum class Heldbutton { none, left, right };
+    Heldbutton heldButton = Heldbutton::none;
     std::uint32_t fillColour = 0xFFFFFFFF;
     // Nested clips, innermost last; deeper ones than the array holds only
     // count, so that every clearClip still meets its setClip.

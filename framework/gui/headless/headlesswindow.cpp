@@ -26,7 +26,7 @@ struct Window::Native {
     std::mutex invalidLock;
     std::vector<Headless::Rect> invalidated;
     bool invalid = false;
-    Headless::Rect pendingArea{0, 0, 0, 0};
+    Headless::Rect invalidArea{0, 0, 0, 0};
 };
 
 namespace {
@@ -180,9 +180,9 @@ void Window::invalidate(int x, int y, int w, int h)
     const std::lock_guard<std::mutex> hold(n.invalidLock);
     n.invalidated.push_back({x, y, w, h});
     if (!n.invalid) {
-        n.pendingArea = {x, y, w, h};
+        n.invalidArea = {x, y, w, h};
     } else {
-        Headless::Rect& a = n.pendingArea;
+        Headless::Rect& a = n.invalidArea;
         const int right = std::max(a.x + a.w, x + w), bottom = std::max(a.y + a.h, y + h);
         a.x = std::min(a.x, x);
         a.y = std::min(a.y, y);
@@ -225,10 +225,10 @@ bool paintPending(Window& window)
             return false;
         n.invalid = false;
         // Windows clips the update region to the client area.
-        area.x = std::max(n.pendingArea.x, 0);
-        area.y = std::max(n.pendingArea.y, 0);
-        area.w = std::min(n.pendingArea.x + n.pendingArea.w, window.width()) - area.x;
-        area.h = std::min(n.pendingArea.y + n.pendingArea.h, window.height()) - area.y;
+        area.x = std::max(n.invalidArea.x, 0);
+        area.y = std::max(n.invalidArea.y, 0);
+        area.w = std::min(n.invalidArea.x + n.invalidArea.w, window.width()) - area.x;
+        area.h = std::min(n.invalidArea.y + n.invalidArea.h, window.height()) - area.y;
     }
     if (area.w <= 0 || area.h <= 0)
         return false;

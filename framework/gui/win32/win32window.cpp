@@ -37,11 +37,11 @@ struct Window::Native {
     RECT clip{};
     Gdiplussession gdiplus;
     // Other threads neither invalidate nor ask the window system: they add
-    // their rectangle to `pending` (left, top, right, bottom in 16 bits
+    // their rectangle to `otherThreadsArea` (left, top, right, bottom in 16 bits
     // each; 0 for none), which the window's timer hands on, and read the
     // visibility the timer last saw.
     std::atomic<DWORD> thread{0};
-    std::atomic<std::uint64_t> pending{0};
+    std::atomic<std::uint64_t> otherThreadsArea{0};
     std::atomic<bool> shown{false};
 };
 
@@ -69,7 +69,7 @@ LRESULT repaintTick(HWND hwnd, Window::Native& n)
 {
     const bool visible = IsWindowVisible(hwnd);
     n.shown = visible;
-    const std::uint64_t area = n.pending.exchange(0);
+    const std::uint64_t area = n.otherThreadsArea.exchange(0);
     if (area && visible) {
         const RECT r = unpacked(area);
         InvalidateRect(hwnd, &r, FALSE);
@@ -248,7 +248,7 @@ bool Window::openNative(void* parent)
     n.clipped = false;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
-    n.pending = 0;
+    n.otherThreadsArea = 0;
     n.shown = IsWindowVisible(hwnd) != FALSE;
     SetTimer(hwnd, repaintTimer, repaintPeriod, nullptr);
     n.hwnd = hwnd;
@@ -372,14 +372,14 @@ void Window::invalidate(int x, int y, int w, int h)
             InvalidateRect(hwnd, &area, FALSE);
         return;
     }
-    std::uint64_t seen = n.pending.load();
+    std::uint64_t seen = n.otherThreadsArea.load();
     std::uint64_t joined;
     do {
         const RECT r = unpacked(seen);
         joined = seen ? packed(std::min(r.left, area.left), std::min(r.top, area.top), std::max(r.right, area.right),
                                std::max(r.bottom, area.bottom))
                       : packed(area.left, area.top, area.right, area.bottom);
-    } while (!n.pending.compare_exchange_weak(seen, joined));
+    } while (!n.otherThreadsArea.compare_exchange_weak(seen, joined));
 }
 
 void Window::captureMouse()
