@@ -72,7 +72,7 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
 {
     const double s = scale();
     int nearest = -1;
-    double best = 24.0;
+    double best = Layout::handleReach;
     for (int b = 0; b < bandCount; ++b) {
         const Corner corner = handleCorner(x, y, s, band(binding, b));
         const double d = std::hypot(px - (corner.x + handleSize / 2), py - (corner.y + handleSize / 2));

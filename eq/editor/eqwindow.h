@@ -4,6 +4,9 @@
 // takes its curve colours from the skin's "colors.txt".
 #pragma once
 
+#include "layout.h"
+
+#include "eq/vexparameters.h"
 #include "framework/gui/bltwidget.h"
 #include "framework/gui/skinlistener.h"
 #include "framework/gui/window.h"
@@ -34,7 +37,7 @@ public:
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
 
-    enum { bandCount = 7, handleSize = 16 };
+    enum { bandCount = Vexparameters::bandCount, handleSize = Layout::handleSize };
 
 private:
     struct Band {
