@@ -46,7 +46,8 @@ public:
     // The status line.
     std::string text(const void* requester) override;
 
-    const Framework::Log10map frequencyMap{20.0, 20000.0};
+    const Framework::Log10map frequencyMap{Vexparameters::bandRows[Vexparameters::frequency].map.low,
+                                           Vexparameters::bandRows[Vexparameters::frequency].map.high};
 
 protected:
     void parameterChanged(int index) override;

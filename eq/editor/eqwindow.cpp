@@ -18,10 +18,8 @@ using Framework::Window;
 
 namespace {
 
-// A band's parameters, from its first.
-namespace Param {
-enum { on, frequency, width, gain, type, perBand };
-}
+// A band's parameters, from its first, as the parameter table lays them out.
+namespace Param = Vexparameters;
 
 constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
     0x2003FF00, 0x2000FFFE, 0x205C5FA8, 0x20F90000, 0x20FFF600, 0x20F700AE, 0x20CACACA};

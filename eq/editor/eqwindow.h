@@ -1,6 +1,6 @@
 // The response-curve display: a thin curve per band, their weighted sum, a
 // dB grid with labels, a frequency scale and a draggable handle per band.
-// It serves a control bound to the 35 band parameters (five per band), and
+// It serves a control bound to the band parameters (five per band), and
 // takes its curve colours from the skin's "colors.txt".
 #pragma once
 

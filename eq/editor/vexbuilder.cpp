@@ -76,23 +76,50 @@ void Vexbuilder::makeResources()
             std::make_unique<Switch>(Layout::switchW, Layout::switchH, images.at("button-" + formatInt(n) + ".png")));
 }
 
+// Every row of the parameter table, in index order; a band's parameters are
+// named after the band's number.
 void Vexbuilder::makeParameters()
 {
-    const Map* frequencies = vex.addMap(std::make_unique<Log10map>(vex.frequencyMap.min, vex.frequencyMap.max));
-    for (int b = 0; b < bandCount; ++b) {
-        const std::string number = formatInt(b + 1);
-        const Readout* types = typeTexts[b == 0 ? 0 : b == bandCount - 1 ? 2 : 1];
-        addParameter(number + " on/off", index(b, on), nullptr, onOffText);
-        addParameter(number + " f", index(b, frequency), frequencies, nullptr);
-        addParameter(number + " q", index(b, width), nullptr, nullptr);
-        addParameter(number + " g", index(b, gain), vex.addMap(std::make_unique<Linmap>(-36.0, 36.0)), gainText);
-        addParameter(number + " type", index(b, type), vex.addMap(std::make_unique<Linmap>(0.0, 2.0)), types);
+    for (int i = 0; i < count; ++i) {
+        const Row& r = row(i);
+        const int band = bandOf(i);
+        addParameter(band >= 0 ? formatInt(band + 1) + " " + r.name : std::string(r.name), i, mapOf(r.map),
+                     readoutOf(r.text, band), r.automatable);
     }
-    addParameter("zoom", zoom, vex.addMap(std::make_unique<Linmap>(3.0, 36.0)), nullptr, false);
-    addParameter("curve +-", curve, vex.addMap(std::make_unique<Linmap>(-1.0, 1.0)), nullptr);
-    addParameter("main vol", volume, vex.addMap(std::make_unique<Log10map>(std::pow(10.0, -1.8), std::pow(10.0, 0.6))),
-                 volumeText);
-    addParameter("out mode", mode, vex.addMap(std::make_unique<Linmap>(0.0, 3.0)), outputText);
+}
+
+const Map* Vexbuilder::mapOf(const Mapping& mapping)
+{
+    switch (mapping.scale) {
+    case Scale::linear:
+        return vex.addMap(std::make_unique<Linmap>(mapping.low, mapping.high));
+    case Scale::log10:
+        return vex.addMap(std::make_unique<Log10map>(mapping.low, mapping.high));
+    case Scale::log10Decades:
+        return vex.addMap(std::make_unique<Log10map>(std::pow(10.0, mapping.low), std::pow(10.0, mapping.high)));
+    case Scale::none:
+        break;
+    }
+    return nullptr;
+}
+
+const Readout* Vexbuilder::readoutOf(Text text, int band) const
+{
+    switch (text) {
+    case Text::onOff:
+        return onOffText;
+    case Text::decibels:
+        return gainText;
+    case Text::bandTypes:
+        return typeTexts[band == 0 ? 0 : band == bandCount - 1 ? 2 : 1];
+    case Text::outputMode:
+        return outputText;
+    case Text::gainDb:
+        return volumeText;
+    case Text::number:
+        break;
+    }
+    return defaultReadout;
 }
 
 // The root panel's components in drawing order: a later one lies above an
