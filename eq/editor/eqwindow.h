@@ -70,6 +70,7 @@ private:
     const int zoomIndex;
     const int curveIndex;
     Vex& vex;
+    // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
     // the lines are drawn through.
