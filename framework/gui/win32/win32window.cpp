@@ -3,6 +3,7 @@
 // fills and anti-aliased lines. One BitBlt per WM_PAINT shows the buffer.
 #include "framework/gui/window.h"
 
+#include "framework/gui/redrawrecord.h"
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
 #include "gdiplussession.h"
@@ -37,11 +38,10 @@ struct Window::Native {
     RECT clip{};
     Gdiplussession gdiplus;
     // Other threads neither invalidate nor ask the window system: they add
-    // their rectangle to `otherThreadsArea` (left, top, right, bottom in 16 bits
-    // each; 0 for none), which the window's timer hands on, and read the
-    // visibility the timer last saw.
+    // their rectangle to a record that the window's timer hands on, and read
+    // the visibility the timer last saw.
     std::atomic<DWORD> thread{0};
-    std::atomic<std::uint64_t> otherThreadsArea{0};
+    Redrawrecord otherThreads;
     std::atomic<bool> shown{false};
 };
 
@@ -52,26 +52,14 @@ namespace {
 constexpr UINT_PTR repaintTimer = 1;
 constexpr UINT repaintPeriod = 16;
 
-std::uint64_t packed(LONG left, LONG top, LONG right, LONG bottom)
-{
-    const auto field = [](LONG v) { return static_cast<std::uint64_t>(std::clamp<LONG>(v, 0, 0xFFFF)); };
-    return field(left) << 48 | field(top) << 32 | field(right) << 16 | field(bottom);
-}
-
-RECT unpacked(std::uint64_t area)
-{
-    return {static_cast<LONG>(area >> 48 & 0xFFFF), static_cast<LONG>(area >> 32 & 0xFFFF),
-            static_cast<LONG>(area >> 16 & 0xFFFF), static_cast<LONG>(area & 0xFFFF)};
-}
-
 // Invalidates what other threads asked for since the last tick.
 LRESULT repaintTick(HWND hwnd, Window::Native& n)
 {
     const bool visible = IsWindowVisible(hwnd);
     n.shown = visible;
-    const std::uint64_t area = n.otherThreadsArea.exchange(0);
-    if (area && visible) {
-        const RECT r = unpacked(area);
+    Redrawrecord::Area area{};
+    if (n.otherThreads.take(area) && visible) {
+        const RECT r = {area.left, area.top, area.right, area.bottom};
         InvalidateRect(hwnd, &r, FALSE);
     }
     return 0;
@@ -248,7 +236,7 @@ bool Window::openNative(void* parent)
     n.clipped = false;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
-    n.otherThreadsArea = 0;
+    n.otherThreads.clear();
     n.shown = IsWindowVisible(hwnd) != FALSE;
     SetTimer(hwnd, repaintTimer, repaintPeriod, nullptr);
     n.hwnd = hwnd;
@@ -372,14 +360,7 @@ void Window::invalidate(int x, int y, int w, int h)
             InvalidateRect(hwnd, &area, FALSE);
         return;
     }
-    std::uint64_t seen = n.otherThreadsArea.load();
-    std::uint64_t joined;
-    do {
-        const RECT r = unpacked(seen);
-        joined = seen ? packed(std::min(r.left, area.left), std::min(r.top, area.top), std::max(r.right, area.right),
-                               std::max(r.bottom, area.bottom))
-                      : packed(area.left, area.top, area.right, area.bottom);
-    } while (!n.otherThreadsArea.compare_exchange_weak(seen, joined));
+    n.otherThreads.add({area.left, area.top, area.right, area.bottom});
 }
 
 void Window::captureMouse()
