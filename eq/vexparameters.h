@@ -90,7 +90,7 @@ constexpr const Row& row(int index)
 // The program slot of every index.
 constexpr int slot(int index)
 {
-    return index < zoom ? perBand * bandOf(index) + row(index).slot : row(index).slot;
+    return index < zoom ? perBand * (index / perBand) + bandRows[index % perBand].slot : globalRows[index - zoom].slot;
 }
 
 constexpr int slot(int band, Bandparameter which)
