@@ -15,20 +15,12 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
         staged[b] = active[b] = Coefficients::identity();
 }
 
+static_assert(Chain::sections == bandCount, "a chain section per band");
+
 void Vex::defaults(Vexprogram& program)
 {
-    static const double frequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
-    for (int b = 0; b < bandCount; ++b) {
-        program.values[slot(b, frequency)] = frequencies[b];
-        program.values[slot(b, gain)] = 0.0;
-        program.values[slot(b, width)] = 0.6180339887498949;
-        program.values[slot(b, on)] = 1.0;
-        program.values[slot(b, type)] = 1.0;
-    }
-    program.values[slot(volume)] = 1.0;
-    program.values[slot(curve)] = 1.0;
-    program.values[slot(zoom)] = 12.0;
-    program.values[slot(mode)] = 0.0;
+    for (int i = 0; i < count; ++i)
+        program.values[slot(i)] = defaultValue(i);
     Framework::copyText(program.name, "init");
 }
 

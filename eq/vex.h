@@ -45,7 +45,8 @@ public:
     // The response curves and the status line the editor shows.
     Vexdisplay& display() { return view; }
 
-    const Framework::Log10map frequencyMap{20.0, 20000.0};
+    const Framework::Log10map frequencyMap{Vexparameters::bandRows[Vexparameters::frequency].map.low,
+                                           Vexparameters::bandRows[Vexparameters::frequency].map.high};
 
 protected:
     void parameterChanged(int index, bool onAudioThread) override;

@@ -1,7 +1,9 @@
-// The equalizer's parameter table: where each of the 39 parameters sits in
-// the host's list (its index) and in the program record (its slot). Band b
-// (0 to 6) owns indices 5b to 5b + 4; the four global parameters follow.
-// Every part of the equalizer that names a parameter names it from here.
+// The equalizer's parameter table: one row per parameter with its place in
+// the host's list (its index) and in the program record (its slot), its
+// name, map, default, readout and whether hosts may automate it. Band b
+// (0 to 6) owns indices 5b to 5b + 4, described once by the band rows; the
+// four global parameters follow. The equalizer takes its defaults, the
+// editor's builder its parameters and the factory its counts from here.
 #pragma once
 
 #include "vexprogram.h"
@@ -26,22 +28,52 @@ constexpr int volume = zoom + 2;
 constexpr int mode = zoom + 3;
 constexpr int count = mode + 1;
 
-// The program slot of every index. A band's record holds frequency, gain,
-// width, on/off and type, in that order.
-constexpr int slot(int index)
-{
-    constexpr int bandSlots[perBand] = {3, 0, 2, 1, 4};
-    return index < zoom      ? perBand * (index / perBand) + bandSlots[index % perBand]
-           : index == zoom   ? 37
-           : index == curve  ? 36
-           : index == volume ? 35
-                             : 38;
-}
+// How a parameter's normalized value becomes its real value: none keeps it
+// (0 to 1); linear and log10 run from low to high; log10Decades runs
+// logarithmically from 10^low to 10^high.
+enum class Scale { none, linear, log10, log10Decades };
+struct Mapping {
+    Scale scale;
+    double low, high;
+};
 
-constexpr int slot(int band, Bandparameter which)
-{
-    return slot(index(band, which));
-}
+// The text a host shows for a value.
+enum class Text {
+    number,     // the real value, one decimal
+    onOff,      // "off", "on"
+    decibels,   // the real value with "dB", one decimal
+    bandTypes,  // the band's filter types: band 1 "hp", band 7 "lp", shelves between
+    outputMode, // "ST", "L", "M", "R"
+    gainDb      // a linear gain in dB, one decimal
+};
+
+struct Row {
+    const char* name; // a band row's name follows the band's number and a space
+    int slot;         // a band row's slot counts from the band's first slot
+    Mapping map;
+    double defaultValue; // a band's frequency takes bandFrequencies instead
+    Text text;
+    bool automatable;
+};
+
+// Band b's rows, by Bandparameter. A band's record holds frequency, gain,
+// width, on/off and type, in that order.
+constexpr Row bandRows[perBand] = {
+    {"on/off", 3, {Scale::none, 0.0, 1.0}, 1.0, Text::onOff, true},
+    {"f", 0, {Scale::log10, 20.0, 20000.0}, 0.0, Text::number, true},
+    {"q", 2, {Scale::none, 0.0, 1.0}, 0.6180339887498949, Text::number, true},
+    {"g", 1, {Scale::linear, -36.0, 36.0}, 0.0, Text::decibels, true},
+    {"type", 4, {Scale::linear, 0.0, 2.0}, 1.0, Text::bandTypes, true},
+};
+constexpr double bandFrequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
+
+// The global rows, from zoom on.
+constexpr Row globalRows[count - zoom] = {
+    {"zoom", 37, {Scale::linear, 3.0, 36.0}, 12.0, Text::number, false},
+    {"curve +-", 36, {Scale::linear, -1.0, 1.0}, 1.0, Text::number, true},
+    {"main vol", 35, {Scale::log10Decades, -1.8, 0.6}, 1.0, Text::gainDb, true},
+    {"out mode", 38, {Scale::linear, 0.0, 3.0}, 0.0, Text::outputMode, true},
+};
 
 // Band b of index, or -1 for a global parameter.
 constexpr int bandOf(int index)
@@ -49,6 +81,53 @@ constexpr int bandOf(int index)
     return index >= 0 && index < zoom ? index / perBand : -1;
 }
 
+// The row of an index in 0..count-1.
+constexpr const Row& row(int index)
+{
+    return index < zoom ? bandRows[index % perBand] : globalRows[index - zoom];
+}
+
+// The program slot of every index.
+constexpr int slot(int index)
+{
+    return index < zoom ? perBand * (index / perBand) + bandRows[index % perBand].slot : globalRows[index - zoom].slot;
+}
+
+constexpr int slot(int band, Bandparameter which)
+{
+    return slot(index(band, which));
+}
+
+// The default real value of every index.
+constexpr double defaultValue(int index)
+{
+    return index < zoom && index % perBand == frequency ? bandFrequencies[bandOf(index)] : row(index).defaultValue;
+}
+
+// Every slot of the program record holds exactly one parameter.
+constexpr bool slotsArePermutation()
+{
+    bool used[count] = {};
+    for (int i = 0; i < count; ++i) {
+        const int s = slot(i);
+        if (s < 0 || s >= count || used[s])
+            return false;
+        used[s] = true;
+    }
+    return true;
+}
+
+// Every band has a frequency of its own within the frequency map.
+constexpr bool bandFrequenciesInRange()
+{
+    for (const double f : bandFrequencies)
+        if (!(f >= bandRows[frequency].map.low && f <= bandRows[frequency].map.high))
+            return false;
+    return true;
+}
+
 static_assert(count == vexParameterCount, "one slot per parameter");
+static_assert(slotsArePermutation(), "each parameter has a slot of its own");
+static_assert(bandFrequenciesInRange(), "a default frequency per band");
 
 } // namespace Vexparameters

@@ -4,9 +4,8 @@
 
 enum { vexParameterCount = 39, vexProgramCount = 127 };
 
-// Real values by program slot: band k (0..6) at 5k: frequency (Hz), gain
-// (dB), width (0..1), on/off, type; then 35 main volume (linear), 36 curve
-// scale, 37 zoom, 38 output mode.
+// Real values by program slot; the parameter table (vexparameters.h) gives
+// each parameter's slot.
 struct Vexprogram {
     double values[vexParameterCount];
     char name[24];

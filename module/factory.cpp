@@ -3,6 +3,7 @@
 #include "eq/editor/vexbuilder.h"
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
+#include "eq/vexparameters.h"
 #include "framework/plugin/vstfxpfileio.h"
 #include "framework/vst/vstplugin.h"
 
@@ -11,8 +12,8 @@
 Framework::Plugininfo vexatoneInfo()
 {
     Framework::Plugininfo info;
-    info.numParams = 39;
-    info.numPrograms = 127;
+    info.numParams = Vexparameters::count;
+    info.numPrograms = vexProgramCount;
     info.vendorVersion = 2;
     info.uniqueId = vstFourCC('k', '4', 'w', '9');
     info.numMidiInputs = 0;

@@ -14,14 +14,13 @@
 
 using Framework::Binding;
 using Framework::Mouseevent;
+namespace Mouse = Framework::Mouse;
 using Framework::Window;
 
 namespace {
 
-// A band's parameters, from its first.
-namespace Param {
-enum { on, frequency, width, gain, type, perBand };
-}
+// A band's parameters, from its first, as the parameter table lays them out.
+namespace Param = Vexparameters;
 
 constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
     0x2003FF00, 0x2000FFFE, 0x205C5FA8, 0x20F90000, 0x20FFF600, 0x20F700AE, 0x20CACACA};
@@ -73,7 +72,7 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
 {
     const double s = scale();
     int nearest = -1;
-    double best = 24.0;
+    double best = Layout::handleReach;
     for (int b = 0; b < bandCount; ++b) {
         const Corner corner = handleCorner(x, y, s, band(binding, b));
         const double d = std::hypot(px - (corner.x + handleSize / 2), py - (corner.y + handleSize / 2));
@@ -88,21 +87,21 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
 void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& event)
 {
     Framework::Paramset& set = *binding.paramset;
-    if (event.code == 1 || event.code == 2) {
+    if (event.code == Mouse::leftDown || event.code == Mouse::rightDown) {
         const int b = nearestHandle(binding, x, y, event.x, event.y);
         if (b >= 0 && set.getNormalized(binding.index + Param::perBand * b + Param::on) > 0.5)
             selectedBand = b;
-    } else if (event.code == 3 || event.code == 4) {
+    } else if (Mouse::isRelease(event.code)) {
         selectedBand = -1;
-    } else if (event.code == 5) {
+    } else if (event.code == Mouse::leftDouble) {
         const int b = nearestHandle(binding, x, y, event.x, event.y);
         if (b >= 0) {
             const int p = binding.index + Param::perBand * b + Param::on;
             set.setNormalized(1.0 - set.getNormalized(p), p, false);
         }
-    } else if ((event.code == 7 || event.code == 8) && selectedBand >= 0) {
+    } else if (Mouse::isDrag(event.code) && selectedBand >= 0) {
         const int base = binding.index + Param::perBand * selectedBand;
-        if (event.code == 7) {
+        if (event.code == Mouse::leftDrag) {
             set.setNormalized(unitClamped(set.getNormalized(base + Param::frequency) - event.dx / (width - handleSize)),
                               base + Param::frequency, false);
             const double z = zoom();

@@ -1,9 +1,12 @@
 // The response-curve display: a thin curve per band, their weighted sum, a
 // dB grid with labels, a frequency scale and a draggable handle per band.
-// It serves a control bound to the 35 band parameters (five per band), and
+// It serves a control bound to the band parameters (five per band), and
 // takes its curve colours from the skin's "colors.txt".
 #pragma once
 
+#include "layout.h"
+
+#include "eq/vexparameters.h"
 #include "framework/gui/bltwidget.h"
 #include "framework/gui/skinlistener.h"
 #include "framework/gui/window.h"
@@ -35,7 +38,7 @@ public:
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
 
-    enum { bandCount = 7, handleSize = 16 };
+    enum { bandCount = Vexparameters::bandCount, handleSize = Layout::handleSize };
 
 private:
     struct Band {
@@ -68,6 +71,7 @@ private:
     const int zoomIndex;
     const int curveIndex;
     Vexdisplay& display;
+    // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
     // the lines are drawn through.

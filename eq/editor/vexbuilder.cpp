@@ -1,6 +1,7 @@
 #include "vexbuilder.h"
 
 #include "eqwindow.h"
+#include "layout.h"
 #include "vexgui.h"
 
 #include "eq/vex.h"
@@ -48,13 +49,18 @@ void Vexbuilder::build()
 void Vexbuilder::makeResources()
 {
     font = gui.addResource(std::make_unique<Pixelfont>(images.at("font.png"), 6));
-    knob = gui.addResource(std::make_unique<Knob>(34, 34, images.at("knob.png"), 0.01));
-    lowTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-lo-select.png")));
-    volumeEntry = gui.addResource(std::make_unique<Dbinput>(36, 17, 5, 7, 12, 0, *font));
-    volumeSlider = gui.addResource(std::make_unique<Slider>(40, 312, images.at("vol_slider.png"), false));
-    middleTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-select.png")));
-    highTypes = gui.addResource(std::make_unique<Hstack>(72, 24, images.at("mode-hi-select.png")));
-    outputs = gui.addResource(std::make_unique<Selector>(38, 38, images.at("st-m-lr.png"), 2));
+    knob = gui.addResource(std::make_unique<Knob>(Layout::knobSize, Layout::knobSize, images.at("knob.png"), 0.01));
+    lowTypes = gui.addResource(
+        std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-lo-select.png")));
+    volumeEntry = gui.addResource(std::make_unique<Dbinput>(Layout::readoutW, Layout::readoutH, 5, 7, 12, 0, *font));
+    volumeSlider =
+        gui.addResource(std::make_unique<Slider>(Layout::sliderW, Layout::sliderH, images.at("vol_slider.png"), false));
+    middleTypes =
+        gui.addResource(std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-select.png")));
+    highTypes = gui.addResource(
+        std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-hi-select.png")));
+    outputs = gui.addResource(
+        std::make_unique<Selector>(Layout::outputsSize, Layout::outputsSize, images.at("st-m-lr.png"), 2));
     veil = gui.addResource(std::make_unique<Togglerectangle>(gui.width(), gui.height(), 64, 0, 0, 0));
     onOffText = vex.addReadout(std::make_unique<Switchreadout>("off", "on"));
     gainText = vex.addReadout(std::make_unique<Unitsreadout>("dB", 1, 0.0));
@@ -66,27 +72,54 @@ void Vexbuilder::makeResources()
     outputText = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
     volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
     for (int n = 1; n <= bandCount; ++n)
-        switches[static_cast<std::size_t>(n - 1)] =
-            gui.addResource(std::make_unique<Switch>(36, 18, images.at("button-" + formatInt(n) + ".png")));
+        switches[static_cast<std::size_t>(n - 1)] = gui.addResource(
+            std::make_unique<Switch>(Layout::switchW, Layout::switchH, images.at("button-" + formatInt(n) + ".png")));
 }
 
+// Every row of the parameter table, in index order; a band's parameters are
+// named after the band's number.
 void Vexbuilder::makeParameters()
 {
-    const Map* frequencies = vex.addMap(std::make_unique<Log10map>(vex.frequencyMap.min, vex.frequencyMap.max));
-    for (int b = 0; b < bandCount; ++b) {
-        const std::string number = formatInt(b + 1);
-        const Readout* types = typeTexts[b == 0 ? 0 : b == bandCount - 1 ? 2 : 1];
-        addParameter(number + " on/off", index(b, on), nullptr, onOffText);
-        addParameter(number + " f", index(b, frequency), frequencies, nullptr);
-        addParameter(number + " q", index(b, width), nullptr, nullptr);
-        addParameter(number + " g", index(b, gain), vex.addMap(std::make_unique<Linmap>(-36.0, 36.0)), gainText);
-        addParameter(number + " type", index(b, type), vex.addMap(std::make_unique<Linmap>(0.0, 2.0)), types);
+    for (int i = 0; i < count; ++i) {
+        const Row& r = row(i);
+        const int band = bandOf(i);
+        addParameter(band >= 0 ? formatInt(band + 1) + " " + r.name : std::string(r.name), i, mapOf(r.map),
+                     readoutOf(r.text, band), r.automatable);
     }
-    addParameter("zoom", zoom, vex.addMap(std::make_unique<Linmap>(3.0, 36.0)), nullptr, false);
-    addParameter("curve +-", curve, vex.addMap(std::make_unique<Linmap>(-1.0, 1.0)), nullptr);
-    addParameter("main vol", volume, vex.addMap(std::make_unique<Log10map>(std::pow(10.0, -1.8), std::pow(10.0, 0.6))),
-                 volumeText);
-    addParameter("out mode", mode, vex.addMap(std::make_unique<Linmap>(0.0, 3.0)), outputText);
+}
+
+const Map* Vexbuilder::mapOf(const Mapping& mapping)
+{
+    switch (mapping.scale) {
+    case Scale::linear:
+        return vex.addMap(std::make_unique<Linmap>(mapping.low, mapping.high));
+    case Scale::log10:
+        return vex.addMap(std::make_unique<Log10map>(mapping.low, mapping.high));
+    case Scale::log10Decades:
+        return vex.addMap(std::make_unique<Log10map>(std::pow(10.0, mapping.low), std::pow(10.0, mapping.high)));
+    case Scale::none:
+        break;
+    }
+    return nullptr;
+}
+
+const Readout* Vexbuilder::readoutOf(Text text, int band) const
+{
+    switch (text) {
+    case Text::onOff:
+        return onOffText;
+    case Text::decibels:
+        return gainText;
+    case Text::bandTypes:
+        return typeTexts[band == 0 ? 0 : band == bandCount - 1 ? 2 : 1];
+    case Text::outputMode:
+        return outputText;
+    case Text::gainDb:
+        return volumeText;
+    case Text::number:
+        break;
+    }
+    return defaultReadout;
 }
 
 // The root panel's components in drawing order: a later one lies above an
@@ -95,28 +128,35 @@ void Vexbuilder::layOut()
 {
     Panel& root = gui.root();
     const int none = Uicomp::noCondition;
-    gui.zoomControl = root.add(std::make_unique<Paramctrl>(4, 342, none, nullptr, knob, nullptr, vex, zoom));
-    gui.curveScaleControl = root.add(std::make_unique<Paramctrl>(714, 342, none, nullptr, knob, nullptr, vex, curve));
-    auto* display = gui.addResource(std::make_unique<Eqwindow>(744, 328, images.at("blobs.png"),
-                                                               images.at("db-numbers.png"), images.at("db-line.png"),
-                                                               images.at("freqscale.png"), zoom, curve, vex.display()));
+    gui.zoomControl =
+        root.add(std::make_unique<Paramctrl>(Layout::zoomX, Layout::knobY, none, nullptr, knob, nullptr, vex, zoom));
+    gui.curveScaleControl =
+        root.add(std::make_unique<Paramctrl>(Layout::curveX, Layout::knobY, none, nullptr, knob, nullptr, vex, curve));
+    auto* display = gui.addResource(std::make_unique<Eqwindow>(
+        Layout::displayW, Layout::displayH, images.at("blobs.png"), images.at("db-numbers.png"),
+        images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display()));
     gui.addSkinListener(display);
     for (int b = 0; b < bandCount; ++b)
-        root.add(std::make_unique<Paramctrl>(120 + 80 * b, 334, none, nullptr, switches[static_cast<std::size_t>(b)],
-                                             nullptr, vex, index(b, on)));
-    gui.curveControl =
-        root.add(std::make_unique<Multiparamctrl>(6, 6, none, nullptr, display, nullptr, vex, 0, bandCount * 5));
+        root.add(std::make_unique<Paramctrl>(Layout::switchLeft(b), Layout::switchY, none, nullptr,
+                                             switches[static_cast<std::size_t>(b)], nullptr, vex, index(b, on)));
+    gui.curveControl = root.add(std::make_unique<Multiparamctrl>(Layout::displayX, Layout::displayY, none, nullptr,
+                                                                 display, nullptr, vex, 0, bandCount * perBand));
     for (int b = 0; b < bandCount; ++b) {
         Hstack* types = b == 0 ? lowTypes : b == bandCount - 1 ? highTypes : middleTypes;
-        gui.typeControls[static_cast<std::size_t>(b)] = root.add(
-            std::make_unique<Paramctrl>(100 + 80 * b, 352, none, nullptr, types, nullptr, vex, index(b, type)));
+        gui.typeControls[static_cast<std::size_t>(b)] = root.add(std::make_unique<Paramctrl>(
+            Layout::selectorLeft(b), Layout::selectorY, none, nullptr, types, nullptr, vex, index(b, type)));
     }
-    root.add(std::make_unique<Paramctrl>(756, 1, none, nullptr, volumeSlider, nullptr, vex, volume));
-    root.add(std::make_unique<Paramctrl>(758, 315, none, nullptr, volumeEntry, nullptr, vex, volume));
-    root.add(std::make_unique<Paramctrl>(757, 338, none, nullptr, outputs, nullptr, vex, mode));
-    root.add(std::make_unique<Img>(298, 16, none, nullptr, *images.at("text-bg.png")));
-    gui.statusField = root.add(std::make_unique<Textfield>(298, 18, none, nullptr, *font, 160, vex.display(), 0));
-    root.add(std::make_unique<Menuarea>(50, 352, none, nullptr, optionsMenu(), 38, 20));
+    root.add(std::make_unique<Paramctrl>(Layout::sliderX, Layout::sliderY, none, nullptr, volumeSlider, nullptr, vex,
+                                         volume));
+    root.add(std::make_unique<Paramctrl>(Layout::readoutX, Layout::readoutY, none, nullptr, volumeEntry, nullptr, vex,
+                                         volume));
+    root.add(
+        std::make_unique<Paramctrl>(Layout::outputsX, Layout::outputsY, none, nullptr, outputs, nullptr, vex, mode));
+    root.add(std::make_unique<Img>(Layout::statusX, Layout::statusBackY, none, nullptr, *images.at("text-bg.png")));
+    gui.statusField = root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font,
+                                                           Layout::statusW, vex.display(), 0));
+    root.add(std::make_unique<Menuarea>(Layout::optionsX, Layout::optionsY, none, nullptr, optionsMenu(),
+                                        Layout::optionsW, Layout::optionsH));
 
     // The about box lies above everything; a click anywhere on it hides it.
     Vexgui::Uistate& state = gui.uistate();

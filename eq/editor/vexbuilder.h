@@ -1,9 +1,11 @@
-// Builds the equalizer's 39 parameters, in index order, and its editor: the
-// skin images, the widgets, the 800 x 380 layout and the "Options" menu. Used
+// Builds the equalizer's parameters from its parameter table, in index
+// order, and its editor: the skin images, the widgets, the layout and the
+// "Options" menu. Used
 // once while the plug-in is made; what it creates belongs to the editor and
 // the equalizer.
 #pragma once
 
+#include "eq/vexparameters.h"
 #include "framework/plugin/paramdescriptor.h"
 
 #include <array>
@@ -40,6 +42,10 @@ private:
     // The widgets and readouts the controls and parameters share.
     void makeResources();
     void makeParameters();
+    // The map of a row; null for the default one.
+    const Framework::Map* mapOf(const Vexparameters::Mapping& mapping);
+    // The readout of a row's text for a parameter of band (-1 for none).
+    const Framework::Readout* readoutOf(Vexparameters::Text text, int band) const;
     void layOut();
     std::unique_ptr<Framework::Systemmenu> optionsMenu();
     // Appends parameter `parameter` of the table, whose live value sits at
@@ -59,7 +65,7 @@ private:
     Framework::Slider* volumeSlider = nullptr;
     Framework::Selector* outputs = nullptr;
     Framework::Togglerectangle* veil = nullptr;
-    std::array<Framework::Switch*, 7> switches{};
+    std::array<Framework::Switch*, Vexparameters::bandCount> switches{};
     const Framework::Readout* onOffText = nullptr;
     const Framework::Readout* gainText = nullptr;
     const Framework::Readout* defaultReadout = nullptr;

@@ -1,12 +1,14 @@
 #include "vexgui.h"
 
+#include "layout.h"
+
 #include "eq/vexparameters.h"
 #include "framework/gui/multiparamctrl.h"
 #include "framework/gui/textfield.h"
 
 #include <algorithm>
 
-Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, 800, 380) {}
+Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, Layout::width, Layout::height) {}
 
 // The window goes first: nothing may draw or route the mouse to the tree
 // while the editor's own members are destroyed.

@@ -2,6 +2,7 @@
 // these are the controls it redraws together and the about box's state.
 #pragma once
 
+#include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
 #include "framework/plugin/paramset.h"
 
@@ -49,7 +50,7 @@ public:
     Framework::Multiparamctrl* curveControl = nullptr;
     Framework::Paramctrl* zoomControl = nullptr;
     Framework::Paramctrl* curveScaleControl = nullptr;
-    std::array<Framework::Paramctrl*, 7> typeControls{};
+    std::array<Framework::Paramctrl*, Vexparameters::bandCount> typeControls{};
 
 private:
     Uistate state{*this};

@@ -95,6 +95,9 @@ private:
     double earlierX = 0.0;
     double earlierY = 0.0;
     bool captured = false;
+    // One binding for every control: each control points it at its own
+    // parameter before it hands a call to its widget (Paramctrl::bind), so
+    // the press values it keeps belong to the control that holds the mouse.
     Binding sharedBinding;
     Mouseevent currentEvent;
 };

@@ -13,7 +13,7 @@ int Hstack::segments(Binding& binding) const
 void Hstack::mouse(Window&, int& x, int&, Binding& binding, Mouseevent& event)
 {
     const int n = segments(binding);
-    if (event.code != 1 || n == 0)
+    if (event.code != Mouse::leftDown || n == 0)
         return;
     const int sw = width / n, rel = event.x - x;
     int chosen = 0;

@@ -2,6 +2,8 @@
 // requests, the drawing surface and the shared mouse and binding records.
 #pragma once
 
+#include "mousecode.h"
+
 namespace Framework {
 
 class Paramset;
@@ -12,9 +14,8 @@ class Window;
 struct Mouseevent {
     int x = 0; // client pixels; outside the window while a button is held
     int y = 0;
-    // 0 move, 1 left down, 2 right down, 3 left up, 4 right up, 5 left double
-    // click, 6 right double click, 7 move with left held, 8 with right held.
-    int code = 0;
+    int code = Mouse::move; // a Mouse::Code
+
     int anchorX = 0; // position of the last press
     int anchorY = 0;
     double dx = 0.0; // movement scaled by the drag factor, up and left positive

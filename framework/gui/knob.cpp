@@ -6,7 +6,7 @@ namespace Framework {
 
 void Knob::mouse(Window&, int&, int&, Binding& binding, Mouseevent& event)
 {
-    if (event.code != 7)
+    if (event.code != Mouse::leftDrag)
         return;
     normalized = unitClamped(normalized + event.dy * sensitivity);
     binding.paramset->setNormalized(normalized, binding.index, false);

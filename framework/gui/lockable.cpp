@@ -2,20 +2,6 @@
 
 namespace Framework {
 
-namespace {
-
-bool isPress(int code)
-{
-    return code == 1 || code == 2 || code == 5 || code == 6;
-}
-
-bool isRelease(int code)
-{
-    return code == 3 || code == 4;
-}
-
-} // namespace
-
 bool Lockable::mouse(Igui& gui, bool& visible, Mouseevent& event)
 {
     bool handled = false;
@@ -25,7 +11,7 @@ bool Lockable::mouse(Igui& gui, bool& visible, Mouseevent& event)
             gui.setFocus(this);
             redraw(gui);
         }
-        if (isPress(event.code)) {
+        if (Mouse::isPress(event.code)) {
             gui.setAnchor(event.x, event.y);
             gui.captureOn();
             press(gui, visible, event);
@@ -39,7 +25,7 @@ bool Lockable::mouse(Igui& gui, bool& visible, Mouseevent& event)
     if (gui.holdsMouse(this)) {
         mouseAction(gui, visible, event);
         handled = true;
-        if (isRelease(event.code))
+        if (Mouse::isRelease(event.code))
             gui.captureOff();
     }
     return handled;

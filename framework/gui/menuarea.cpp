@@ -12,7 +12,7 @@ Menuarea::Menuarea(int x, int y, int conditionIndex, Paramset* conditionSet, std
 
 void Menuarea::mouseAction(Igui& gui, bool&, Mouseevent& event)
 {
-    if (event.code != 1)
+    if (event.code != Mouse::leftDown)
         return;
     menu->popup(gui.surface(), event.x, event.y);
     gui.captureOff();

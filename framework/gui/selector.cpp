@@ -22,7 +22,7 @@ int Selector::perColumn(Binding& binding) const
 void Selector::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& event)
 {
     const int rows = perColumn(binding);
-    if (event.code != 1 || rows == 0)
+    if (event.code != Mouse::leftDown || rows == 0)
         return;
     const int cw = width / columns, ch = height / rows;
     for (int i = 0; i < columns; ++i)

@@ -18,10 +18,10 @@ void Slider::mouse(Window&, int&, int& y, Binding& binding, Mouseevent& event)
     const int top = y + static_cast<int>((1.0 - binding.pressNormalized) * t);
     const bool onHandle = top <= event.anchorY && event.anchorY <= top + k;
     const double current = binding.paramset->getNormalized(binding.index);
-    if (event.code == 1 && !onHandle)
+    if (event.code == Mouse::leftDown && !onHandle)
         binding.paramset->setNormalized(unitClamped(1.0 - static_cast<double>(event.anchorY - k / 2 - y) / t),
                                         binding.index, false);
-    if (event.code == 7)
+    if (event.code == Mouse::leftDrag)
         binding.paramset->setNormalized(unitClamped(current + event.dy / t), binding.index, false);
 }
 

@@ -17,9 +17,9 @@ Valueinput::Valueinput(int width, int height, int maxChars, int textLimit, int f
 
 void Valueinput::mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event)
 {
-    if (event.code != 1)
+    if (event.code != Mouse::leftDown)
         return;
-    pending = std::make_unique<Binding>(binding);
+    entryTarget = std::make_unique<Binding>(binding);
     double v = binding.paramset->getValue(binding.index);
     box.reset();
     Editbox::Owner& owner = *this;
@@ -27,7 +27,7 @@ void Valueinput::mouse(Window& surface, int& x, int& y, Binding& binding, Mousee
                                     owner);
     if (!box->isOpen()) {
         box.reset();
-        pending.reset();
+        entryTarget.reset();
     }
 }
 
@@ -57,17 +57,17 @@ std::string Valueinput::format(double& value)
 
 void Valueinput::entered(const std::string& text)
 {
-    if (pending && isNumberText(text)) {
+    if (entryTarget && isNumberText(text)) {
         double number = leadingNumber(text);
-        commit(*pending, number);
+        commit(*entryTarget, number);
     }
-    pending.reset();
+    entryTarget.reset();
     box.reset();
 }
 
 void Valueinput::lost()
 {
-    pending.reset();
+    entryTarget.reset();
     box.reset();
 }
 

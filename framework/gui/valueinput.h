@@ -44,7 +44,7 @@ private:
 
     std::unique_ptr<Editbox> box;
     // The parameter the open entry writes to.
-    std::unique_ptr<Binding> pending;
+    std::unique_ptr<Binding> entryTarget;
 };
 
 } // namespace Framework

@@ -21,7 +21,7 @@ double Widget::unitClamped(double v)
 
 void Widget::toggle(Binding& binding, const Mouseevent& event)
 {
-    if (event.code == 1)
+    if (event.code == Mouse::leftDown)
         binding.paramset->setNormalized(binding.pressNormalized > 0.5 ? 0.0 : 1.0, binding.index, false);
 }
 

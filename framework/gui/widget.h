@@ -23,7 +23,11 @@ public:
     // 1 the control has the pointer, 2 it holds the mouse.
     virtual void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) = 0;
 
-    double normalized = 0.0; // cached at the last sync
+    // Gesture state: the values cached at the last press (sync). A widget is
+    // shared by the controls that show it, so this, and any other state a
+    // widget keeps between events, belongs to the one control that holds the
+    // mouse; that is safe because only one control can hold it at a time.
+    double normalized = 0.0;
     double value = 0.0;
     const int width;
     const int height;

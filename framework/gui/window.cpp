@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include "mousecode.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -32,6 +34,13 @@ int straightRunEnd(const Point* points, int from, int count)
 
 } // namespace
 
+Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(makeNative()) {}
+
+Window::~Window()
+{
+    close();
+}
+
 // Every open starts from a closed window and the fill colour white.
 bool Window::open(void* parent)
 {
@@ -40,7 +49,16 @@ bool Window::open(void* parent)
         return false;
     fillColour = 0xFFFFFFFF;
     clipDepth = 0;
-    return openNative(parent);
+    opened = openNative(parent);
+    return opened;
+}
+
+void Window::close()
+{
+    if (!opened)
+        return;
+    opened = false;
+    closeNative();
 }
 
 void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
@@ -92,38 +110,40 @@ void Window::clearClip()
 // plain moves.
 void Window::mouseMessage(Mousemessage message, int x, int y, bool shift)
 {
-    int code = 0;
+    int code = Mouse::move;
     switch (message) {
     case Mousemessage::move:
-        code = mouseState == 0 ? 7 : mouseState == 1 ? 8 : 0;
+        code = heldButton == Heldbutton::left    ? Mouse::leftDrag
+               : heldButton == Heldbutton::right ? Mouse::rightDrag
+                                                 : Mouse::move;
         break;
     case Mousemessage::leftDown:
         captureMouse();
-        mouseState = 0;
-        code = 1;
+        heldButton = Heldbutton::left;
+        code = Mouse::leftDown;
         break;
     case Mousemessage::rightDown:
         captureMouse();
-        mouseState = 1;
-        code = 2;
+        heldButton = Heldbutton::right;
+        code = Mouse::rightDown;
         break;
     case Mousemessage::leftUp:
-        code = 3;
+        code = Mouse::leftUp;
         break;
     case Mousemessage::rightUp:
-        code = 4;
+        code = Mouse::rightUp;
         break;
     case Mousemessage::leftDouble:
-        code = 5;
+        code = Mouse::leftDouble;
         break;
     case Mousemessage::rightDouble:
-        code = 6;
+        code = Mouse::rightDouble;
         break;
     }
     mouse(code, x, y, shift);
-    if (code >= 3 && code <= 6)
-        mouseState = 3;
-    if (code == 3 || code == 4)
+    if (Mouse::isRelease(code) || Mouse::isDoubleClick(code))
+        heldButton = Heldbutton::none;
+    if (Mouse::isRelease(code))
         releaseMouse();
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -39,7 +40,7 @@ public:
     bool open(void* parent);
     // Closes the window and its drawing objects; nothing when closed.
     void close();
-    bool isOpen() const;
+    bool isOpen() const { return opened; }
     // The window exists and is shown. Any thread.
     bool isVisible() const;
     // The native window handle, null while closed.
@@ -49,7 +50,7 @@ public:
     virtual void idle() {}
     // The rectangle that needs painting; draw it into the back buffer.
     virtual void paint(int& x, int& y, int& w, int& h) = 0;
-    // A mouse event: code 0 to 8, position in client pixels.
+    // A mouse event: a Mouse::Code (mousecode.h), position in client pixels.
     virtual void mouse(int& code, int& x, int& y, bool& shift) = 0;
     // Called once, right after the graphics library has started.
     virtual void graphicsReady() {}
@@ -90,8 +91,15 @@ public:
     Native& native() const { return *nativePart; }
 
 private:
-    // The platform's part of open: the window and its drawing objects.
+    // Each back end makes and frees its native part.
+    struct Nativedeleter {
+        void operator()(Native* native) const;
+    };
+    static std::unique_ptr<Native, Nativedeleter> makeNative();
+    // The platform's parts of open and close: the window and its drawing
+    // objects.
     bool openNative(void* parent);
+    void closeNative();
     // The platform's line drawing, for at least two points.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
     // The platform's clip: the rectangle, or none when on is false.
@@ -102,8 +110,9 @@ private:
 
     const int windowWidth;
     const int windowHeight;
-    // 0 left button held, 1 right button held, 3 none.
-    int mouseState = 3;
+    // The button a press left held, which turns moves into drags.
+    enum class Heldbutton { none, left, right };
+    Heldbutton heldButton = Heldbutton::none;
     std::uint32_t fillColour = 0xFFFFFFFF;
     // Nested clips, innermost last; deeper ones than the array holds only
     // count, so that every clearClip still meets its setClip.
@@ -114,7 +123,9 @@ private:
     int clipDepth = 0;
     // The points polyline keeps; it grows to the longest line once.
     std::vector<Point> lineScratch;
-    std::unique_ptr<Native> nativePart;
+    // From a successful open to close; read by any thread.
+    std::atomic<bool> opened{false};
+    std::unique_ptr<Native, Nativedeleter> nativePart;
 };
 
 } // namespace Framework

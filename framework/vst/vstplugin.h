@@ -195,9 +195,6 @@ public:
     }
     // The editor's window, for hosts of our own and tests.
     Window* editorWindow() { return gui.get(); }
-    // The plug-in and its editor, for tests.
-    P& processor() { return *plugin; }
-    G& editorGui() { return *gui; }
     // The MIDI events received since the last processed block.
     const Midiqueue& receivedEvents() const { return plugin->events; }
 

@@ -1,6 +1,6 @@
 #include "canvas.h"
 
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 
 #include <cairo.h>
 

@@ -11,7 +11,7 @@
 #include "framework/gui/textfield.h"
 
 #include "canvas.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 #include "framework/plugin/paramlistener.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"

@@ -4,7 +4,7 @@
 
 #include "common/fakehost.h"
 #include "equalizer.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 #include "module/factory.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,9 @@
 // change it, and drags slowed by Shift.
 #include "openeditor.h"
 
+#include "eq/editor/layout.h"
+#include "eq/vexparameters.h"
+
 #include "framework/gui/dbinput.h"
 #include "framework/gui/hstack.h"
 #include "framework/gui/img.h"
@@ -15,8 +18,9 @@
 #include "framework/gui/switch.h"
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/textfield.h"
-#include "framework/platform/headless/systemmenu.h"
+#include "framework/gui/headless/menuchoices.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <typeinfo>
@@ -203,4 +207,60 @@ TEST(Editorlayout, PaintingOneControlLeavesTheRestAlone)
     Headless::paintPending(editor.gui);
     for (int y = 6; y < 334; ++y)
         EXPECT_EQ(editor.pixel(400, y), before[static_cast<std::size_t>(y - 6)]) << "row " << y;
+}
+
+// The builder's controls, the images the skin generator drew for them and
+// the presses that find them all follow the one geometry of layout.h.
+TEST(Editorlayout, BuilderSkinsAndHitTestsShareOneGeometry)
+{
+    using namespace Vexparameters;
+    struct Spot {
+        int x, y, w, h, index;
+        const char* image; // the control's image in the skins, a frame tall
+    };
+    std::vector<Spot> spots = {
+        {Layout::zoomX, Layout::knobY, Layout::knobSize, Layout::knobSize, zoom, "knob.png"},
+        {Layout::curveX, Layout::knobY, Layout::knobSize, Layout::knobSize, curve, "knob.png"},
+        {Layout::sliderX, Layout::sliderY, Layout::sliderW, Layout::sliderH, volume, nullptr},
+        {Layout::readoutX, Layout::readoutY, Layout::readoutW, Layout::readoutH, volume, nullptr},
+        {Layout::outputsX, Layout::outputsY, Layout::outputsSize, Layout::outputsSize, mode, "st-m-lr.png"}};
+    for (int b = 0; b < Layout::bands; ++b) {
+        spots.push_back(
+            {Layout::switchLeft(b), Layout::switchY, Layout::switchW, Layout::switchH, index(b, on), "button-1.png"});
+        spots.push_back({Layout::selectorLeft(b), Layout::selectorY, Layout::selectorW, Layout::selectorH,
+                         index(b, type), "mode-select.png"});
+    }
+    Openeditor editor;
+    editor.paint();
+    for (const Spot& s : spots) {
+        Ctrl* found = nullptr;
+        for (const auto& c : editor.gui.root().components())
+            if (auto* control = dynamic_cast<Ctrl*>(c.get()); control && control->x == s.x && control->y == s.y)
+                found = control;
+        ASSERT_NE(found, nullptr) << "no control at " << s.x << ", " << s.y;
+        EXPECT_EQ(found->index, s.index);
+        EXPECT_EQ(std::make_pair(found->width(), found->height()), std::make_pair(s.w, s.h));
+        // The pointer moves there, then presses, as a user's does.
+        editor.send(M::move, s.x + s.w / 2, s.y + s.h / 2);
+        editor.send(M::leftDown, s.x + s.w / 2, s.y + s.h / 2);
+        EXPECT_TRUE(editor.gui.isFocus(found)) << "a press at the centre of " << s.x << ", " << s.y;
+        editor.send(M::leftUp, s.x + s.w / 2, s.y + s.h / 2);
+        if (s.image) {
+            const std::string file = std::string(VEX_SOURCE_DIR) + "/skins/Red/" + s.image;
+            cairo_surface_t* png = cairo_image_surface_create_from_png(file.c_str());
+            EXPECT_EQ(cairo_image_surface_get_width(png), s.w) << s.image;
+            EXPECT_EQ(cairo_image_surface_get_height(png) % s.h, 0) << s.image;
+            cairo_surface_destroy(png);
+        }
+    }
+    // A handle takes a press within its reach of its centre, and no farther.
+    editor.place(5, 0.98, 0.0);
+    const Point centre = editor.handleCentre(5);
+    for (const int distance : {Layout::handleReach - 1, Layout::handleReach + 1}) {
+        const int x = static_cast<int>(centre.x) - distance, y = static_cast<int>(centre.y);
+        editor.send(M::move, x, y);
+        editor.send(M::leftDown, x, y);
+        EXPECT_EQ(editor.display().selected(), distance < Layout::handleReach ? 5 : -1) << distance;
+        editor.send(M::leftUp, x, y);
+    }
 }

@@ -2,6 +2,7 @@
 // answers and the settings file the instance leaves behind.
 #include "module/entry.h"
 
+#include "common/effectrecord.h"
 #include "common/fakehost.h"
 #include "framework/platform/headless/headless.h"
 #include "tempfolder.h"
@@ -48,25 +49,7 @@ TEST_F(Entry, EffectRecordCarriesTheFinalDescription)
 {
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->magic, 0x56737450);
-    EXPECT_EQ(e->numPrograms, 127);
-    EXPECT_EQ(e->numParams, 39);
-    EXPECT_EQ(e->numInputs, 2);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
-    EXPECT_EQ(e->flags, 0x1031);
-    EXPECT_EQ(e->uniqueID, 0x6B347739);
-    EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->initialDelay, 0);
-    EXPECT_EQ(e->ioRatio, 1.0f);
-    EXPECT_NE(e->object, nullptr);
-    EXPECT_EQ(e->user, nullptr);
-    EXPECT_NE(e->dispatcher, nullptr);
-    EXPECT_NE(e->process, nullptr);
-    EXPECT_NE(e->processReplacing, nullptr);
-    EXPECT_NE(e->processDoubleReplacing, nullptr);
-    EXPECT_NE(e->setParameter, nullptr);
-    EXPECT_NE(e->getParameter, nullptr);
+    expectEffectRecord(*e);
     EXPECT_TRUE(Framework::Headless::shownErrors().empty());
     EXPECT_EQ(call(e, effClose), 1);
 }

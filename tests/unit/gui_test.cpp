@@ -3,7 +3,7 @@
 #include "framework/gui/gui.h"
 
 #include "framework/gui/skinlistener.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
 #include "canvas.h"

@@ -8,8 +8,8 @@
 #include "framework/gui/skinlistener.h"
 #include "framework/gui/skinmenu.h"
 
-#include "framework/platform/headless/screen.h"
-#include "framework/platform/headless/systemmenu.h"
+#include "framework/gui/headless/screen.h"
+#include "framework/gui/headless/menuchoices.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
 #include "canvas.h"

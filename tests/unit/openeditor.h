@@ -7,9 +7,10 @@
 #include "equalizer.h"
 
 #include "eq/editor/eqwindow.h"
+#include "eq/editor/layout.h"
 #include "framework/gui/multiparamctrl.h"
 #include "framework/platform/headless/headless.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -65,9 +66,11 @@ struct Openeditor : Equalizer {
     // The window position of band b's handle centre, with the zoom as set.
     Framework::Point handleCentre(int b)
     {
-        const double s = -312.0 / (2.0 * vex->getValue(35));
-        return {static_cast<float>(6 + 728 * vex->getNormalized(5 * b + 1) + 8),
-                static_cast<float>(6 + s * vex->getValue(5 * b + 3) + 156 + 8)};
+        using namespace Layout;
+        const double s = -(displayH - handleSize) / (2.0 * vex->getValue(35));
+        return {
+            static_cast<float>(displayX + (displayW - handleSize) * vex->getNormalized(5 * b + 1) + handleSize / 2),
+            static_cast<float>(displayY + s * vex->getValue(5 * b + 3) + (displayH - handleSize) / 2 + handleSize / 2)};
     }
     // The rows of column x that show more of a colour channel than the grey.
     std::vector<int> rowsWith(int x, int shift)

@@ -3,7 +3,7 @@
 #include "framework/gui/setbankpathaction.h"
 
 #include "equalizer.h"
-#include "framework/platform/headless/folderanswers.h"
+#include "framework/gui/headless/folderanswers.h"
 
 #include <gtest/gtest.h>
 

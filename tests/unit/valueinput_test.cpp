@@ -7,8 +7,8 @@
 #include "framework/gui/valueinput.h"
 
 #include "canvas.h"
-#include "framework/platform/headless/entryboxes.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/entryboxes.h"
+#include "framework/gui/headless/screen.h"
 #include "framework/plugin/paramset.h"
 #include "tempfolder.h"
 

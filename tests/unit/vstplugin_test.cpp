@@ -7,7 +7,7 @@
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
 #include "framework/platform/headless/headless.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 #include "module/factory.h"
 #include "equalizer.h"
 #include "tempfolder.h"

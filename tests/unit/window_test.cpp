@@ -5,7 +5,7 @@
 #include "canvas.h"
 #include "common/drawingscene.h"
 #include "framework/gui/skinbitmap.h"
-#include "framework/platform/headless/screen.h"
+#include "framework/gui/headless/screen.h"
 
 #include <gtest/gtest.h>
 

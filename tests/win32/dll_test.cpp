@@ -1,4 +1,5 @@
 // The shipped DLL as a Windows host meets it.
+#include "common/effectrecord.h"
 #include "common/fakehost.h"
 #include "eq/vexparameters.h"
 #include "framework/plugin/vstfxpfileio.h"
@@ -98,15 +99,7 @@ TEST_F(Dll, HandshakeHandsOutTheEffect)
     AEffect* e = dll.effect(Fakehost::callback);
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(Fakehost::calls().at(0).opcode, audioMasterVersion);
-    EXPECT_EQ(e->magic, 0x56737450);
-    EXPECT_EQ(e->numParams, 39);
-    EXPECT_EQ(e->numPrograms, 127);
-    EXPECT_EQ(e->numInputs, 2);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->uniqueID, 0x6B347739);
-    EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
-    EXPECT_EQ(e->ioRatio, 1.0f);
+    expectEffectRecord(*e);
 
     char name[64] = {};
     EXPECT_EQ(call(e, effGetEffectName, name), 1);

@@ -1,7 +1,7 @@
 #include "aboutart.h"
 
 #include "bitmapfont.h"
-#include "layout.h"
+#include "eq/editor/layout.h"
 
 #include <cmath>
 

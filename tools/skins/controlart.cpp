@@ -1,5 +1,7 @@
 #include "controlart.h"
 
+#include "eq/editor/layout.h"
+
 #include <cmath>
 #include <string>
 
@@ -24,9 +26,9 @@ Colour legibleOn(Colour c)
 
 std::unique_ptr<Painter> Controlart::knob(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(34, 34 * knobFrames);
+    auto p = std::make_unique<Painter>(Layout::knobSize, Layout::knobSize * knobFrames);
     for (int k = 0; k < knobFrames; ++k)
-        knobFrame(style, *p, 34 * k + 17, k / 100.0);
+        knobFrame(style, *p, Layout::knobSize * k + Layout::knobSize / 2, k / 100.0);
     return p;
 }
 
@@ -71,7 +73,7 @@ void Controlart::knobFrame(const Skinstyle& style, const Painter& p, double cy, 
 
 std::unique_ptr<Painter> Controlart::fader(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(40, 32);
+    auto p = std::make_unique<Painter>(Layout::sliderW, Layout::handleH);
     p->fillRound(3, 3, 34, 28, 3.5, style.capEdge.alpha(0.45));
     p->gradient(2, 30, style.capTop, style.capBottom);
     p->roundRect(3.5, 2.5, 33, 27, 3);
@@ -92,10 +94,10 @@ std::unique_ptr<Painter> Controlart::fader(const Skinstyle& style)
 
 std::unique_ptr<Painter> Controlart::handles(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(16 * 7, 32);
-    for (int b = 0; b < 7; ++b) {
+    auto p = std::make_unique<Painter>(Layout::handleSize * Layout::bands, 2 * Layout::handleSize);
+    for (int b = 0; b < Layout::bands; ++b) {
         const Colour c = style.bands[b];
-        const double x = 16 * b + 7.5;
+        const double x = Layout::handleSize * b + 7.5;
         const std::string number = std::to_string(b + 1);
         circle(*p, x, 7.5, 7);
         p->source(c.mix(rgb(0x000000), 0.45));
@@ -103,7 +105,7 @@ std::unique_ptr<Painter> Controlart::handles(const Skinstyle& style)
         circle(*p, x, 7.5, 6);
         p->gradient(1.5, 13.5, c.mix(rgb(0xffffff), 0.25), c);
         cairo_fill(p->cr());
-        p->text(number, 16 * b + 5, 4, legibleOn(c));
+        p->text(number, Layout::handleSize * b + 5, 4, legibleOn(c));
 
         circle(*p, x, 23.5, 6.2);
         p->source(style.displayBottom.alpha(0.7));
@@ -118,7 +120,7 @@ std::unique_ptr<Painter> Controlart::handles(const Skinstyle& style)
 
 std::unique_ptr<Painter> Controlart::bandSwitch(const Skinstyle& style, int b)
 {
-    auto p = std::make_unique<Painter>(36, 36);
+    auto p = std::make_unique<Painter>(Layout::switchW, 2 * Layout::switchH);
     const Colour c = style.bands[b];
     for (int lit = 0; lit < 2; ++lit) {
         const double y = 18 * lit;

@@ -2,7 +2,7 @@
 
 #include "bitmapfont.h"
 #include "eq/editor/displayscale.h"
-#include "layout.h"
+#include "eq/editor/layout.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Popup menus without a window system: items kept in a list, the shown menu
-// in a record that tests read through systemmenu.h.
-#include "systemmenu.h"
+// in a record that tests read through menuchoices.h.
+#include "menuchoices.h"
 
 #include "framework/gui/window.h"
 

@@ -3,10 +3,11 @@
 // fills and anti-aliased lines. One BitBlt per WM_PAINT shows the buffer.
 #include "framework/gui/window.h"
 
+#include "framework/gui/redrawrecord.h"
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
 #include "gdiplussession.h"
-#include "image.h"
+#include "win32image.h"
 #include "windowclass.h"
 
 #include <gdiplus.h>
@@ -26,7 +27,6 @@ struct Window::Native {
     // is destroyed, or when the host destroys it with its own window.
     std::atomic<HWND> hwnd{nullptr};
     // The drawing objects exist from open to close.
-    bool open = false;
     HDC backDC = nullptr;
     HDC sourceDC = nullptr;
     HBITMAP backBitmap = nullptr;
@@ -38,11 +38,10 @@ struct Window::Native {
     RECT clip{};
     Gdiplussession gdiplus;
     // Other threads neither invalidate nor ask the window system: they add
-    // their rectangle to `pending` (left, top, right, bottom in 16 bits
-    // each; 0 for none), which the window's timer hands on, and read the
-    // visibility the timer last saw.
+    // their rectangle to a record that the window's timer hands on, and read
+    // the visibility the timer last saw.
     std::atomic<DWORD> thread{0};
-    std::atomic<std::uint64_t> pending{0};
+    Redrawrecord otherThreads;
     std::atomic<bool> shown{false};
 };
 
@@ -53,26 +52,14 @@ namespace {
 constexpr UINT_PTR repaintTimer = 1;
 constexpr UINT repaintPeriod = 16;
 
-std::uint64_t packed(LONG left, LONG top, LONG right, LONG bottom)
-{
-    const auto field = [](LONG v) { return static_cast<std::uint64_t>(std::clamp<LONG>(v, 0, 0xFFFF)); };
-    return field(left) << 48 | field(top) << 32 | field(right) << 16 | field(bottom);
-}
-
-RECT unpacked(std::uint64_t area)
-{
-    return {static_cast<LONG>(area >> 48 & 0xFFFF), static_cast<LONG>(area >> 32 & 0xFFFF),
-            static_cast<LONG>(area >> 16 & 0xFFFF), static_cast<LONG>(area & 0xFFFF)};
-}
-
 // Invalidates what other threads asked for since the last tick.
 LRESULT repaintTick(HWND hwnd, Window::Native& n)
 {
     const bool visible = IsWindowVisible(hwnd);
     n.shown = visible;
-    const std::uint64_t area = n.pending.exchange(0);
-    if (area && visible) {
-        const RECT r = unpacked(area);
+    Redrawrecord::Area area{};
+    if (n.otherThreads.take(area) && visible) {
+        const RECT r = {area.left, area.top, area.right, area.bottom};
         InvalidateRect(hwnd, &r, FALSE);
     }
     return 0;
@@ -210,11 +197,14 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace
 
-Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
-
-Window::~Window()
+std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
 {
-    close();
+    return std::unique_ptr<Native, Nativedeleter>(new Native);
+}
+
+void Window::Nativedeleter::operator()(Native* native) const
+{
+    delete native;
 }
 
 bool Window::openNative(void* parent)
@@ -244,22 +234,18 @@ bool Window::openNative(void* parent)
     ReleaseDC(hwnd, windowDC);
     Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
     n.clipped = false;
-    n.open = true;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
-    n.pending = 0;
+    n.otherThreads.clear();
     n.shown = IsWindowVisible(hwnd) != FALSE;
     SetTimer(hwnd, repaintTimer, repaintPeriod, nullptr);
     n.hwnd = hwnd;
     return true;
 }
 
-void Window::close()
+void Window::closeNative()
 {
     Native& n = *nativePart;
-    if (!n.open)
-        return;
-    n.open = false;
     // Other threads stop reaching the window before it goes.
     HWND hwnd = n.hwnd.exchange(nullptr);
     if (hwnd) {
@@ -277,11 +263,6 @@ void Window::close()
     n.backDC = n.sourceDC = nullptr;
     n.backBitmap = nullptr;
     n.oldBackBitmap = nullptr;
-}
-
-bool Window::isOpen() const
-{
-    return nativePart->open;
 }
 
 bool Window::isVisible() const
@@ -302,7 +283,7 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
     int toX = x, toY = y;
-    if (!n.open || image.empty() || !insideImage(image, x, y, w, h, toX, toY))
+    if (!isOpen() || image.empty() || !insideImage(image, x, y, w, h, toX, toY))
         return;
     HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
     BitBlt(n.backDC, toX, toY, w, h, n.sourceDC, x, y, SRCCOPY);
@@ -312,7 +293,7 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
 void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
 {
     Native& n = *nativePart;
-    if (!n.open || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
+    if (!isOpen() || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
         return;
     const BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     HGDIOBJ saved = SelectObject(n.sourceDC, image.image()->bitmap);
@@ -323,7 +304,7 @@ void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int
 void Window::fillRect(int x, int y, int w, int h)
 {
     Native& n = *nativePart;
-    if (!n.open || w <= 0 || h <= 0)
+    if (!isOpen() || w <= 0 || h <= 0)
         return;
     const Graphicsuse use(n);
     Gdiplus::GpSolidFill* brush = nullptr;
@@ -340,7 +321,7 @@ static_assert(sizeof(Point) == sizeof(Gdiplus::GpPointF) && offsetof(Gdiplus::Gp
 void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     Native& n = *nativePart;
-    if (!n.open || !n.pen)
+    if (!isOpen() || !n.pen)
         return;
     const Graphicsuse use(n);
     if (!use.graphics())
@@ -353,7 +334,7 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
 void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
-    if (!n.open)
+    if (!isOpen())
         return;
     n.clipped = on;
     SelectClipRgn(n.backDC, nullptr);
@@ -379,14 +360,7 @@ void Window::invalidate(int x, int y, int w, int h)
             InvalidateRect(hwnd, &area, FALSE);
         return;
     }
-    std::uint64_t seen = n.pending.load();
-    std::uint64_t joined;
-    do {
-        const RECT r = unpacked(seen);
-        joined = seen ? packed(std::min(r.left, area.left), std::min(r.top, area.top), std::max(r.right, area.right),
-                               std::max(r.bottom, area.bottom))
-                      : packed(area.left, area.top, area.right, area.bottom);
-    } while (!n.pending.compare_exchange_weak(seen, joined));
+    n.otherThreads.add({area.left, area.top, area.right, area.bottom});
 }
 
 void Window::captureMouse()

@@ -1,6 +1,6 @@
 #include "framework/gui/skinbitmap.h"
 
-#include "image.h"
+#include "headlessimage.h"
 
 namespace Framework {
 

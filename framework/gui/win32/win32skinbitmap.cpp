@@ -1,7 +1,7 @@
 #include "framework/gui/skinbitmap.h"
 
 #include "gdiplussession.h"
-#include "image.h"
+#include "win32image.h"
 
 #include <gdiplus.h>
 

@@ -4,7 +4,7 @@
 
 #include "framework/gui/skinbitmap.h"
 #include "entryboxes.h"
-#include "image.h"
+#include "headlessimage.h"
 #include "screen.h"
 
 #include <cairo.h>
@@ -19,7 +19,6 @@ struct Window::Native {
     cairo_surface_t* back = nullptr;
     cairo_surface_t* screen = nullptr;
     cairo_t* draw = nullptr;
-    std::atomic<bool> open{false};
     std::atomic<bool> hidden{false};
     bool graphicsStarted = false;
     bool captured = false;
@@ -27,7 +26,7 @@ struct Window::Native {
     std::mutex invalidLock;
     std::vector<Headless::Rect> invalidated;
     bool invalid = false;
-    Headless::Rect pendingArea{0, 0, 0, 0};
+    Headless::Rect invalidArea{0, 0, 0, 0};
 };
 
 namespace {
@@ -50,11 +49,14 @@ std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y)
 
 } // namespace
 
-Window::Window(int width, int height) : windowWidth(width), windowHeight(height), nativePart(new Native) {}
-
-Window::~Window()
+std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
 {
-    close();
+    return std::unique_ptr<Native, Nativedeleter>(new Native);
+}
+
+void Window::Nativedeleter::operator()(Native* native) const
+{
+    delete native;
 }
 
 bool Window::openNative(void* /*parent*/)
@@ -64,7 +66,6 @@ bool Window::openNative(void* /*parent*/)
     n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
     n.draw = cairo_create(n.back);
     n.hidden = false;
-    n.open = true;
     if (!n.graphicsStarted) {
         n.graphicsStarted = true;
         graphicsReady();
@@ -72,14 +73,11 @@ bool Window::openNative(void* /*parent*/)
     return true;
 }
 
-void Window::close()
+void Window::closeNative()
 {
     Native& n = *nativePart;
-    if (!n.open)
-        return;
     // As the window system does, the child boxes go with the window.
     Headless::destroyBoxesOver(*this);
-    n.open = false;
     cairo_destroy(n.draw);
     cairo_surface_destroy(n.back);
     cairo_surface_destroy(n.screen);
@@ -90,19 +88,14 @@ void Window::close()
     n.invalid = false;
 }
 
-bool Window::isOpen() const
-{
-    return nativePart->open;
-}
-
 bool Window::isVisible() const
 {
-    return nativePart->open && !nativePart->hidden;
+    return opened && !nativePart->hidden;
 }
 
 void* Window::handle() const
 {
-    return nativePart->open ? nativePart.get() : nullptr;
+    return opened ? nativePart.get() : nullptr;
 }
 
 void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
@@ -187,9 +180,9 @@ void Window::invalidate(int x, int y, int w, int h)
     const std::lock_guard<std::mutex> hold(n.invalidLock);
     n.invalidated.push_back({x, y, w, h});
     if (!n.invalid) {
-        n.pendingArea = {x, y, w, h};
+        n.invalidArea = {x, y, w, h};
     } else {
-        Headless::Rect& a = n.pendingArea;
+        Headless::Rect& a = n.invalidArea;
         const int right = std::max(a.x + a.w, x + w), bottom = std::max(a.y + a.h, y + h);
         a.x = std::min(a.x, x);
         a.y = std::min(a.y, y);
@@ -232,10 +225,10 @@ bool paintPending(Window& window)
             return false;
         n.invalid = false;
         // Windows clips the update region to the client area.
-        area.x = std::max(n.pendingArea.x, 0);
-        area.y = std::max(n.pendingArea.y, 0);
-        area.w = std::min(n.pendingArea.x + n.pendingArea.w, window.width()) - area.x;
-        area.h = std::min(n.pendingArea.y + n.pendingArea.h, window.height()) - area.y;
+        area.x = std::max(n.invalidArea.x, 0);
+        area.y = std::max(n.invalidArea.y, 0);
+        area.w = std::min(n.invalidArea.x + n.invalidArea.w, window.width()) - area.x;
+        area.h = std::min(n.invalidArea.y + n.invalidArea.h, window.height()) - area.y;
     }
     if (area.w <= 0 || area.h <= 0)
         return false;
