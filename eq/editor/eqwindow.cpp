@@ -87,16 +87,34 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
 void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& event)
 {
     Framework::Paramset& set = *binding.paramset;
-    if (event.code == Mouse::leftDown || event.code == Mouse::rightDown) {
+    if (event.code == Mouse::leftDown && event.control) {
+        // Ctrl+click: the band's frequency, gain and width return to their defaults.
         const int b = nearestHandle(binding, x, y, event.x, event.y);
-        if (b >= 0 && set.getNormalized(binding.index + Param::perBand * b + Param::on) > 0.5)
+        for (const int p : {Param::frequency, Param::gain, Param::width})
+            if (b >= 0) {
+                const int i = binding.index + Param::perBand * b + p;
+                set.beginEdit(i);
+                set.setValue(set.getDefault(i), i, false);
+            }
+    } else if (event.code == Mouse::leftDown || event.code == Mouse::rightDown) {
+        const int b = nearestHandle(binding, x, y, event.x, event.y);
+        if (b >= 0 && set.getNormalized(binding.index + Param::perBand * b + Param::on) > 0.5) {
             selectedBand = b;
+            const int base = binding.index + Param::perBand * b;
+            if (event.code == Mouse::leftDown) {
+                set.beginEdit(base + Param::frequency);
+                set.beginEdit(base + Param::gain);
+            } else {
+                set.beginEdit(base + Param::width);
+            }
+        }
     } else if (Mouse::isRelease(event.code)) {
         selectedBand = -1;
     } else if (event.code == Mouse::leftDouble) {
         const int b = nearestHandle(binding, x, y, event.x, event.y);
         if (b >= 0) {
             const int p = binding.index + Param::perBand * b + Param::on;
+            set.beginEdit(p);
             set.setNormalized(1.0 - set.getNormalized(p), p, false);
         }
     } else if (Mouse::isDrag(event.code) && selectedBand >= 0) {

@@ -188,5 +188,6 @@ void Vexbuilder::addParameter(const std::string& name, int parameter, const Map*
     descriptor->group = bandOf(parameter);
     descriptor->name = name;
     descriptor->automatable = automatable;
+    descriptor->defaultValue = defaultValue(parameter);
     vex.addParameter(std::move(descriptor));
 }

@@ -30,6 +30,17 @@ std::string Ctrl::describe()
 void Ctrl::press(Igui& gui, bool&, Mouseevent&)
 {
     gui.capturePressValues(paramset, index);
+    beginEdit();
+}
+
+void Ctrl::release()
+{
+    paramset.endEdit();
+}
+
+void Ctrl::beginEdit()
+{
+    paramset.beginEdit(index);
 }
 
 } // namespace Framework

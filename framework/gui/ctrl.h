@@ -17,11 +17,18 @@ public:
     // The parameter's real value with two decimals, then its units if any.
     std::string describe() override;
     void mouseAction(Igui&, bool&, Mouseevent&) override {}
-    // Writes the parameter's values at the press into the Gui's binding.
+    // Writes the parameter's values at the press into the Gui's binding and
+    // tells the parameter set that a gesture begins.
     void press(Igui& gui, bool& visible, Mouseevent& event) override;
+    // The gesture ends for the host.
+    void release() override;
 
     Paramset& paramset; // not owned
     const int index;
+
+protected:
+    // The parameters a press begins to edit: the bound one.
+    virtual void beginEdit();
 };
 
 } // namespace Framework

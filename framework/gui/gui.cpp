@@ -57,6 +57,7 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
     currentEvent.y = y;
     currentEvent.code = code;
     currentEvent.shift = shift;
+    currentEvent.control = controlHeld();
     bool visible = true;
     if (holdsMouse(focus))
         focus->mouse(*this, visible, currentEvent);

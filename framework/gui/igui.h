@@ -21,6 +21,7 @@ struct Mouseevent {
     double dx = 0.0; // movement scaled by the drag factor, up and left positive
     double dy = 0.0;
     bool shift = false;
+    bool control = false; // the Ctrl key
 };
 
 // The parameter a control hands its widget.

@@ -25,8 +25,10 @@ bool Lockable::mouse(Igui& gui, bool& visible, Mouseevent& event)
     if (gui.holdsMouse(this)) {
         mouseAction(gui, visible, event);
         handled = true;
-        if (Mouse::isRelease(event.code))
+        if (Mouse::isRelease(event.code)) {
             gui.captureOff();
+            release();
+        }
     }
     return handled;
 }

@@ -23,6 +23,8 @@ public:
     virtual void mouseAction(Igui& gui, bool& visible, Mouseevent& event) = 0;
     // Once at each press or double click inside the component.
     virtual void press(Igui& gui, bool& visible, Mouseevent& event) = 0;
+    // Once at the release that ends the component's hold on the mouse.
+    virtual void release() {}
 };
 
 } // namespace Framework

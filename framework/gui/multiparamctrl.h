@@ -18,6 +18,11 @@ public:
     bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
 
     const int count;
+
+protected:
+    // The widget knows which of the run a gesture edits, and resets.
+    void beginEdit() override {}
+    bool resetsOnControlClick() override { return false; }
 };
 
 } // namespace Framework

@@ -2,6 +2,8 @@
 
 #include "widget.h"
 
+#include "framework/plugin/paramset.h"
+
 namespace Framework {
 
 Paramctrl::Paramctrl(int x, int y, int conditionIndex, Paramset* conditionSet, Widget* primary, Widget* alternate,
@@ -22,7 +24,7 @@ void Paramctrl::draw(Igui& gui, bool& visible, int&, int&, int&, int&)
 
 void Paramctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 {
-    Widget* gesture = widget(gui, visible);
+    Widget* gesture = resetting ? nullptr : widget(gui, visible);
     if (!gesture)
         return;
     int left = x, top = y;
@@ -32,10 +34,19 @@ void Paramctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 void Paramctrl::press(Igui& gui, bool& visible, Mouseevent& event)
 {
     Ctrl::press(gui, visible, event);
-    if (Widget* pressed = widget(gui, visible)) {
+    resetting = event.code == Mouse::leftDown && event.control && resetsOnControlClick();
+    if (resetting)
+        paramset.setValue(paramset.getDefault(index), index, false);
+    else if (Widget* pressed = widget(gui, visible)) {
         int bound = index;
         pressed->sync(paramset, bound);
     }
+}
+
+void Paramctrl::release()
+{
+    resetting = false;
+    Ctrl::release();
 }
 
 int Paramctrl::width()

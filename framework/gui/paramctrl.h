@@ -20,18 +20,29 @@ public:
     // it is the focus, 0 otherwise.
     void draw(Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
     void mouseAction(Igui& gui, bool& visible, Mouseevent& event) override;
-    // Captures the press values, then lets the widget cache them.
+    // Captures the press values, then lets the widget cache them. A click
+    // with Ctrl held sets the parameter to its default instead, and the
+    // widget sees nothing of that gesture.
     void press(Igui& gui, bool& visible, Mouseevent& event) override;
+    void release() override;
     int width() override;
     int height() override;
 
     Widget* const primary; // not owned
     Widget* const alternate;
 
+protected:
+    // Whether a Ctrl+click resets the bound parameter here (not where the
+    // widget handles it).
+    virtual bool resetsOnControlClick() { return true; }
+
 private:
     Widget* widget(Igui& gui, bool visible);
     // Points the Gui's shared binding at this control's parameter.
     Binding& bind(Igui& gui);
+
+    // Gesture state: only the control that holds the mouse is resetting.
+    bool resetting = false;
 };
 
 } // namespace Framework

@@ -6,7 +6,9 @@ namespace Framework {
 
 void Setparameteraction::execute()
 {
+    paramset.beginEdit(index);
     paramset.setNormalized(value, index, false);
+    paramset.endEdit();
 }
 
 } // namespace Framework

@@ -47,7 +47,10 @@ void Valueinput::commit(Binding& binding, double& number)
         number = max;
     if (number <= min)
         number = min;
+    // A typed value is one gesture for the host.
+    binding.paramset->beginEdit(binding.index);
     binding.paramset->setValue(number, binding.index, false);
+    binding.paramset->endEdit();
 }
 
 std::string Valueinput::format(double& value)

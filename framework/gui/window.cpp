@@ -108,8 +108,9 @@ void Window::clearClip()
 // A press takes the system's capture and a release gives it back; a double
 // click takes none and leaves no button held, so the moves after it are
 // plain moves.
-void Window::mouseMessage(Mousemessage message, int x, int y, bool shift)
+void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool control)
 {
+    heldControl = control;
     int code = Mouse::move;
     switch (message) {
     case Mousemessage::move:

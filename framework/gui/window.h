@@ -85,7 +85,9 @@ public:
     enum class Mousemessage { move, leftDown, leftUp, leftDouble, rightDown, rightUp, rightDouble };
     // Turns a message into a mouse call, taking and releasing the system's
     // mouse capture: the mapping every back end uses.
-    void mouseMessage(Mousemessage message, int x, int y, bool shift);
+    void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
+    // Whether the Ctrl key was held at the mouse message being handled.
+    bool controlHeld() const { return heldControl; }
 
     struct Native;
     Native& native() const { return *nativePart; }
@@ -113,6 +115,7 @@ private:
     // The button a press left held, which turns moves into drags.
     enum class Heldbutton { none, left, right };
     Heldbutton heldButton = Heldbutton::none;
+    bool heldControl = false;
     std::uint32_t fillColour = 0xFFFFFFFF;
     // Nested clips, innermost last; deeper ones than the array holds only
     // count, so that every clearClip still meets its setClip.

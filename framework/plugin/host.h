@@ -18,6 +18,10 @@ public:
     virtual std::int32_t& program() = 0;
     // Asks the host to re-read program names and parameter texts.
     virtual void updatedisplay() = 0;
+    // Bracket a user's gesture on parameter index, so that a host recording
+    // automation in touch or latch mode knows when the user holds it.
+    virtual void beginEdit(std::int32_t index) = 0;
+    virtual void endEdit(std::int32_t index) = 0;
 
 protected:
     ~Host() = default;

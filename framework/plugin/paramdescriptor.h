@@ -17,6 +17,7 @@ struct Paramdescriptor {
     const Map* map = nullptr;         // owned by the plug-in's map list
     const Readout* readout = nullptr; // owned by the plug-in's readout list; may be null
     double target = 0.0;              // real value last requested
+    double defaultValue = 0.0;        // real value a reset restores
     double* value = nullptr;          // live real value, in the edit buffer
     int slot = -1;                    // its place in a program record; -1 for none
     int group = -1;                   // band index for band parameters, -1 for global ones

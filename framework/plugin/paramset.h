@@ -16,7 +16,13 @@ public:
     virtual double getMax(int /*index*/) { return 0.0; }
     virtual double getMin(int /*index*/) { return 0.0; }
     virtual std::string getUnits(int /*index*/) { return std::string(); }
-    // Ends a gesture: no parameter counts as touched last any more.
+    // The real value a reset restores.
+    virtual double getDefault(int /*index*/) { return 0.0; }
+    // A user's gesture starts changing parameter index; a gesture may change
+    // several.
+    virtual void beginEdit(int /*index*/) {}
+    // Ends the gesture: it lets go of every parameter it began, and no
+    // parameter counts as touched last any more.
     virtual void endEdit() {}
     // fromHost is true only for calls that come from the host; other changes
     // are reported to the host as automation.

@@ -75,6 +75,12 @@ double Plugin::getMin(int index)
     return d ? d->map->min : 0.0;
 }
 
+double Plugin::getDefault(int index)
+{
+    const Paramdescriptor* d = descriptor(index);
+    return d ? d->defaultValue : 0.0;
+}
+
 std::string Plugin::getUnits(int index)
 {
     const Paramdescriptor* d = descriptor(index);
@@ -161,6 +167,22 @@ void Plugin::announceTaken()
         listener.valueChanged(index, *this);
     }
     taken.clear();
+}
+
+void Plugin::beginEdit(int index)
+{
+    if (!descriptor(index) || std::find(editing.begin(), editing.end(), index) != editing.end())
+        return;
+    editing.push_back(index);
+    host.beginEdit(index);
+}
+
+void Plugin::endEdit()
+{
+    for (int index : editing)
+        host.endEdit(index);
+    editing.clear();
+    lastTouchedIndex.store(-1, std::memory_order_relaxed);
 }
 
 void Plugin::setValue(double value, int index, bool fromHost)

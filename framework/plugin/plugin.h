@@ -46,7 +46,9 @@ public:
     double getMax(int index) override;
     double getMin(int index) override;
     std::string getUnits(int index) override;
-    void endEdit() override { lastTouchedIndex.store(-1, std::memory_order_relaxed); }
+    double getDefault(int index) override;
+    void beginEdit(int index) override;
+    void endEdit() override;
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
     // The host's automation on the audio thread: setNormalized from the host,
@@ -178,6 +180,8 @@ private:
     std::unique_ptr<std::atomic<double>[]> parked;
     std::atomic<bool> anyParked{false};
     std::vector<int> taken; // audio thread only
+    // The parameters the current gesture began, in order; editor thread only.
+    std::vector<int> editing;
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};

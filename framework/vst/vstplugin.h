@@ -240,6 +240,16 @@ public:
         if (audioMaster)
             audioMaster(&cEffect, audioMasterAutomate, index, 0, nullptr, value);
     }
+    void beginEdit(std::int32_t index) override
+    {
+        if (audioMaster)
+            audioMaster(&cEffect, audioMasterBeginEdit, index, 0, nullptr, 0.0f);
+    }
+    void endEdit(std::int32_t index) override
+    {
+        if (audioMaster)
+            audioMaster(&cEffect, audioMasterEndEdit, index, 0, nullptr, 0.0f);
+    }
     void reserved(std::int32_t /*unused*/) override {}
     const float& samplerate() override { return sampleRate; }
     std::int32_t& program() override { return curProgram; }

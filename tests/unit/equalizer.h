@@ -16,16 +16,24 @@
 
 class Testhost final : public Framework::Host {
 public:
-    void automate(std::int32_t index, float value) override { automated.emplace_back(index, value); }
+    void automate(std::int32_t index, float value) override
+    {
+        automated.emplace_back(index, value);
+        edits.emplace_back('a', index);
+    }
     void reserved(std::int32_t) override {}
     const float& samplerate() override { return rate; }
     std::int32_t& program() override { return current; }
     void updatedisplay() override { ++displayUpdates; }
+    void beginEdit(std::int32_t index) override { edits.emplace_back('b', index); }
+    void endEdit(std::int32_t index) override { edits.emplace_back('e', index); }
 
     float rate = 44100.0f;
     std::int32_t current = 0;
     std::vector<std::pair<int, float>> automated;
     int displayUpdates = 0;
+    // Gestures and automation in order: 'b' begin, 'a' automate, 'e' end, and the index.
+    std::vector<std::pair<char, int>> edits;
 };
 
 struct Equalizer {

@@ -44,7 +44,10 @@ struct Openeditor : Equalizer {
     Eqwindow& display() { return static_cast<Eqwindow&>(*gui.curveControl->primary); }
     void paint() { Framework::Headless::paintAll(gui); }
     std::uint32_t pixel(int x, int y) { return Framework::Headless::backPixel(gui, x, y); }
-    void send(M message, int x, int y, bool shift = false) { gui.mouseMessage(message, x, y, shift); }
+    void send(M message, int x, int y, bool shift = false, bool control = false)
+    {
+        gui.mouseMessage(message, x, y, shift, control);
+    }
     // A left drag from (x, y) by (dx, dy) in steps, ending with a still move
     // that delivers the last step's movement.
     void drag(int x, int y, int dx, int dy, M press = M::leftDown, bool shift = false)

@@ -144,9 +144,10 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     GetCursorPos(&p);
     ScreenToClient(hwnd, &p);
     const bool shift = (wParam & MK_SHIFT) != 0;
+    const bool control = (wParam & MK_CONTROL) != 0;
     using M = Window::Mousemessage;
     auto mouse = [&](M m) {
-        window->mouseMessage(m, p.x, p.y, shift);
+        window->mouseMessage(m, p.x, p.y, shift, control);
         return LRESULT{0};
     };
     switch (message) {

@@ -1,0 +1,114 @@
+// Every user gesture in the editor reaches the host bracketed by begin and
+// end edit for each parameter it changes, so hosts can record automation in
+// touch and latch modes; Ctrl+click restores a control's default as one
+// such gesture.
+#include "openeditor.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace Vexparameters;
+using Log = std::vector<std::pair<char, int>>;
+
+namespace {
+
+// The log without its automation entries.
+Log brackets(const Log& log)
+{
+    Log kept;
+    for (const auto& entry : log)
+        if (entry.first != 'a')
+            kept.push_back(entry);
+    return kept;
+}
+
+struct Gestures : testing::Test {
+    Openeditor editor;
+    Log& log = editor.host.edits;
+
+    // The pointer arrives, then clicks with Ctrl held.
+    void controlClick(int x, int y)
+    {
+        editor.send(Openeditor::M::move, x, y);
+        editor.send(Openeditor::M::leftDown, x, y, false, true);
+        editor.send(Openeditor::M::leftUp, x, y, false, true);
+    }
+};
+
+} // namespace
+
+TEST_F(Gestures, AHandleDragBracketsBothItsParametersAndHostAutomationIsNotBracketed)
+{
+    editor.place(2, 0.5, 0.0);
+    log.clear();
+    const Framework::Point c = editor.handleCentre(2);
+    editor.drag(static_cast<int>(c.x), static_cast<int>(c.y), 40, -40);
+    const int f = index(2, frequency), g = index(2, gain);
+    ASSERT_GE(log.size(), 6u);
+    EXPECT_EQ(Log(log.begin(), log.begin() + 2), (Log{{'b', f}, {'b', g}}));
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{{'e', f}, {'e', g}}));
+    for (auto entry = log.begin() + 2; entry != log.end() - 2; ++entry)
+        EXPECT_TRUE(*entry == std::make_pair('a', f) || *entry == std::make_pair('a', g));
+
+    log.clear();
+    editor.vex->setNormalized(0.55, g, true);
+    editor.vex->setNormalized(0.3, f, true);
+    EXPECT_TRUE(log.empty()) << "the host's own automation";
+
+    const Framework::Point moved = editor.handleCentre(2);
+    editor.send(Openeditor::M::move, static_cast<int>(moved.x), static_cast<int>(moved.y));
+    log.clear();
+    editor.drag(static_cast<int>(moved.x), static_cast<int>(moved.y), 0, 30, Openeditor::M::rightDown);
+    EXPECT_EQ(brackets(log), (Log{{'b', index(2, width)}, {'e', index(2, width)}})) << "a right drag: the width";
+
+    // A double click still switches the band, as an edit of its own.
+    log.clear();
+    const int x = static_cast<int>(moved.x), y = static_cast<int>(moved.y);
+    editor.send(Openeditor::M::leftDown, x, y);
+    editor.send(Openeditor::M::leftUp, x, y);
+    editor.send(Openeditor::M::leftDouble, x, y);
+    editor.send(Openeditor::M::leftUp, x, y);
+    EXPECT_EQ(editor.vex->getValue(index(2, on)), 0.0);
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{{'b', index(2, on)}, {'a', index(2, on)}, {'e', index(2, on)}}));
+}
+
+TEST_F(Gestures, ControlClickRestoresEachKindOfControlsDefaultAsOneEdit)
+{
+    namespace L = Layout;
+    struct Case {
+        int parameter;
+        double changed, restored;
+        int x, y;
+    } cases[] = {
+        {zoom, 30.0, 12.0, L::zoomX + L::knobSize / 2, L::knobY + L::knobSize / 2},
+        {curve, -0.5, 1.0, L::curveX + L::knobSize / 2, L::knobY + L::knobSize / 2},
+        {volume, 0.2, 1.0, L::sliderX + L::sliderW / 2, L::sliderY + L::sliderH / 2},
+        {mode, 2.0, 0.0, L::outputsX + L::outputsSize / 4, L::outputsY + L::outputsSize / 4},
+        {index(3, on), 0.0, 1.0, L::switchLeft(3) + L::switchW / 2, L::switchY + L::switchH / 2},
+        {index(5, type), 0.0, 1.0, L::selectorLeft(5) + 4, L::selectorY + L::selectorH / 2},
+    };
+    for (const Case& c : cases) {
+        editor.vex->setValue(c.changed, c.parameter, true);
+        log.clear();
+        controlClick(c.x, c.y);
+        EXPECT_DOUBLE_EQ(editor.vex->getValue(c.parameter), c.restored) << c.parameter;
+        EXPECT_EQ(log, (Log{{'b', c.parameter}, {'a', c.parameter}, {'e', c.parameter}})) << c.parameter;
+    }
+
+    // A handle: the band's frequency, gain and width.
+    editor.place(4, 0.2, 9.0);
+    editor.vex->setNormalized(0.9, index(4, width), true);
+    const Framework::Point h = editor.handleCentre(4);
+    log.clear();
+    controlClick(static_cast<int>(h.x), static_cast<int>(h.y));
+    for (Bandparameter p : {frequency, gain, width})
+        EXPECT_DOUBLE_EQ(editor.vex->getValue(index(4, p)), defaultValue(index(4, p))) << p;
+    EXPECT_EQ(brackets(log), (Log{{'b', index(4, frequency)},
+                                  {'b', index(4, gain)},
+                                  {'b', index(4, width)},
+                                  {'e', index(4, frequency)},
+                                  {'e', index(4, gain)},
+                                  {'e', index(4, width)}}));
+}
