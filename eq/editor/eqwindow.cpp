@@ -14,6 +14,7 @@
 
 using Framework::Binding;
 using Framework::Mouseevent;
+using Framework::Wheelevent;
 namespace Mouse = Framework::Mouse;
 using Framework::Window;
 
@@ -130,6 +131,25 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
                               base + Param::width, false);
         }
     }
+}
+
+bool Eqwindow::wheel(Window&, int& x, int& y, Binding& binding, Wheelevent& event)
+{
+    const int b = nearestHandle(binding, x, y, event.x, event.y);
+    if (b < 0)
+        return false;
+    Framework::Paramset& set = *binding.paramset;
+    const int base = binding.index + Param::perBand * b;
+    if (event.control) {
+        Binding widthBinding = binding;
+        widthBinding.index = base + Param::width;
+        return stepNormalized(widthBinding, event);
+    }
+    const int g = base + Param::gain;
+    set.beginEdit(g);
+    set.setValue(std::clamp(set.getValue(g) + (event.shift ? 0.1 : 0.5) * event.notches, set.getMin(g), set.getMax(g)),
+                 g, false);
+    return true;
 }
 
 void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mouseevent&)

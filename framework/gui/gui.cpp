@@ -65,6 +65,29 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
         rootPanel.mouse(*this, visible, currentEvent);
 }
 
+void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
+{
+    Wheelevent turn{x, y, notches, shift, control};
+    bool visible = true;
+    rootPanel.wheel(*this, visible, turn);
+}
+
+void Gui::wheelEdited(Paramset& paramset)
+{
+    if (wheelEdits && wheelEdits != &paramset)
+        wheelEdits->endEdit();
+    wheelEdits = &paramset;
+    lastWheel = std::chrono::steady_clock::now();
+}
+
+void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
+{
+    if (wheelEdits && now - lastWheel >= wheelPause) {
+        wheelEdits->endEdit();
+        wheelEdits = nullptr;
+    }
+}
+
 void Gui::graphicsReady()
 {
     loadSkin(settings.get("skin"));

@@ -12,6 +12,7 @@
 
 #include "framework/plugin/paramlistener.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,13 @@ public:
     void mouse(int& code, int& x, int& y, bool& shift) override;
     // Loads the skin the settings name.
     void graphicsReady() override;
+    // Hands the turn to the topmost shown component under the pointer.
+    void wheel(int& x, int& y, int& notches, bool& shift, bool& control) override;
+    void timerTick() override { endWheelEdit(std::chrono::steady_clock::now()); }
+    // Ends the edit a burst of wheel notches began, once the wheel has
+    // rested for wheelPause.
+    void endWheelEdit(std::chrono::steady_clock::time_point now);
+    static constexpr std::chrono::milliseconds wheelPause{400};
 
     void valueChanged(int index, Paramset& set) override;
     // Called after a component asked to be redrawn.
@@ -54,6 +62,7 @@ public:
     void captureOff() override { captured = false; }
     Binding& binding() override { return sharedBinding; }
     Mouseevent& event() override { return currentEvent; }
+    void wheelEdited(Paramset& paramset) override;
 
     Panel& root() { return rootPanel; }
 
@@ -100,6 +109,9 @@ private:
     // the press values it keeps belong to the control that holds the mouse.
     Binding sharedBinding;
     Mouseevent currentEvent;
+    // The parameter set a wheel burst is editing, and when it last turned.
+    Paramset* wheelEdits = nullptr;
+    std::chrono::steady_clock::time_point lastWheel;
 };
 
 } // namespace Framework

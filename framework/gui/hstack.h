@@ -14,6 +14,7 @@ public:
     // A left press chooses the segment under the pointer; a press on a
     // segment's right border still counts as that segment.
     void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) override;
+    bool wheel(Window&, int&, int&, Binding& binding, Wheelevent& event) override { return stepChoice(binding, event); }
     // The base, then the highlighted segment of the current value.
     void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) override;
 

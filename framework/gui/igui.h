@@ -24,6 +24,16 @@ struct Mouseevent {
     bool control = false; // the Ctrl key
 };
 
+// A turn of the mouse wheel: whole notches (WHEEL_DELTA each), away from
+// the user positive, at the pointer's position.
+struct Wheelevent {
+    int x = 0;
+    int y = 0;
+    int notches = 0;
+    bool shift = false;
+    bool control = false;
+};
+
 // The parameter a control hands its widget.
 struct Binding {
     Paramset* paramset = nullptr;
@@ -51,6 +61,8 @@ public:
     virtual void captureOn() = 0;
     virtual void captureOff() = 0;
     virtual Binding& binding() = 0;
+    // A wheel turn began an edit of paramset's; it ends after a pause.
+    virtual void wheelEdited(Paramset& paramset) = 0;
     virtual Mouseevent& event() = 0;
 
 protected:

@@ -17,6 +17,10 @@ public:
     // Left drags move the value cached at the press, clamped to 0..1, so the
     // knob keeps its own course even where the parameter quantizes.
     void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) override;
+    bool wheel(Window&, int&, int&, Binding& binding, Wheelevent& event) override
+    {
+        return stepNormalized(binding, event);
+    }
     void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) override;
 
     const double sensitivity;

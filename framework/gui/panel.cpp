@@ -32,6 +32,18 @@ bool Panel::mouse(Igui& gui, bool& visible, Mouseevent& event)
     return true;
 }
 
+bool Panel::wheel(Igui& gui, bool& visible, Wheelevent& event)
+{
+    if (!isDisplayed(gui, visible) ||
+        !(x < event.x && event.x < x + panelWidth && y < event.y && event.y < y + panelHeight))
+        return false;
+    bool shown = true;
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        if ((*child)->isDisplayed(gui, true) && (*child)->wheel(gui, shown, event))
+            break;
+    return true;
+}
+
 bool Panel::valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset)
 {
     if (Uicomp::valueChanged(gui, visible, index, paramset))

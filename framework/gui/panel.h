@@ -25,6 +25,9 @@ public:
     void draw(Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
     // Consumes every event strictly inside the panel.
     bool mouse(Igui& gui, bool& visible, Mouseevent& event) override;
+    // As the mouse: the topmost shown child under the pointer first, and
+    // nothing beneath the panel.
+    bool wheel(Igui& gui, bool& visible, Wheelevent& event) override;
     // A change of the panel's own condition redraws it and tells no child.
     bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
     // The children in drawing order.

@@ -43,6 +43,17 @@ void Paramctrl::press(Igui& gui, bool& visible, Mouseevent& event)
     }
 }
 
+bool Paramctrl::wheel(Igui& gui, bool& visible, Wheelevent& event)
+{
+    Widget* turned = widget(gui, visible);
+    if (!turned || !(x < event.x && event.x < x + width() && y < event.y && event.y < y + height()))
+        return false;
+    int left = x, top = y;
+    if (turned->wheel(gui.surface(), left, top, bind(gui), event))
+        gui.wheelEdited(paramset);
+    return true;
+}
+
 void Paramctrl::release()
 {
     resetting = false;

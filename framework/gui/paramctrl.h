@@ -25,6 +25,9 @@ public:
     // widget sees nothing of that gesture.
     void press(Igui& gui, bool& visible, Mouseevent& event) override;
     void release() override;
+    // The widget takes a turn over the control as a small drag would, as one
+    // edit for the host until the wheel rests.
+    bool wheel(Igui& gui, bool& visible, Wheelevent& event) override;
     int width() override;
     int height() override;
 

@@ -16,6 +16,7 @@ public:
 
     // A left press inside a cell (not on its border) chooses its item.
     void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) override;
+    bool wheel(Window&, int&, int&, Binding& binding, Wheelevent& event) override { return stepChoice(binding, event); }
     // The base, then the highlighted cell of the current item.
     void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) override;
 

@@ -17,6 +17,10 @@ public:
     // A press beside the handle centres the handle on the pointer; a press
     // on it changes nothing; a left drag moves it with the pointer.
     void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) override;
+    bool wheel(Window&, int&, int&, Binding& binding, Wheelevent& event) override
+    {
+        return stepNormalized(binding, event);
+    }
     void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) override;
 
     const bool hasTrack;

@@ -22,6 +22,8 @@ public:
     virtual void draw(Igui& gui, bool& visible, int& x, int& y, int& w, int& h);
     // True when the event was consumed.
     virtual bool mouse(Igui& gui, bool& visible, Mouseevent& event);
+    // A wheel turn over the component; true when it took it.
+    virtual bool wheel(Igui& /*gui*/, bool& /*visible*/, Wheelevent& /*event*/) { return false; }
     // Redraws the component when its condition changed; true when it did.
     virtual bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset);
     virtual int width() = 0;

@@ -19,6 +19,12 @@ public:
     virtual void sync(Paramset& paramset, int& index);
     // A mouse event for the control at (x, y) while it holds the mouse.
     virtual void mouse(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event) = 0;
+    // A wheel turn over the widget at (x, y); true when it changed anything.
+    // Widgets without a value to step ignore it.
+    virtual bool wheel(Window& /*surface*/, int& /*x*/, int& /*y*/, Binding& /*binding*/, Wheelevent& /*event*/)
+    {
+        return false;
+    }
     // Draws the bound parameter's current value at (x, y); state is 0 idle,
     // 1 the control has the pointer, 2 it holds the mouse.
     virtual void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) = 0;
@@ -35,6 +41,12 @@ public:
 protected:
     // v limited to 0..1.
     static double unitClamped(double v);
+    // A wheel turn as a small drag: a hundredth of the normalized range per
+    // notch, a tenth of that with Shift, held to the range.
+    static bool stepNormalized(Binding& binding, const Wheelevent& event);
+    // A wheel turn through a list of choices: the next or the previous one
+    // per notch, held to the first and the last.
+    static bool stepChoice(Binding& binding, const Wheelevent& event);
     // A left press flips the bound parameter, judged by its value at the press.
     static void toggle(Binding& binding, const Mouseevent& event);
 };

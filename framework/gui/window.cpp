@@ -105,6 +105,16 @@ void Window::clearClip()
     applyClip(true, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+void Window::wheelMessage(int x, int y, int delta, bool shift, bool control)
+{
+    constexpr int notch = 120;
+    wheelUnits += delta;
+    int notches = wheelUnits / notch;
+    wheelUnits -= notches * notch;
+    if (notches != 0)
+        wheel(x, y, notches, shift, control);
+}
+
 // A press takes the system's capture and a release gives it back; a double
 // click takes none and leaves no button held, so the moves after it are
 // plain moves.

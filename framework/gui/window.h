@@ -54,6 +54,10 @@ public:
     virtual void mouse(int& code, int& x, int& y, bool& shift) = 0;
     // Called once, right after the graphics library has started.
     virtual void graphicsReady() {}
+    // The wheel turned by whole notches over (x, y), in client pixels.
+    virtual void wheel(int& /*x*/, int& /*y*/, int& /*notches*/, bool& /*shift*/, bool& /*control*/) {}
+    // The window's own timer, about 60 times a second, on its thread.
+    virtual void timerTick() {}
 
     // Drawing into the back buffer; only while open, on the window's thread.
     // Copies the rectangle of image at the same place, alpha and all.
@@ -86,6 +90,9 @@ public:
     // Turns a message into a mouse call, taking and releasing the system's
     // mouse capture: the mapping every back end uses.
     void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
+    // A wheel message's delta (WHEEL_DELTA, 120, per notch; finer wheels
+    // send less): parts add up until they make a whole notch.
+    void wheelMessage(int x, int y, int delta, bool shift, bool control);
     // Whether the Ctrl key was held at the mouse message being handled.
     bool controlHeld() const { return heldControl; }
 
@@ -116,6 +123,7 @@ private:
     enum class Heldbutton { none, left, right };
     Heldbutton heldButton = Heldbutton::none;
     bool heldControl = false;
+    int wheelUnits = 0; // delta not yet a whole notch
     std::uint32_t fillColour = 0xFFFFFFFF;
     // Nested clips, innermost last; deeper ones than the array holds only
     // count, so that every clearClip still meets its setClip.

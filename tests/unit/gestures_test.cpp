@@ -112,3 +112,50 @@ TEST_F(Gestures, ControlClickRestoresEachKindOfControlsDefaultAsOneEdit)
                                   {'e', index(4, gain)},
                                   {'e', index(4, width)}}));
 }
+
+// The wheel: a notch moves a knob by a hundredth of its range, Shift by a
+// thousandth; parts of a notch add up; values stop at their ends; selectors
+// step; a burst is one edit that ends once the wheel rests.
+TEST_F(Gestures, TheWheelStepsValueControlsAsOneEditPerBurst)
+{
+    namespace L = Layout;
+    const int kx = L::zoomX + L::knobSize / 2, ky = L::knobY + L::knobSize / 2;
+    editor.vex->setNormalized(0.5, zoom, true);
+    log.clear();
+    editor.gui.wheelMessage(kx, ky, 120, false, false);
+    EXPECT_NEAR(editor.vex->getNormalized(zoom), 0.51, 1e-9);
+    editor.gui.wheelMessage(kx, ky, -120, true, false);
+    EXPECT_NEAR(editor.vex->getNormalized(zoom), 0.509, 1e-9);
+    for (int part = 0; part < 4; ++part)
+        editor.gui.wheelMessage(kx, ky, 30, false, false);
+    EXPECT_NEAR(editor.vex->getNormalized(zoom), 0.519, 1e-9) << "four quarter notches make one";
+    editor.gui.endWheelEdit(std::chrono::steady_clock::now());
+    EXPECT_EQ(brackets(log), (Log{{'b', zoom}})) << "the burst goes on until the wheel rests";
+    editor.gui.endWheelEdit(std::chrono::steady_clock::now() + Framework::Gui::wheelPause);
+    EXPECT_EQ(brackets(log), (Log{{'b', zoom}, {'e', zoom}}));
+
+    editor.vex->setNormalized(0.995, zoom, true);
+    editor.gui.wheelMessage(kx, ky, 3 * 120, false, false);
+    EXPECT_EQ(editor.vex->getNormalized(zoom), 1.0);
+    const int ox = L::outputsX + L::outputsSize / 4, oy = L::outputsY + L::outputsSize / 4;
+    editor.gui.wheelMessage(ox, oy, 2 * 120, false, false);
+    EXPECT_EQ(editor.vex->getValue(mode), 2.0);
+    editor.gui.wheelMessage(ox, oy, 5 * 120, false, false);
+    EXPECT_EQ(editor.vex->getValue(mode), 3.0);
+
+    // Over a handle: only its band's gain, or with Ctrl its width; away
+    // from every handle, nothing.
+    editor.place(3, 0.4, 2.0);
+    editor.place(4, 0.6, 2.0);
+    const Framework::Point h = editor.handleCentre(3);
+    const double width4 = editor.vex->getNormalized(index(3, width));
+    editor.gui.wheelMessage(static_cast<int>(h.x), static_cast<int>(h.y), -2 * 120, false, false);
+    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 1.0, 1e-9);
+    EXPECT_NEAR(editor.vex->getValue(index(4, gain)), 2.0, 1e-9);
+    editor.gui.wheelMessage(static_cast<int>(h.x), static_cast<int>(h.y), 120, true, true);
+    EXPECT_NEAR(editor.vex->getNormalized(index(3, width)), width4 + 0.001, 1e-9);
+    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 1.0, 1e-9);
+    log.clear();
+    editor.gui.wheelMessage(L::displayX + 5, L::displayY + 5, 120, false, false);
+    EXPECT_TRUE(log.empty()) << "empty curve";
+}

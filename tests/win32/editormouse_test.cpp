@@ -3,6 +3,7 @@
 // there, popup menus chosen from a timer. What the mouse changed is read back
 // through the host's interface and the host's automation calls.
 #include "common/fakehost.h"
+#include "eq/editor/layout.h"
 #include "effect.h"
 #include "loadeddll.h"
 #include "menuchooser.h"
@@ -378,4 +379,27 @@ TEST_F(Editormouse, SkinMenuSwitchesAndTheChoiceIsSaved)
     ASSERT_EQ(effect->open(*host), 0);
     editor = host->child();
     EXPECT_EQ(differingPixels(shown(), other), 0);
+}
+
+// A wheel notch posted over the zoom knob, with the pointer's screen
+// position in the message as Windows sends it, turns the knob as one edit the
+// host sees; Ctrl+click puts it back to its default.
+TEST_F(Editormouse, WheelAndControlClickOnTheZoomKnob)
+{
+    const int x = Layout::zoomX + Layout::knobSize / 2, y = Layout::knobY + Layout::knobSize / 2;
+    const float before = get(zoomIndex);
+    POINT screen = {x, y};
+    ClientToScreen(editor, &screen);
+    PostMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+    Hostwindow::pump();
+    EXPECT_NEAR(get(zoomIndex), before + 0.01f, 1e-5f);
+    EXPECT_EQ(indices(automated()), std::vector<int>{zoomIndex});
+    ASSERT_EQ(Fakehost::callsOf(audioMasterBeginEdit).size(), 1u);
+    EXPECT_EQ(Fakehost::callsOf(audioMasterBeginEdit)[0].index, zoomIndex);
+
+    send(WM_MOUSEMOVE, x, y);
+    send(WM_LBUTTONDOWN, x, y, MK_LBUTTON | MK_CONTROL);
+    send(WM_LBUTTONUP, x, y, MK_CONTROL);
+    EXPECT_NEAR(get(zoomIndex), (12.0 - 3.0) / 33.0, 1e-6);
+    EXPECT_FALSE(Fakehost::callsOf(audioMasterEndEdit).empty());
 }

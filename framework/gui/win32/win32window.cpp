@@ -11,6 +11,7 @@
 #include "windowclass.h"
 
 #include <gdiplus.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -158,7 +159,17 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam != repaintTimer)
             break;
+        window->timerTick();
         return repaintTick(hwnd, window->native());
+    case WM_MOUSEWHEEL: {
+        // The message carries the pointer in screen coordinates.
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(hwnd, &at);
+        const WORD keys = GET_KEYSTATE_WPARAM(wParam);
+        window->wheelMessage(at.x, at.y, GET_WHEEL_DELTA_WPARAM(wParam), (keys & MK_SHIFT) != 0,
+                             (keys & MK_CONTROL) != 0);
+        return 0;
+    }
     case WM_MENUCOMMAND:
         return menuCommand(wParam, lParam);
     case WM_MOUSEMOVE:
