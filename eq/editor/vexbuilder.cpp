@@ -153,8 +153,8 @@ void Vexbuilder::layOut()
     root.add(
         std::make_unique<Paramctrl>(Layout::outputsX, Layout::outputsY, none, nullptr, outputs, nullptr, vex, mode));
     root.add(std::make_unique<Img>(Layout::statusX, Layout::statusBackY, none, nullptr, *images.at("text-bg.png")));
-    gui.statusField = root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font,
-                                                           Layout::statusW, vex.display(), 0));
+    root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font, Layout::statusW,
+                                         vex.display(), 0));
     root.add(std::make_unique<Menuarea>(Layout::optionsX, Layout::optionsY, none, nullptr, optionsMenu(),
                                         Layout::optionsW, Layout::optionsH));
 

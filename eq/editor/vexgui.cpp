@@ -4,7 +4,6 @@
 
 #include "eq/vexparameters.h"
 #include "framework/gui/multiparamctrl.h"
-#include "framework/gui/textfield.h"
 
 #include <algorithm>
 
@@ -33,9 +32,11 @@ void Vexgui::componentRedrawn(Framework::Uicomp* component)
         curveControl->redraw(*this);
 }
 
+// Any thread may tell of a change: the status line's rectangle comes from
+// the layout, never from a skin image the editor's thread may be loading.
 void Vexgui::valueChanged(int index, Framework::Paramset& set)
 {
     Gui::valueChanged(index, set);
-    if (statusField && &set != &state && (Vexparameters::bandOf(index) >= 0 || index == Vexparameters::curve))
-        statusField->redraw(*this);
+    if (&set != &state && (Vexparameters::bandOf(index) >= 0 || index == Vexparameters::curve))
+        invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
 }

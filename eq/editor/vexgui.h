@@ -12,7 +12,6 @@
 namespace Framework {
 class Multiparamctrl;
 class Paramctrl;
-class Textfield;
 } // namespace Framework
 
 class Vexgui : public Framework::Gui {
@@ -46,7 +45,6 @@ public:
     Framework::Settingsfile& settingsFile() { return settings; }
 
     // Set by the builder; the components belong to the tree.
-    Framework::Textfield* statusField = nullptr;
     Framework::Multiparamctrl* curveControl = nullptr;
     Framework::Paramctrl* zoomControl = nullptr;
     Framework::Paramctrl* curveScaleControl = nullptr;

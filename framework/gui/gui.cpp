@@ -88,6 +88,14 @@ void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
     }
 }
 
+void Gui::closing()
+{
+    if (captured && pressedSet)
+        pressedSet->endEdit();
+    captured = false;
+    endWheelEdit(std::chrono::steady_clock::time_point::max());
+}
+
 void Gui::graphicsReady()
 {
     loadSkin(settings.get("skin"));
@@ -124,6 +132,7 @@ void Gui::setAnchor(int& x, int& y)
 
 void Gui::capturePressValues(Paramset& paramset, int index)
 {
+    pressedSet = &paramset;
     sharedBinding.pressValue = paramset.getValue(index);
     sharedBinding.pressNormalized = paramset.getNormalized(index);
 }

@@ -37,6 +37,8 @@ public:
     // Hands the turn to the topmost shown component under the pointer.
     void wheel(int& x, int& y, int& notches, bool& shift, bool& control) override;
     void timerTick() override { endWheelEdit(std::chrono::steady_clock::now()); }
+    // A host may close the editor in the middle of a gesture: it ends there.
+    void closing() override;
     // Ends the edit a burst of wheel notches began, once the wheel has
     // rested for wheelPause.
     void endWheelEdit(std::chrono::steady_clock::time_point now);
@@ -111,6 +113,8 @@ private:
     Mouseevent currentEvent;
     // The parameter set a wheel burst is editing, and when it last turned.
     Paramset* wheelEdits = nullptr;
+    // The parameter set of the last press.
+    Paramset* pressedSet = nullptr;
     std::chrono::steady_clock::time_point lastWheel;
 };
 

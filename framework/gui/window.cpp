@@ -58,6 +58,7 @@ void Window::close()
     if (!opened)
         return;
     opened = false;
+    closing();
     closeNative();
 }
 

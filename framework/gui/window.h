@@ -58,6 +58,8 @@ public:
     virtual void wheel(int& /*x*/, int& /*y*/, int& /*notches*/, bool& /*shift*/, bool& /*control*/) {}
     // The window's own timer, about 60 times a second, on its thread.
     virtual void timerTick() {}
+    // The window is about to close.
+    virtual void closing() {}
 
     // Drawing into the back buffer; only while open, on the window's thread.
     // Copies the rectangle of image at the same place, alpha and all.

@@ -159,3 +159,21 @@ TEST_F(Gestures, TheWheelStepsValueControlsAsOneEditPerBurst)
     editor.gui.wheelMessage(L::displayX + 5, L::displayY + 5, 120, false, false);
     EXPECT_TRUE(log.empty()) << "empty curve";
 }
+
+// A host that closes the editor in the middle of a drag or a wheel burst
+// still hears the gesture end.
+TEST_F(Gestures, ClosingTheEditorEndsTheGestureUnderWay)
+{
+    const int kx = Layout::zoomX + Layout::knobSize / 2, ky = Layout::knobY + Layout::knobSize / 2;
+    editor.send(Openeditor::M::move, kx, ky);
+    editor.send(Openeditor::M::leftDown, kx, ky);
+    editor.send(Openeditor::M::move, kx, ky - 20);
+    editor.gui.close();
+    EXPECT_EQ(brackets(log), (Log{{'b', zoom}, {'e', zoom}}));
+
+    ASSERT_TRUE(editor.gui.open(Framework::Headless::parentWindow()));
+    log.clear();
+    editor.gui.wheelMessage(kx, ky, 120, false, false);
+    editor.gui.close();
+    EXPECT_EQ(brackets(log), (Log{{'b', zoom}, {'e', zoom}}));
+}
