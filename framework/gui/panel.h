@@ -36,6 +36,8 @@ public:
     int height() override { return panelHeight; }
 
 private:
+    template <class Event, class Take> bool route(Igui& gui, bool& visible, Event& event, Take take);
+
     const int panelWidth;
     const int panelHeight;
     std::vector<std::unique_ptr<Uicomp>> children;
