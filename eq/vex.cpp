@@ -37,7 +37,7 @@ void Vex::takeOverLive()
     if (!redesigning)
         return;
     for (int b = 0; b < bandCount; ++b)
-        for (int p = 0; p < perBand; ++p)
+        for (int p = 0; p < perBand && (redesigning & (1u << b)); ++p)
             redesignValues[b][p] = targetValue(perBand * b + p);
     redesignScale = targetValue(curve);
 }

@@ -117,14 +117,15 @@ void Plugin::setOnAudioThread(double value, int index)
             anyParked.store(true, std::memory_order_release);
             return;
         }
-        // Values parked earlier go first, so this one wins over them.
+        // This value replaces any parked for the same parameter; the others
+        // go first.
+        parked[static_cast<std::size_t>(index)].store(noneParked, std::memory_order_relaxed);
         takeParked();
         storeTarget(*d, value);
         parameterChanged(index, true);
+        taken.push_back(index);
     }
     announceTaken();
-    lastTouchedIndex.store(index, std::memory_order_relaxed);
-    listener.valueChanged(index, *this);
 }
 
 void Plugin::storeTarget(Paramdescriptor& d, double value)

@@ -168,7 +168,8 @@ private:
     void storeTarget(Paramdescriptor& d, double value);
     // Audio thread, lock held: parked values become targets.
     void takeParked();
-    // Audio thread, lock released: tells what takeParked took.
+    // Audio thread, lock released: tells what it stored (each parameter at
+    // most once, so the list never grows past its reserve).
     void announceTaken();
 
     const int controlRate;
