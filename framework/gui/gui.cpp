@@ -96,6 +96,13 @@ void Gui::closing()
     endWheelEdit(std::chrono::steady_clock::time_point::max());
 }
 
+void Gui::addSettings()
+{
+    // The editor's size in percent, or "screen" to follow the screen's
+    // density until the user picks one.
+    settings.add("size", "screen");
+}
+
 void Gui::graphicsReady()
 {
     loadSkin(settings.get("skin"));

@@ -27,6 +27,10 @@ public:
     Gui(Settingsfile& settings, int width, int height);
     ~Gui() override;
 
+    // Registers the editor's preferences with the settings, after the keys
+    // of the first file format.
+    virtual void addSettings();
+
     // Restores the background inside the rectangle, then draws the tree.
     void paint(int& x, int& y, int& w, int& h) override;
     // Scales and routes an event: to the component that holds the mouse, or

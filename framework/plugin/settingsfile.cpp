@@ -1,5 +1,6 @@
 #include "settingsfile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <utility>
 
@@ -58,10 +59,14 @@ void Settingsfile::load()
         }
     }
     in.close();
-    if (read.size() == keys.size())
+    if (read.size() == keys.size()) {
         values = std::move(read);
-    else
+    } else if (earlierCount > 0 && read.size() == earlierCount) {
+        std::copy(read.begin(), read.end(), values.begin());
+        save();
+    } else {
         write(defaults);
+    }
 }
 
 void Settingsfile::save() const

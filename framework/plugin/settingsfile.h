@@ -16,8 +16,13 @@ public:
 
     // Appends a key with its default value; all keys are registered before load.
     void add(const std::string& key, const std::string& defaultValue);
-    // Reads the file. A file that does not hold exactly one value per key
-    // leaves the defaults in force and is rewritten with them.
+    // The keys registered so far are all that files of earlier versions
+    // hold; keys added later are newer.
+    void endEarlierKeys() { earlierCount = keys.size(); }
+    // Reads the file. A file holding exactly one value per key is taken
+    // whole; one holding exactly the earlier keys' values keeps them, the
+    // newer keys take their defaults and the file is rewritten complete. Any
+    // other file leaves the defaults in force and is rewritten with them.
     void load();
     // Writes every key with its current value.
     void save() const;
@@ -42,6 +47,7 @@ private:
     std::vector<std::string> keys;
     std::vector<std::string> defaults;
     std::vector<std::string> values;
+    std::size_t earlierCount = 0; // none: every file must be complete
 };
 
 } // namespace Framework

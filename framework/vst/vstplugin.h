@@ -50,6 +50,9 @@ public:
         settings->add("skin", defaultSkin);
         gui = std::make_unique<G>(*settings);
         plugin = makeAligned(*settings, std::move(handlers), static_cast<Host&>(*this), *gui);
+        // Keys added from here on are newer than the first file format.
+        settings->endEarlierKeys();
+        gui->addSettings();
         settings->load();
         plugin->open();
         B(*gui, *plugin).build();

@@ -29,7 +29,7 @@ struct Entry : testing::Test {
         call(e, opcode, 0, 0, buffer);
         return buffer;
     }
-    std::string expectedIni() const { return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\n"; }
+    std::string expectedIni() const { return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\nsize\nscreen\n"; }
 };
 
 } // namespace
@@ -84,6 +84,7 @@ TEST_F(Entry, CloseDestroysTheInstanceAndWritesTheSettingsFile)
     EXPECT_EQ(dir.read("Vexatone.ini"), expectedIni());
 }
 
+// A file of the first format keeps its values and gains the newer keys.
 TEST_F(Entry, StoredSettingsSurviveALoad)
 {
     const std::string stored = "skin\nBlue\ndef-bank-path\n/presets/\n";
@@ -91,7 +92,7 @@ TEST_F(Entry, StoredSettingsSurviveALoad)
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
     call(e, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), stored);
+    EXPECT_EQ(dir.read("Vexatone.ini"), stored + "size\nscreen\n");
 }
 
 TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
@@ -104,7 +105,7 @@ TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
     EXPECT_NE(first, second);
 
     call(second, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\n");
     call(first, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\nsize\nscreen\n");
 }

@@ -160,3 +160,41 @@ TEST(Settingsfile, UnwritableFileKeepsValuesInMemory)
     settings.save();
     EXPECT_EQ(settings.get("skin"), "Blue");
 }
+
+// Newer keys come after the two a file of an earlier version holds: such a
+// file keeps its values, and the file as an earlier version reads it keeps
+// its first two.
+TEST(Settingsfile, FilesOfEarlierAndLaterVersionsKeepTheirValues)
+{
+    struct Newer {
+        Tempfolder dir;
+        Settingsfile settings{dir.file("Vexatone.ini")};
+        explicit Newer(const char* contents)
+        {
+            dir.write("Vexatone.ini", contents);
+            settings.add("skin", "Red");
+            settings.add("def-bank-path", defaultFolder);
+            settings.endEarlierKeys();
+            settings.add("size", "screen");
+            settings.add("analyzer", "output");
+            settings.load();
+        }
+    };
+    Newer upgraded("skin\nBlue\ndef-bank-path\nE:\\P\\\n");
+    EXPECT_EQ(upgraded.settings.get("skin"), "Blue");
+    EXPECT_EQ(upgraded.settings.get("def-bank-path"), "E:\\P\\");
+    EXPECT_EQ(upgraded.settings.get("size"), "screen");
+    const std::string complete = "skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\nscreen\nanalyzer\noutput\n";
+    EXPECT_EQ(upgraded.dir.read("Vexatone.ini"), complete);
+
+    for (const char* other : {"skin\nBlue\n", "skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\n150\n"}) {
+        Newer reset(other);
+        EXPECT_EQ(reset.settings.get("skin"), "Red") << other;
+        EXPECT_EQ(reset.dir.read("Vexatone.ini"),
+                  defaultsOnDisk + "size\nscreen\nanalyzer\noutput\n") << other;
+    }
+
+    Loaded older(complete.c_str());
+    EXPECT_EQ(older.settings.get("skin"), "Blue");
+    EXPECT_EQ(older.settings.get("def-bank-path"), "E:\\P\\");
+}
