@@ -23,13 +23,13 @@ void Vexdisplay::curveScaleChanged()
     subject.store(curveSubject, std::memory_order_release);
 }
 
-void Vexdisplay::programLoaded(const std::string& name)
+void Vexdisplay::tell(const std::string& text)
 {
     {
         const Framework::Lock::Guard hold(nameLock);
-        programName = name;
+        message = text;
     }
-    subject.store(programSubject, std::memory_order_release);
+    subject.store(messageSubject, std::memory_order_release);
 }
 
 Coefficients Vexdisplay::bandCurve(int band)
@@ -63,9 +63,9 @@ std::string Vexdisplay::text(const void* /*requester*/)
     const int shown = subject.load(std::memory_order_acquire);
     if (shown == curveSubject)
         return "Curve scale " + Framework::formatFixed(vex.getValue(curve), 2);
-    if (shown == programSubject) {
+    if (shown == messageSubject) {
         const Framework::Lock::Guard hold(nameLock);
-        return programName;
+        return message;
     }
     return shown == noSubject ? std::string() : bandSummary(shown);
 }

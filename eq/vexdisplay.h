@@ -27,7 +27,10 @@ public:
     void curveScaleChanged();
     // A program was loaded: its name becomes the status line. Not for the
     // audio thread.
-    void programLoaded(const std::string& name);
+    void programLoaded(const std::string& name) { tell(name); }
+    // A message for the user, shown as it stands until the next change. Not
+    // for the audio thread.
+    void tell(const std::string& message);
 
     // The editor's side.
     bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
@@ -38,12 +41,12 @@ public:
     double designRate();
     // A parameter's real value.
     double value(int index);
-    // The status line: the last changed band's summary, the curve scale or
-    // the loaded program's name.
+    // The status line: the last changed band's summary, the curve scale, or
+    // the loaded program's name or a message.
     std::string text(const void* requester) override;
 
 private:
-    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, programSubject };
+    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, messageSubject };
 
     std::string bandSummary(int band);
 
@@ -51,5 +54,5 @@ private:
     std::atomic<bool> bandDirty[Vexparameters::bandCount];
     std::atomic<int> subject{noSubject};
     Framework::Lock nameLock;
-    std::string programName;
+    std::string message;
 };

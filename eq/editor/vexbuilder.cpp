@@ -17,6 +17,7 @@
 #include "framework/gui/selector.h"
 #include "framework/gui/setbankpathaction.h"
 #include "framework/gui/setparameteraction.h"
+#include "framework/gui/sizemenu.h"
 #include "framework/gui/skinmenu.h"
 #include "framework/gui/slider.h"
 #include "framework/gui/switch.h"
@@ -139,6 +140,7 @@ void Vexbuilder::layOut()
     for (int b = 0; b < bandCount; ++b)
         root.add(std::make_unique<Paramctrl>(Layout::switchLeft(b), Layout::switchY, none, nullptr,
                                              switches[static_cast<std::size_t>(b)], nullptr, vex, index(b, on)));
+    gui.statusLine = &vex.display();
     gui.curveControl = root.add(std::make_unique<Multiparamctrl>(Layout::displayX, Layout::displayY, none, nullptr,
                                                                  display, nullptr, vex, 0, bandCount * perBand));
     for (int b = 0; b < bandCount; ++b) {
@@ -171,6 +173,7 @@ std::unique_ptr<Systemmenu> Vexbuilder::optionsMenu()
     auto options = std::make_unique<Systemmenu>("Options", false);
     options->addSubmenu(
         std::make_unique<Skinmenu>("Skin", moduleFolder() + pathSeparator + "skins", gui.settingsFile(), gui));
+    options->addSubmenu(std::make_unique<Sizemenu>("Size", gui));
     options->addItem(std::make_unique<Setbankpathaction>(vex, gui), "Default bank path");
     options->addSeparator();
     options->addItem(std::make_unique<Setparameteraction>(gui.uistate(), Vexgui::aboutIndex, 1.0), "About");

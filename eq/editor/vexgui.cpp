@@ -40,3 +40,11 @@ void Vexgui::valueChanged(int index, Framework::Paramset& set)
     if (&set != &state && (Vexparameters::bandOf(index) >= 0 || index == Vexparameters::curve))
         invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
 }
+
+void Vexgui::tell(const std::string& text)
+{
+    if (!statusLine)
+        return;
+    statusLine->tell(text);
+    invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
+}

@@ -2,6 +2,7 @@
 // these are the controls it redraws together and the about box's state.
 #pragma once
 
+#include "eq/vexdisplay.h"
 #include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
 #include "framework/plugin/paramset.h"
@@ -40,6 +41,8 @@ public:
     // A band or the curve scale changed: the status line tells of it.
     void valueChanged(int index, Framework::Paramset& set) override;
     double fineFactor() override { return 0.25; }
+    // Messages go to the status line.
+    void tell(const std::string& text) override;
 
     Uistate& uistate() { return state; }
     Framework::Settingsfile& settingsFile() { return settings; }
@@ -49,6 +52,7 @@ public:
     Framework::Paramctrl* zoomControl = nullptr;
     Framework::Paramctrl* curveScaleControl = nullptr;
     std::array<Framework::Paramctrl*, Vexparameters::bandCount> typeControls{};
+    Vexdisplay* statusLine = nullptr;
 
 private:
     Uistate state{*this};

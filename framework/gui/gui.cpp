@@ -8,6 +8,8 @@
 
 #include <boost/filesystem.hpp>
 
+#include <string>
+
 namespace Framework {
 
 namespace {
@@ -48,11 +50,15 @@ void Gui::paint(int& x, int& y, int& w, int& h)
 
 void Gui::mouse(int& code, int& x, int& y, bool& shift)
 {
+    // Movement is measured at the pointer's full resolution, in layout
+    // pixels: at 200 % a device pixel moves half as far as at 100 %.
     const double factor = shift ? fineFactor() : dragFactor();
-    currentEvent.dx = factor * (earlierX - currentEvent.x);
-    currentEvent.dy = factor * (earlierY - currentEvent.y);
-    earlierX = currentEvent.x;
-    earlierY = currentEvent.y;
+    currentEvent.dx = factor * (earlierX - lastX);
+    currentEvent.dy = factor * (earlierY - lastY);
+    earlierX = lastX;
+    earlierY = lastY;
+    lastX = pointerX();
+    lastY = pointerY();
     currentEvent.x = x;
     currentEvent.y = y;
     currentEvent.code = code;
@@ -108,6 +114,59 @@ void Gui::graphicsReady()
     loadSkin(settings.get("skin"));
 }
 
+int Gui::chosenScale() const
+{
+    const std::string chosen = settings.get("size");
+    for (int percent : scales)
+        if (chosen == std::to_string(percent))
+            return percent;
+    return 0;
+}
+
+int Gui::preferredScale(void* parent)
+{
+    const int chosen = chosenScale();
+    return chosen != 0 ? chosen : screenScale(screenDpi(parent));
+}
+
+int Gui::screenScale(int dpi)
+{
+    int best = scales.front();
+    for (int percent : scales)
+        if (percent * 96 <= dpi * 100)
+            best = percent;
+    return best;
+}
+
+void Gui::chooseScale(int percent)
+{
+    if (!offered(percent))
+        return;
+    settings.set("size", std::to_string(percent));
+    if (!isOpen() || percent == scale())
+        return;
+    Hostframe* host = frame();
+    if (!host || !host->canResize()) {
+        tell("size at next open");
+        return;
+    }
+    setScale(percent);
+    host->resize(deviceWidth(), deviceHeight());
+}
+
+void Gui::scaleChanged()
+{
+    if (skinLoaded)
+        loadSkin(settings.get("skin"));
+}
+
+bool Gui::loadImage(Skinbitmap& image, const std::string& folder)
+{
+    if (scale() > 100 && image.load(folder + Skinbitmap::doubleName(image.fileName), 2, scale()))
+        return true;
+    return image.load(folder + image.fileName, 1, scale());
+}
+
 void Gui::valueChanged(int index, Paramset& set)
 {
     bool visible = isVisible();
@@ -133,8 +192,8 @@ void Gui::setAnchor(int& x, int& y)
 {
     currentEvent.anchorX = x;
     currentEvent.anchorY = y;
-    earlierX = x;
-    earlierY = y;
+    earlierX = x == currentEvent.x ? lastX : x;
+    earlierY = y == currentEvent.y ? lastY : y;
 }
 
 void Gui::capturePressValues(Paramset& paramset, int index)
@@ -170,10 +229,11 @@ bool Gui::loadSkin(const std::string& skinName)
 {
     const std::string folder = skinFolder(isPlainFolderName(skinName) ? skinName : settings.defaultValue("skin"));
     if (background)
-        background->load(folder + background->fileName);
+        loadImage(*background, folder);
     bool all = true;
     for (const auto& bitmap : bitmaps)
-        all = bitmap->load(folder + bitmap->fileName) && all;
+        all = loadImage(*bitmap, folder) && all;
+    skinLoaded = true;
     for (Skinlistener* listener : skinListeners)
         listener->skinChanged(folder);
     return all;

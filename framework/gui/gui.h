@@ -38,6 +38,19 @@ public:
     void mouse(int& code, int& x, int& y, bool& shift) override;
     // Loads the skin the settings name.
     void graphicsReady() override;
+    // The size the user chose, kept in the settings; 0 before any choice
+    // (or for a value that names no offered size).
+    int chosenScale() const;
+    // The size the user chose, or else the one that suits the screen.
+    int preferredScale(void* parent) override;
+    // The largest offered scale not above a screen density's; at least 100.
+    static int screenScale(int dpi);
+    // The user chose a size: it is kept in the settings, and an open editor
+    // takes it at once where the host resizes its window, at the next open
+    // elsewhere (and says so).
+    void chooseScale(int percent);
+    // Tells the user something in the editor's own words; nothing here.
+    virtual void tell(const std::string& /*text*/) {}
     // Hands the turn to the topmost shown component under the pointer.
     void wheel(int& x, int& y, int& notches, bool& shift, bool& control) override;
     void timerTick() override { endWheelEdit(std::chrono::steady_clock::now()); }
@@ -85,8 +98,9 @@ public:
     Skinbitmap* addBitmap(const std::string& fileName);
     void setBackground(const std::string& fileName);
     void addSkinListener(Skinlistener* listener) { skinListeners.push_back(listener); }
-    // Loads every registered image from the skin folder, then tells the
-    // listeners; true when every image of the list loaded.
+    // Loads every registered image from the skin folder at the scale (the
+    // "@2x" file where the scale is above 100 % and the skin has one), then
+    // tells the listeners; true when every image of the list loaded.
     bool loadSkin(const std::string& skinName);
     // The skins beside the module: the names of the skins folder's
     // sub-folders, in listing order; none when the folder cannot be read.
@@ -100,6 +114,11 @@ protected:
     Settingsfile& settings;
 
 private:
+    // A new scale needs the images made anew.
+    void scaleChanged() override;
+    bool loadImage(Skinbitmap& image, const std::string& folder);
+
+    bool skinLoaded = false;
     // Destroyed in reverse order: the tree before what it draws from.
     std::vector<std::unique_ptr<Skinbitmap>> bitmaps;
     std::unique_ptr<Skinbitmap> background;
@@ -109,6 +128,9 @@ private:
     Uicomp* focus = nullptr;
     double earlierX = 0.0;
     double earlierY = 0.0;
+    // The pointer at the last event, with its fractions.
+    double lastX = 0.0;
+    double lastY = 0.0;
     bool captured = false;
     // One binding for every control: each control points it at its own
     // parameter before it hands a call to its widget (Paramctrl::bind), so

@@ -7,6 +7,12 @@
 
 namespace Framework {
 
+Pixelfont::Pixelfont(Skinbitmap* bitmap, int glyphWidth) : bitmap(bitmap), glyphWidth(glyphWidth)
+{
+    if (bitmap)
+        bitmap->keepPixelsWhole();
+}
+
 int Pixelfont::glyphHeight() const
 {
     return bitmap ? bitmap->height() : 0;

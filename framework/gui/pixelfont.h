@@ -14,7 +14,8 @@ class Window;
 
 class Pixelfont : public Resource {
 public:
-    Pixelfont(Skinbitmap* bitmap, int glyphWidth) : bitmap(bitmap), glyphWidth(glyphWidth) {}
+    // The glyphs are pixel art: enlarged, they keep whole pixels.
+    Pixelfont(Skinbitmap* bitmap, int glyphWidth);
 
     // The line height: the image's height, 0 without an image.
     int glyphHeight() const;

@@ -1,5 +1,7 @@
 #include "skinbitmap.h"
 
+#include "window.h"
+
 #include <cstring>
 #include <fstream>
 
@@ -14,6 +16,23 @@ unsigned long bigEndian(const unsigned char* bytes)
 }
 
 } // namespace
+
+bool Skinbitmap::takeSize(int fileWidth, int fileHeight, int density, int scale)
+{
+    if (fileWidth <= 0 || fileHeight <= 0 || fileWidth % density != 0 || fileHeight % density != 0)
+        return false;
+    imageWidth = fileWidth / density;
+    imageHeight = fileHeight / density;
+    heldWidth = Window::scaled(imageWidth, scale);
+    heldHeight = Window::scaled(imageHeight, scale);
+    return true;
+}
+
+std::string Skinbitmap::doubleName(const std::string& fileName)
+{
+    const std::size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName + "@2x" : fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
+}
 
 // A PNG file starts with its signature and then the header chunk, which
 // declares the image's width and height.

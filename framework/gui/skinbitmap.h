@@ -1,5 +1,7 @@
 // One skin image: a file name within a skin folder and, once loaded, its
-// pixels as the platform blends them (32-bit, premultiplied alpha).
+// pixels as the platform blends them (32-bit, premultiplied alpha), made at
+// the editor's scale. Its size is told in layout pixels, so that components
+// cut frames from it as at 100 %.
 // Widgets point to records; the Gui owns them. A record that failed to load
 // is empty (0 x 0) and everything drawn from it draws nothing.
 #pragma once
@@ -18,11 +20,25 @@ public:
 
     int width() const { return imageWidth; }
     int height() const { return imageHeight; }
+    // The pixels as held, at the scale it was loaded for.
+    int deviceWidth() const { return heldWidth; }
+    int deviceHeight() const { return heldHeight; }
     bool empty() const { return !pixels; }
 
-    // Loads the image at path into the record; on failure the record is
-    // left empty and false is answered. The file name stays either way.
-    bool load(const std::string& path);
+    // Loads the image at path, whose file has density pixels per layout
+    // pixel (1, or 2 for the "@2x" images), and makes it at scale percent.
+    // On failure, or when the file's size is no whole number of layout
+    // pixels, the record is left empty and false is answered. The file name
+    // stays either way.
+    bool load(const std::string& path, int density = 1, int scale = 100);
+
+    // The file name of the image drawn at twice the layout's size:
+    // "knob.png" has "knob@2x.png".
+    static std::string doubleName(const std::string& fileName);
+
+    // An image of pixel art (a pixel font) is enlarged by repeating whole
+    // pixels rather than smoothly.
+    void keepPixelsWhole() { wholePixels = true; }
 
     // Skins are folders users install, so their images are input. The
     // largest image the editor draws, at twice its size, is 1600 x 760 (the
@@ -39,9 +55,15 @@ public:
     Image* image() const { return pixels.get(); }
 
 private:
+    // Takes a file's size: false when it is no whole number of layout pixels.
+    bool takeSize(int fileWidth, int fileHeight, int density, int scale);
+
     std::unique_ptr<Image> pixels;
     int imageWidth = 0;
     int imageHeight = 0;
+    int heldWidth = 0;
+    int heldHeight = 0;
+    bool wholePixels = false;
 };
 
 } // namespace Framework

@@ -10,9 +10,9 @@ namespace Framework {
 namespace {
 
 // The last point of the run from `from` whose points lie between its ends
-// and within an eighth of a pixel of the straight line through them; at
+// and within tolerance pixels of the straight line through them; at
 // most 16 points on, so that the search stays cheap.
-int straightRunEnd(const Point* points, int from, int count)
+int straightRunEnd(const Point* points, int from, int count, double tolerance)
 {
     constexpr int longestRun = 16;
     const Point a = points[from];
@@ -23,7 +23,7 @@ int straightRunEnd(const Point* points, int from, int count)
         bool straight = length > 0.0;
         for (int k = from + 1; straight && k < candidate; ++k) {
             const double px = points[k].x - a.x, py = points[k].y - a.y, along = px * dx + py * dy;
-            straight = std::abs(px * dy - py * dx) < length / 8.0 && along >= 0.0 && along <= length * length;
+            straight = std::abs(px * dy - py * dx) < length * tolerance && along >= 0.0 && along <= length * length;
         }
         if (!straight)
             break;
@@ -62,17 +62,82 @@ void Window::close()
     closeNative();
 }
 
+bool Window::offered(int percent)
+{
+    return std::find(scales.begin(), scales.end(), percent) != scales.end();
+}
+
+void Window::setScale(int percent)
+{
+    if (!offered(percent) || percent == scale())
+        return;
+    scalePercent.store(percent, std::memory_order_relaxed);
+    if (opened)
+        resizeNative();
+    scaleChanged();
+    invalidate(0, 0, windowWidth, windowHeight);
+}
+
+int Window::scaled(int layout, int percent)
+{
+    return static_cast<int>(std::floor(layout * (percent / 100.0) + 0.5));
+}
+
+void Window::deviceRect(int& x, int& y, int& w, int& h) const
+{
+    const int right = toDevice(x + w), bottom = toDevice(y + h);
+    x = toDevice(x);
+    y = toDevice(y);
+    w = right - x;
+    h = bottom - y;
+}
+
+void Window::coverInLayout(int& x, int& y, int& w, int& h) const
+{
+    const double perDevice = 100.0 / scale();
+    const int left = static_cast<int>(std::floor(x * perDevice)), top = static_cast<int>(std::floor(y * perDevice));
+    w = static_cast<int>(std::ceil((x + w) * perDevice)) - left;
+    h = static_cast<int>(std::ceil((y + h) * perDevice)) - top;
+    x = left;
+    y = top;
+}
+
+void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
+{
+    deviceRect(x, y, w, h);
+    copyDevice(image, x, y, w, h);
+}
+
+// The source's origin maps as the destination's, and both take the
+// destination's device size, so that frames of a strip keep their size.
+void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+{
+    deviceRect(x, y, w, h);
+    blendDevice(image, toDevice(sourceX), toDevice(sourceY), w, h, x, y);
+}
+
+void Window::fillRect(int x, int y, int w, int h)
+{
+    deviceRect(x, y, w, h);
+    fillDevice(x, y, w, h);
+}
+
 void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     if (!isOpen() || !points || count < 2)
         return;
+    // An eighth of a device pixel; a layout pixel centre is a device pixel
+    // centre at 100 %.
+    const float s = static_cast<float>(scale() / 100.0);
+    const double tolerance = 0.125 / s;
+    auto device = [s](Point p) { return Point{(p.x + 0.5f) * s - 0.5f, (p.y + 0.5f) * s - 0.5f}; };
     lineScratch.clear();
-    lineScratch.push_back(points[0]);
+    lineScratch.push_back(device(points[0]));
     for (int i = 0; i + 1 < count;) {
-        i = straightRunEnd(points, i, count);
-        lineScratch.push_back(points[i]);
+        i = straightRunEnd(points, i, count, tolerance);
+        lineScratch.push_back(device(points[i]));
     }
-    drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth);
+    drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth * s);
 }
 
 void Window::setClip(int x, int y, int w, int h)
@@ -90,7 +155,9 @@ void Window::setClip(int x, int y, int w, int h)
         clips[static_cast<std::size_t>(depth)] = r;
     else
         r = clips.back();
-    applyClip(true, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    int x0 = r.left, y0 = r.top, w0 = r.right - r.left, h0 = r.bottom - r.top;
+    deviceRect(x0, y0, w0, h0);
+    applyClip(true, x0, y0, w0, h0);
 }
 
 void Window::clearClip()
@@ -103,7 +170,9 @@ void Window::clearClip()
         return;
     }
     const Cliprect& r = clips[static_cast<std::size_t>(depth - 1)];
-    applyClip(true, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
+    deviceRect(x, y, w, h);
+    applyClip(true, x, y, w, h);
 }
 
 void Window::wheelMessage(int x, int y, int delta, bool shift, bool control)
@@ -112,8 +181,10 @@ void Window::wheelMessage(int x, int y, int delta, bool shift, bool control)
     wheelUnits += delta;
     int notches = wheelUnits / notch;
     wheelUnits -= notches * notch;
+    const double perDevice = 100.0 / scale();
+    int layoutX = static_cast<int>(std::floor(x * perDevice)), layoutY = static_cast<int>(std::floor(y * perDevice));
     if (notches != 0)
-        wheel(x, y, notches, shift, control);
+        wheel(layoutX, layoutY, notches, shift, control);
 }
 
 // A press takes the system's capture and a release gives it back; a double
@@ -122,6 +193,11 @@ void Window::wheelMessage(int x, int y, int delta, bool shift, bool control)
 void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool control)
 {
     heldControl = control;
+    const double perDevice = 100.0 / scale();
+    preciseX = x * perDevice;
+    preciseY = y * perDevice;
+    x = static_cast<int>(std::floor(preciseX));
+    y = static_cast<int>(std::floor(preciseY));
     int code = Mouse::move;
     switch (message) {
     case Mousemessage::move:

@@ -3,6 +3,11 @@
 // copied to the screen when the window paints. The platform side (Win32 and
 // GDI, or the headless Cairo twin) lives in a private native part.
 //
+// The window is drawn at a scale, a percentage of its layout size. Everything
+// portable speaks layout pixels: drawing calls, clips, invalidation, mouse
+// and wheel positions. The window maps them to device pixels, where images
+// are drawn from copies made at the scale and lines at full resolution.
+//
 // Threads: everything runs on the window's thread, except isVisible and
 // invalidate, which any thread may call (parameter changes arrive from the
 // host's automation and audio threads); they take no lock and draw nothing.
@@ -18,6 +23,19 @@ namespace Framework {
 
 class Skinbitmap;
 
+// The host's window around the editor, as far as the editor may ask it to
+// change size.
+class Hostframe {
+public:
+    // Whether the host resizes its window when asked.
+    virtual bool canResize() = 0;
+    // Asks the host to make room for a width x height device-pixel editor.
+    virtual bool resize(int width, int height) = 0;
+
+protected:
+    ~Hostframe() = default;
+};
+
 // A point of a polyline, in window pixels; integer values are pixel centres.
 struct Point {
     float x;
@@ -31,8 +49,35 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
+    // The size in layout pixels, the same at every scale.
     int width() const { return windowWidth; }
     int height() const { return windowHeight; }
+
+    // The scales offered, in percent; the first is the layout's own size.
+    static constexpr std::array<int, 5> scales{100, 125, 150, 175, 200};
+    static bool offered(int percent);
+    int scale() const { return scalePercent.load(std::memory_order_relaxed); }
+    // Sets one of the offered scales (others are ignored): an open window is
+    // resized in place, its buffer made anew and painted whole.
+    void setScale(int percent);
+    // The density of the screen that parent (null: the main screen) shows on,
+    // in dots per inch; 96 is 100 %.
+    static int screenDpi(void* parent);
+    // The scale the window should open at in parent (null when not known yet).
+    virtual int preferredScale(void* /*parent*/) { return scale(); }
+    // The size in device pixels.
+    int deviceWidth() const { return toDevice(windowWidth); }
+    int deviceHeight() const { return toDevice(windowHeight); }
+    // A layout coordinate as device pixels: edges land on the nearest
+    // device pixel edge, so adjoining rectangles stay adjoining.
+    int toDevice(int layout) const { return scaled(layout, scale()); }
+    static int scaled(int layout, int percent);
+    // The layout rectangle that covers a device rectangle.
+    void coverInLayout(int& x, int& y, int& w, int& h) const;
+
+    // The host's window, when the host can be asked to resize it.
+    void setHostframe(Hostframe* frame) { hostframe = frame; }
+    Hostframe* frame() const { return hostframe; }
 
     // Opens the window at (0, 0) as a child of parent, a native window
     // handle; false, creating nothing, for a null parent or when the window
@@ -50,16 +95,18 @@ public:
     virtual void idle() {}
     // The rectangle that needs painting; draw it into the back buffer.
     virtual void paint(int& x, int& y, int& w, int& h) = 0;
-    // A mouse event: a Mouse::Code (mousecode.h), position in client pixels.
+    // A mouse event: a Mouse::Code (mousecode.h), position in layout pixels.
     virtual void mouse(int& code, int& x, int& y, bool& shift) = 0;
     // Called once, right after the graphics library has started.
     virtual void graphicsReady() {}
-    // The wheel turned by whole notches over (x, y), in client pixels.
+    // The wheel turned by whole notches over (x, y), in layout pixels.
     virtual void wheel(int& /*x*/, int& /*y*/, int& /*notches*/, bool& /*shift*/, bool& /*control*/) {}
     // The window's own timer, about 60 times a second, on its thread.
     virtual void timerTick() {}
     // The window is about to close.
     virtual void closing() {}
+    // The scale changed (and an open window was resized).
+    virtual void scaleChanged() {}
 
     // Drawing into the back buffer; only while open, on the window's thread.
     // Copies the rectangle of image at the same place, alpha and all.
@@ -89,14 +136,19 @@ public:
 
     // The window messages that concern the mouse.
     enum class Mousemessage { move, leftDown, leftUp, leftDouble, rightDown, rightUp, rightDouble };
-    // Turns a message into a mouse call, taking and releasing the system's
-    // mouse capture: the mapping every back end uses.
+    // Turns a message at a position in device pixels into a mouse call,
+    // taking and releasing the system's mouse capture: the mapping every
+    // back end uses.
     void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
     // A wheel message's delta (WHEEL_DELTA, 120, per notch; finer wheels
-    // send less): parts add up until they make a whole notch.
+    // send less) at device pixels: parts add up until they make whole notches.
     void wheelMessage(int x, int y, int delta, bool shift, bool control);
     // Whether the Ctrl key was held at the mouse message being handled.
     bool controlHeld() const { return heldControl; }
+    // The pointer at the mouse message being handled, in layout pixels with
+    // their fractions: at 200 % a device pixel is half a layout pixel.
+    double pointerX() const { return preciseX; }
+    double pointerY() const { return preciseY; }
 
     struct Native;
     Native& native() const { return *nativePart; }
@@ -111,9 +163,18 @@ private:
     // objects.
     bool openNative(void* parent);
     void closeNative();
-    // The platform's line drawing, for at least two points.
+    // The window and its buffer take the device size of the scale.
+    void resizeNative();
+    // A layout rectangle in device pixels.
+    void deviceRect(int& x, int& y, int& w, int& h) const;
+    // The platform's image and fill drawing, in device pixels; images are
+    // held at the scale, so a rectangle of one lands unscaled.
+    void copyDevice(const Skinbitmap& image, int x, int y, int w, int h);
+    void blendDevice(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y);
+    void fillDevice(int x, int y, int w, int h);
+    // The platform's line drawing, for at least two points, in device pixels.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
-    // The platform's clip: the rectangle, or none when on is false.
+    // The platform's clip: the device rectangle, or none when on is false.
     void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.
     void captureMouse();
@@ -121,6 +182,11 @@ private:
 
     const int windowWidth;
     const int windowHeight;
+    // Read by any thread that invalidates.
+    std::atomic<int> scalePercent{100};
+    Hostframe* hostframe = nullptr;
+    double preciseX = 0.0;
+    double preciseY = 0.0;
     // The button a press left held, which turns moves into drags.
     enum class Heldbutton { none, left, right };
     Heldbutton heldButton = Heldbutton::none;

@@ -6,8 +6,13 @@ namespace Framework {
 
 VSTeditor::VSTeditor(AudioEffect* effect, Window& window) : AEffEditor(effect), window(window)
 {
-    rect.bottom = static_cast<VstInt16>(window.height());
-    rect.right = static_cast<VstInt16>(window.width());
+    answerSize();
+}
+
+void VSTeditor::answerSize()
+{
+    rect.bottom = static_cast<VstInt16>(window.deviceHeight());
+    rect.right = static_cast<VstInt16>(window.deviceWidth());
 }
 
 VSTeditor::~VSTeditor()
@@ -15,8 +20,13 @@ VSTeditor::~VSTeditor()
     close();
 }
 
+// Some hosts ask for the size before they open the editor, some after: a
+// closed editor answers the size it would open at.
 bool VSTeditor::getRect(ERect** answer)
 {
+    if (!window.isOpen())
+        window.setScale(window.preferredScale(nullptr));
+    answerSize();
     *answer = &rect;
     return true;
 }
@@ -24,8 +34,11 @@ bool VSTeditor::getRect(ERect** answer)
 bool VSTeditor::open(void* parent)
 {
     close();
+    if (parent)
+        window.setScale(window.preferredScale(parent));
     if (parent && window.open(parent))
         systemWindow = parent;
+    answerSize();
     return false;
 }
 

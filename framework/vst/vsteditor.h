@@ -14,7 +14,8 @@ public:
     // Closes the window if the host left it open.
     ~VSTeditor() override;
 
-    // A rectangle of the editor's size that stays valid after the call.
+    // A rectangle of the editor's size in device pixels that stays valid
+    // after the call; it follows the editor's scale.
     bool getRect(ERect** rect) override;
     // Opens the window in parent, closing one left open before; a null
     // parent opens nothing. Answers false as hosts expect, open or not.
@@ -23,6 +24,8 @@ public:
     void idle() override;
 
 private:
+    void answerSize();
+
     Window& window;
     ERect rect{};
 };

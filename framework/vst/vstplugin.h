@@ -10,6 +10,7 @@
 #include "plugininfo.h"
 #include "vsteditor.h"
 
+#include "framework/gui/window.h"
 #include "framework/platform/platform.h"
 #include "framework/plugin/bankfolder.h"
 #include "framework/plugin/midiqueue.h"
@@ -26,7 +27,7 @@
 
 namespace Framework {
 
-template <class P, class G, class B> class VSTplugin : public AudioEffectX, public Host {
+template <class P, class G, class B> class VSTplugin : public AudioEffectX, public Host, public Hostframe {
     static_assert(alignof(P) >= 16, "the plug-in's per-sample state needs 16-byte aligned storage");
 
 public:
@@ -49,6 +50,7 @@ public:
         settings = std::make_unique<Settingsfile>(moduleFolder() + pathSeparator + info.effectName + ".ini");
         settings->add("skin", defaultSkin);
         gui = std::make_unique<G>(*settings);
+        gui->setHostframe(this);
         plugin = makeAligned(*settings, std::move(handlers), static_cast<Host&>(*this), *gui);
         // Keys added from here on are newer than the first file format.
         settings->endEarlierKeys();
@@ -242,6 +244,16 @@ public:
         setParameter(index, value);
         if (audioMaster)
             audioMaster(&cEffect, audioMasterAutomate, index, 0, nullptr, value);
+    }
+    // Hostframe: hosts that resize their window for the editor say so.
+    bool canResize() override
+    {
+        return audioMaster &&
+               audioMaster(&cEffect, audioMasterCanDo, 0, 0, const_cast<char*>("sizeWindow"), 0.0f) == 1;
+    }
+    bool resize(int width, int height) override
+    {
+        return audioMaster && audioMaster(&cEffect, audioMasterSizeWindow, width, height, nullptr, 0.0f) != 0;
     }
     void beginEdit(std::int32_t index) override
     {

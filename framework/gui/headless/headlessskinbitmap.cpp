@@ -8,29 +8,33 @@ Skinbitmap::Skinbitmap(std::string fileName) : fileName(std::move(fileName)) {}
 
 Skinbitmap::~Skinbitmap() = default;
 
-bool Skinbitmap::load(const std::string& path)
+// Whatever the file's format, the image is held as premultiplied ARGB32, at
+// the scale: smoothly filtered, or by whole pixels for pixel art.
+bool Skinbitmap::load(const std::string& path, int density, int scale)
 {
     pixels.reset();
-    imageWidth = imageHeight = 0;
-    if (!acceptable(path))
+    imageWidth = imageHeight = heldWidth = heldHeight = 0;
+    if (density < 1 || !acceptable(path))
         return false;
     cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS) {
+    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS ||
+        !takeSize(cairo_image_surface_get_width(png), cairo_image_surface_get_height(png), density, scale)) {
         cairo_surface_destroy(png);
         return false;
     }
-    // Whatever the file's format, the image is held as premultiplied ARGB32.
-    const int w = cairo_image_surface_get_width(png), h = cairo_image_surface_get_height(png);
-    cairo_surface_t* argb = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_surface_t* argb = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, heldWidth, heldHeight);
     cairo_t* cr = cairo_create(argb);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_scale(cr, static_cast<double>(heldWidth) / (imageWidth * density),
+                static_cast<double>(heldHeight) / (imageHeight * density));
     cairo_set_source_surface(cr, png, 0, 0);
+    cairo_pattern_t* source = cairo_get_source(cr);
+    cairo_pattern_set_extend(source, CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(source, wholePixels ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BEST);
     cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_destroy(png);
     pixels = std::make_unique<Image>(argb);
-    imageWidth = w;
-    imageHeight = h;
     return true;
 }
 

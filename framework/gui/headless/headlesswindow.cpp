@@ -47,6 +47,22 @@ std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y)
     return reinterpret_cast<const std::uint32_t*>(row)[x];
 }
 
+void freeSurfaces(Window::Native& n)
+{
+    cairo_destroy(n.draw);
+    cairo_surface_destroy(n.back);
+    cairo_surface_destroy(n.screen);
+    n.draw = nullptr;
+    n.back = n.screen = nullptr;
+}
+
+void makeSurfaces(Window::Native& n, int width, int height)
+{
+    n.back = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    n.draw = cairo_create(n.back);
+}
+
 } // namespace
 
 std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
@@ -62,10 +78,8 @@ void Window::Nativedeleter::operator()(Native* native) const
 bool Window::openNative(void* /*parent*/)
 {
     Native& n = *nativePart;
-    n.back = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
-    n.screen = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowWidth, windowHeight);
-    n.draw = cairo_create(n.back);
     n.hidden = false;
+    makeSurfaces(n, deviceWidth(), deviceHeight());
     if (!n.graphicsStarted) {
         n.graphicsStarted = true;
         graphicsReady();
@@ -78,14 +92,21 @@ void Window::closeNative()
     Native& n = *nativePart;
     // As the window system does, the child boxes go with the window.
     Headless::destroyBoxesOver(*this);
-    cairo_destroy(n.draw);
-    cairo_surface_destroy(n.back);
-    cairo_surface_destroy(n.screen);
-    n.draw = nullptr;
-    n.back = n.screen = nullptr;
+    freeSurfaces(n);
     n.captured = false;
     const std::lock_guard<std::mutex> hold(n.invalidLock);
     n.invalid = false;
+}
+
+void Window::resizeNative()
+{
+    freeSurfaces(*nativePart);
+    makeSurfaces(*nativePart, deviceWidth(), deviceHeight());
+}
+
+int Window::screenDpi(void* /*parent*/)
+{
+    return Headless::screenDpi.load();
 }
 
 bool Window::isVisible() const
@@ -98,7 +119,7 @@ void* Window::handle() const
     return opened ? nativePart.get() : nullptr;
 }
 
-void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
+void Window::copyDevice(const Skinbitmap& image, int x, int y, int w, int h)
 {
     if (!nativePart->draw || image.empty())
         return;
@@ -108,12 +129,12 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
     cairo_set_source_surface(cr, image.image()->surface, 0, 0);
     cairo_rectangle(cr, x, y, w, h);
     cairo_clip(cr);
-    cairo_rectangle(cr, 0, 0, image.width(), image.height());
+    cairo_rectangle(cr, 0, 0, image.deviceWidth(), image.deviceHeight());
     cairo_fill(cr);
     cairo_restore(cr);
 }
 
-void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+void Window::blendDevice(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
 {
     if (!nativePart->draw || image.empty() || w <= 0 || h <= 0)
         return;
@@ -123,7 +144,7 @@ void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int
     cairo_set_source_surface(cr, image.image()->surface, x - sourceX, y - sourceY);
     // Only pixels the image has: the part of the rectangle inside it.
     const int left = std::max(sourceX, 0), top = std::max(sourceY, 0);
-    const int right = std::min(sourceX + w, image.width()), bottom = std::min(sourceY + h, image.height());
+    const int right = std::min(sourceX + w, image.deviceWidth()), bottom = std::min(sourceY + h, image.deviceHeight());
     if (right > left && bottom > top) {
         cairo_rectangle(cr, x + left - sourceX, y + top - sourceY, right - left, bottom - top);
         cairo_fill(cr);
@@ -131,7 +152,7 @@ void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int
     cairo_restore(cr);
 }
 
-void Window::fillRect(int x, int y, int w, int h)
+void Window::fillDevice(int x, int y, int w, int h)
 {
     if (!nativePart->draw)
         return;
@@ -204,6 +225,8 @@ void Window::releaseMouse()
 
 namespace Headless {
 
+std::atomic<int> screenDpi{96};
+
 void* parentWindow()
 {
     static char parent;
@@ -237,7 +260,8 @@ bool paintPending(Window& window)
     cairo_t* cr = cairo_create(n.screen);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, n.back, 0, 0);
-    cairo_rectangle(cr, area.x, area.y, area.w, area.h);
+    const int left = window.toDevice(area.x), top = window.toDevice(area.y);
+    cairo_rectangle(cr, left, top, window.toDevice(area.x + area.w) - left, window.toDevice(area.y + area.h) - top);
     cairo_fill(cr);
     cairo_destroy(cr);
     return true;

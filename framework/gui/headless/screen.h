@@ -4,6 +4,7 @@
 
 #include "framework/gui/window.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ struct Rect {
 
 // A parent handle for Window::open; the headless window needs no real one.
 void* parentWindow();
+
+// The density Window::screenDpi answers, as a test sets it; 96 at first.
+extern std::atomic<int> screenDpi;
 
 // Shows or hides an open window, as a host hides its editor's frame.
 void setHidden(Window& window, bool hidden);
@@ -34,9 +38,10 @@ std::vector<Rect> takeInvalidated(Window& window);
 // Whether the window holds the system's mouse capture.
 bool holdsCapture(const Window& window);
 
-// A pixel of what the screen shows (premultiplied ARGB); 0 outside.
+// A pixel of what the screen shows (premultiplied ARGB), in device pixels;
+// 0 outside.
 std::uint32_t screenPixel(const Window& window, int x, int y);
-// A pixel of the back buffer.
+// A pixel of the back buffer, in device pixels.
 std::uint32_t backPixel(const Window& window, int x, int y);
 // Writes what the screen shows as a PNG; false when it could not.
 bool writeScreen(const Window& window, const std::string& path);

@@ -83,13 +83,16 @@ Editbox::Editbox(Window& parent, const Layout& layout, const std::string& text, 
     HWND parentWindow = static_cast<HWND>(parent.handle());
     if (!parentWindow)
         return;
-    HWND hwnd =
-        CreateWindowExA(0, "edit", "1.0", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_CENTER, layout.x, layout.y,
-                        layout.width, layout.height, parentWindow, nullptr, Windowclass::module(), nullptr);
+    // The layout's box at the window's scale.
+    const int left = parent.toDevice(layout.x), top = parent.toDevice(layout.y);
+    HWND hwnd = CreateWindowExA(0, "edit", "1.0", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_CENTER, left, top,
+                                parent.toDevice(layout.x + layout.width) - left,
+                                parent.toDevice(layout.y + layout.height) - top, parentWindow, nullptr,
+                                Windowclass::module(), nullptr);
     if (!hwnd)
         return;
     n.hwnd = hwnd;
-    n.font = CreateFontA(layout.fontHeight, 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, FF_MODERN,
+    n.font = CreateFontA(parent.toDevice(layout.fontHeight), 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, FF_MODERN,
                          "verdana");
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&n));
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), TRUE);

@@ -13,9 +13,8 @@ namespace {
 
 namespace Gdip = Gdiplus::DllExports;
 
-// The bitmap of a PNG file, premultiplied on a transparent black ground; null
-// when the file cannot be decoded.
-HBITMAP decode(const std::string& path, UINT& width, UINT& height)
+// The GDI+ bitmap of a file; null when it cannot be decoded.
+Gdiplus::GpBitmap* open(const std::string& path)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
     if (length <= 0)
@@ -24,18 +23,53 @@ HBITMAP decode(const std::string& path, UINT& width, UINT& height)
     if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath.data(), length) <= 0)
         return nullptr;
     Gdiplus::GpBitmap* decoded = nullptr;
-    if (Gdip::GdipCreateBitmapFromFileICM(widePath.data(), &decoded) != Gdiplus::Ok || !decoded)
+    if (Gdip::GdipCreateBitmapFromFileICM(widePath.data(), &decoded) != Gdiplus::Ok)
         return nullptr;
-    HBITMAP bitmap = nullptr;
-    const bool converted = Gdip::GdipCreateHBITMAPFromBitmap(decoded, &bitmap, 0x00000000) == Gdiplus::Ok &&
-                           Gdip::GdipGetImageWidth(decoded, &width) == Gdiplus::Ok &&
-                           Gdip::GdipGetImageHeight(decoded, &height) == Gdiplus::Ok && width > 0 && height > 0;
-    Gdip::GdipDisposeImage(decoded);
-    if (!converted && bitmap) {
-        DeleteObject(bitmap);
-        bitmap = nullptr;
+    return decoded;
+}
+
+// The image redrawn at width x height: smoothly, or by whole pixels; the
+// edges repeat outward so that they do not fade. Null when it fails.
+Gdiplus::GpBitmap* resample(Gdiplus::GpBitmap* image, int width, int height, bool wholePixels)
+{
+    UINT fromWidth = 0, fromHeight = 0;
+    Gdip::GdipGetImageWidth(image, &fromWidth);
+    Gdip::GdipGetImageHeight(image, &fromHeight);
+    Gdiplus::GpBitmap* made = nullptr;
+    if (Gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &made) != Gdiplus::Ok)
+        return nullptr;
+    Gdiplus::GpGraphics* graphics = nullptr;
+    Gdiplus::GpImageAttributes* edges = nullptr;
+    bool drawn = Gdip::GdipGetImageGraphicsContext(made, &graphics) == Gdiplus::Ok &&
+                 Gdip::GdipCreateImageAttributes(&edges) == Gdiplus::Ok;
+    if (drawn) {
+        Gdip::GdipSetCompositingMode(graphics, Gdiplus::CompositingModeSourceCopy);
+        Gdip::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);
+        Gdip::GdipSetInterpolationMode(graphics, wholePixels ? Gdiplus::InterpolationModeNearestNeighbor
+                                                             : Gdiplus::InterpolationModeHighQualityBicubic);
+        Gdip::GdipSetImageAttributesWrapMode(edges, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
+        drawn = Gdip::GdipDrawImageRectRectI(graphics, image, 0, 0, width, height, 0, 0, static_cast<INT>(fromWidth),
+                                             static_cast<INT>(fromHeight), Gdiplus::UnitPixel, edges, nullptr,
+                                             nullptr) == Gdiplus::Ok;
     }
-    return converted ? bitmap : nullptr;
+    if (edges)
+        Gdip::GdipDisposeImageAttributes(edges);
+    if (graphics)
+        Gdip::GdipDeleteGraphics(graphics);
+    if (!drawn) {
+        Gdip::GdipDisposeImage(made);
+        return nullptr;
+    }
+    return made;
+}
+
+// A premultiplied GDI bitmap on a transparent black ground; null on failure.
+HBITMAP toGdi(Gdiplus::GpBitmap* image)
+{
+    HBITMAP bitmap = nullptr;
+    if (Gdip::GdipCreateHBITMAPFromBitmap(image, &bitmap, 0x00000000) != Gdiplus::Ok)
+        return nullptr;
+    return bitmap;
 }
 
 } // namespace
@@ -44,22 +78,36 @@ Skinbitmap::Skinbitmap(std::string fileName) : fileName(std::move(fileName)) {}
 
 Skinbitmap::~Skinbitmap() = default;
 
-bool Skinbitmap::load(const std::string& path)
+// GDI+ decodes only between its start and its shutdown.
+bool Skinbitmap::load(const std::string& path, int density, int scale)
 {
     pixels.reset();
-    imageWidth = imageHeight = 0;
-    if (!acceptable(path))
+    imageWidth = imageHeight = heldWidth = heldHeight = 0;
+    if (density < 1 || !acceptable(path))
         return false;
-    // GDI+ decodes only between its start and its shutdown.
     if (!Gdiplussession::anyRunning())
         return false;
-    UINT width = 0, height = 0;
-    HBITMAP bitmap = decode(path, width, height);
-    if (!bitmap)
+    Gdiplus::GpBitmap* decoded = open(path);
+    if (!decoded)
         return false;
+    UINT width = 0, height = 0;
+    HBITMAP bitmap = nullptr;
+    if (Gdip::GdipGetImageWidth(decoded, &width) == Gdiplus::Ok &&
+        Gdip::GdipGetImageHeight(decoded, &height) == Gdiplus::Ok &&
+        takeSize(static_cast<int>(width), static_cast<int>(height), density, scale)) {
+        if (heldWidth == static_cast<int>(width) && heldHeight == static_cast<int>(height)) {
+            bitmap = toGdi(decoded);
+        } else if (Gdiplus::GpBitmap* scaled = resample(decoded, heldWidth, heldHeight, wholePixels)) {
+            bitmap = toGdi(scaled);
+            Gdip::GdipDisposeImage(scaled);
+        }
+    }
+    Gdip::GdipDisposeImage(decoded);
+    if (!bitmap) {
+        imageWidth = imageHeight = heldWidth = heldHeight = 0;
+        return false;
+    }
     pixels = std::make_unique<Image>(bitmap);
-    imageWidth = static_cast<int>(width);
-    imageHeight = static_cast<int>(height);
     return true;
 }
 

@@ -63,7 +63,7 @@ void Systemmenu::show(Window& window, int x, int y)
     HWND owner = static_cast<HWND>(window.handle());
     if (!owner)
         return;
-    POINT point = {x, y};
+    POINT point = {window.toDevice(x), window.toDevice(y)};
     ClientToScreen(owner, &point);
     TrackPopupMenu(nativePart->menu, TPM_LEFTBUTTON, point.x, point.y, 0, owner, nullptr);
 }

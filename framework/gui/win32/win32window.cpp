@@ -101,7 +101,7 @@ private:
 bool insideImage(const Skinbitmap& image, int& x, int& y, int& w, int& h, int& toX, int& toY)
 {
     const int left = std::max(x, 0), top = std::max(y, 0);
-    const int right = std::min(x + w, image.width()), bottom = std::min(y + h, image.height());
+    const int right = std::min(x + w, image.deviceWidth()), bottom = std::min(y + h, image.deviceHeight());
     if (right <= left || bottom <= top)
         return false;
     toX += left - x;
@@ -119,8 +119,9 @@ LRESULT paintMessage(HWND hwnd, Window& window)
     HDC paintDC = BeginPaint(hwnd, &paintstruct);
     const RECT& r = paintstruct.rcPaint;
     int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
+    window.coverInLayout(x, y, w, h);
     window.paint(x, y, w, h);
-    BitBlt(paintDC, 0, 0, window.width(), window.height(), window.native().backDC, 0, 0, SRCCOPY);
+    BitBlt(paintDC, 0, 0, window.deviceWidth(), window.deviceHeight(), window.native().backDC, 0, 0, SRCCOPY);
     EndPaint(hwnd, &paintstruct);
     return 0;
 }
@@ -230,9 +231,9 @@ bool Window::openNative(void* parent)
     }
     if (!Windowclass::acquire(windowProcedure))
         return false;
-    HWND hwnd =
-        CreateWindowExA(0, Windowclass::name, "----", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, windowWidth,
-                        windowHeight, static_cast<HWND>(parent), nullptr, Windowclass::module(), nullptr);
+    HWND hwnd = CreateWindowExA(0, Windowclass::name, "----", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                deviceWidth(), deviceHeight(), static_cast<HWND>(parent), nullptr,
+                                Windowclass::module(), nullptr);
     if (!hwnd) {
         Windowclass::release();
         return false;
@@ -240,7 +241,7 @@ bool Window::openNative(void* parent)
     // The window's DC serves only to make the compatible ones.
     HDC windowDC = GetDC(hwnd);
     n.backDC = CreateCompatibleDC(windowDC);
-    n.backBitmap = CreateCompatibleBitmap(windowDC, windowWidth, windowHeight);
+    n.backBitmap = CreateCompatibleBitmap(windowDC, deviceWidth(), deviceHeight());
     n.oldBackBitmap = SelectObject(n.backDC, n.backBitmap);
     n.sourceDC = CreateCompatibleDC(windowDC);
     ReleaseDC(hwnd, windowDC);
@@ -277,6 +278,38 @@ void Window::closeNative()
     n.oldBackBitmap = nullptr;
 }
 
+void Window::resizeNative()
+{
+    Native& n = *nativePart;
+    HWND hwnd = n.hwnd.load();
+    if (!hwnd)
+        return;
+    HDC windowDC = GetDC(hwnd);
+    HBITMAP bigger = CreateCompatibleBitmap(windowDC, deviceWidth(), deviceHeight());
+    ReleaseDC(hwnd, windowDC);
+    if (bigger) {
+        SelectObject(n.backDC, bigger);
+        DeleteObject(n.backBitmap);
+        n.backBitmap = bigger;
+    }
+    SetWindowPos(hwnd, nullptr, 0, 0, deviceWidth(), deviceHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Window::screenDpi(void* parent)
+{
+    // Windows 10 1607 and later know each window's density.
+    using Windowdpi = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow =
+        reinterpret_cast<Windowdpi>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow"));
+    if (parent && dpiForWindow)
+        if (const UINT dpi = dpiForWindow(static_cast<HWND>(parent)))
+            return static_cast<int>(dpi);
+    HDC screen = GetDC(static_cast<HWND>(parent));
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    ReleaseDC(static_cast<HWND>(parent), screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 bool Window::isVisible() const
 {
     const Native& n = *nativePart;
@@ -291,7 +324,7 @@ void* Window::handle() const
     return nativePart->hwnd.load();
 }
 
-void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
+void Window::copyDevice(const Skinbitmap& image, int x, int y, int w, int h)
 {
     Native& n = *nativePart;
     int toX = x, toY = y;
@@ -302,7 +335,7 @@ void Window::copyBackground(const Skinbitmap& image, int x, int y, int w, int h)
     SelectObject(n.sourceDC, saved);
 }
 
-void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+void Window::blendDevice(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
 {
     Native& n = *nativePart;
     if (!isOpen() || image.empty() || !insideImage(image, sourceX, sourceY, w, h, x, y))
@@ -313,7 +346,7 @@ void Window::blend(const Skinbitmap& image, int sourceX, int sourceY, int w, int
     SelectObject(n.sourceDC, saved);
 }
 
-void Window::fillRect(int x, int y, int w, int h)
+void Window::fillDevice(int x, int y, int w, int h)
 {
     Native& n = *nativePart;
     if (!isOpen() || w <= 0 || h <= 0)
@@ -364,7 +397,9 @@ void Window::invalidate(int x, int y, int w, int h)
     HWND hwnd = n.hwnd.load();
     if (!hwnd || w <= 0 || h <= 0)
         return;
-    const RECT area = {std::max(x, 0), std::max(y, 0), std::min(x + w, windowWidth), std::min(y + h, windowHeight)};
+    deviceRect(x, y, w, h);
+    const RECT area = {std::max(x, 0), std::max(y, 0), std::min(x + w, deviceWidth()),
+                       std::min(y + h, deviceHeight())};
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     if (GetCurrentThreadId() == n.thread) {
