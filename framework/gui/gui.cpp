@@ -156,8 +156,8 @@ void Gui::chooseScale(int percent)
 
 void Gui::scaleChanged()
 {
-    if (skinLoaded)
-        loadSkin(settings.get("skin"));
+    if (!skinFolderLoaded.empty())
+        loadFolder(skinFolderLoaded);
 }
 
 bool Gui::loadImage(Skinbitmap& image, const std::string& folder)
@@ -227,13 +227,17 @@ std::string Gui::skinFolder(const std::string& skinName)
 
 bool Gui::loadSkin(const std::string& skinName)
 {
-    const std::string folder = skinFolder(isPlainFolderName(skinName) ? skinName : settings.defaultValue("skin"));
+    return loadFolder(skinFolder(isPlainFolderName(skinName) ? skinName : settings.defaultValue("skin")));
+}
+
+bool Gui::loadFolder(const std::string& folder)
+{
     if (background)
         loadImage(*background, folder);
     bool all = true;
     for (const auto& bitmap : bitmaps)
         all = loadImage(*bitmap, folder) && all;
-    skinLoaded = true;
+    skinFolderLoaded = folder;
     for (Skinlistener* listener : skinListeners)
         listener->skinChanged(folder);
     return all;

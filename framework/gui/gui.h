@@ -116,9 +116,11 @@ protected:
 private:
     // A new scale needs the images made anew.
     void scaleChanged() override;
+    bool loadFolder(const std::string& folder);
     bool loadImage(Skinbitmap& image, const std::string& folder);
 
-    bool skinLoaded = false;
+    // The folder of the skin loaded last; empty before any.
+    std::string skinFolderLoaded;
     // Destroyed in reverse order: the tree before what it draws from.
     std::vector<std::unique_ptr<Skinbitmap>> bitmaps;
     std::unique_ptr<Skinbitmap> background;

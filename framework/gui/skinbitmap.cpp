@@ -28,12 +28,6 @@ bool Skinbitmap::takeSize(int fileWidth, int fileHeight, int density, int scale)
     return true;
 }
 
-std::string Skinbitmap::doubleName(const std::string& fileName)
-{
-    const std::size_t dot = fileName.rfind('.');
-    return dot == std::string::npos ? fileName + "@2x" : fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
-}
-
 // A PNG file starts with its signature and then the header chunk, which
 // declares the image's width and height.
 bool Skinbitmap::acceptable(const std::string& path)

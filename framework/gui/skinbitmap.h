@@ -34,7 +34,12 @@ public:
 
     // The file name of the image drawn at twice the layout's size:
     // "knob.png" has "knob@2x.png".
-    static std::string doubleName(const std::string& fileName);
+    static std::string doubleName(const std::string& fileName)
+    {
+        const std::size_t dot = fileName.rfind('.');
+        return dot == std::string::npos ? fileName + "@2x"
+                                        : fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
+    }
 
     // An image of pixel art (a pixel font) is enlarged by repeating whole
     // pixels rather than smoothly.

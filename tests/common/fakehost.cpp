@@ -1,23 +1,36 @@
 #include "fakehost.h"
 
+#include <cstring>
+
 namespace Fakehost {
 
 namespace {
 std::vector<Hostcall> recorded;
 VstIntPtr versionAnswer = 2400;
+bool resizing = false;
 } // namespace
 
-VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* /*ptr*/,
+VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                float opt)
 {
     recorded.push_back({effect, opcode, index, value, opt});
-    return opcode == audioMasterVersion ? versionAnswer : 0;
+    if (opcode == audioMasterVersion)
+        return versionAnswer;
+    if (opcode == audioMasterCanDo && ptr && std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0)
+        return resizing ? 1 : 0;
+    return opcode == audioMasterSizeWindow && resizing ? 1 : 0;
 }
 
 void reset(VstIntPtr version)
 {
     recorded.clear();
     versionAnswer = version;
+    resizing = false;
+}
+
+void resizes(bool resizes)
+{
+    resizing = resizes;
 }
 
 const std::vector<Hostcall>& calls()

@@ -56,6 +56,8 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
             block = static_cast<int>(integer(value, "--block"));
         else if (argument == "--repaints" && !render)
             repaints = static_cast<int>(integer(value, "--repaints"));
+        else if (argument == "--scale" && !render)
+            scale = static_cast<int>(integer(value, "--scale"));
         else
             throw std::invalid_argument("unknown option " + argument);
     }
@@ -67,6 +69,8 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
         throw std::invalid_argument("--block must be from 1 to 65536");
     if (repaints < 0 || repaints > 100000)
         throw std::invalid_argument("--repaints must be from 0 to 100000");
+    if (scale != 0 && (scale < 100 || scale > 200 || scale % 25 != 0))
+        throw std::invalid_argument("--scale must be 100, 125, 150, 175 or 200");
     plugin = files.front();
     input = render ? files[1] : std::string();
     output = files.back();

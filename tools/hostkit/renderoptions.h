@@ -26,4 +26,7 @@ public:
     int block = 512;
     // Snapshot only: times this many full repaints of the editor.
     int repaints = 0;
+    // Snapshot only: the editor's size in percent, 100 to 200 in steps of
+    // 25; 0 leaves the size the plug-in keeps in its settings.
+    int scale = 0;
 };

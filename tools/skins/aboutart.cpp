@@ -7,7 +7,7 @@
 
 std::unique_ptr<Painter> Aboutart::aboutbox(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Layout::width, Layout::height);
+    auto p = std::make_unique<Painter>(Layout::width, Layout::height, style.density);
     const double x = 220.5, y = 85.5, w = 359, h = 209;
     const int cx = Layout::width / 2;
     for (int i = 8; i >= 1; --i)

@@ -26,7 +26,7 @@ Colour legibleOn(Colour c)
 
 std::unique_ptr<Painter> Controlart::knob(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Layout::knobSize, Layout::knobSize * knobFrames);
+    auto p = std::make_unique<Painter>(Layout::knobSize, Layout::knobSize * knobFrames, style.density);
     for (int k = 0; k < knobFrames; ++k)
         knobFrame(style, *p, Layout::knobSize * k + Layout::knobSize / 2, k / 100.0);
     return p;
@@ -73,7 +73,7 @@ void Controlart::knobFrame(const Skinstyle& style, const Painter& p, double cy, 
 
 std::unique_ptr<Painter> Controlart::fader(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Layout::sliderW, Layout::handleH);
+    auto p = std::make_unique<Painter>(Layout::sliderW, Layout::handleH, style.density);
     p->fillRound(3, 3, 34, 28, 3.5, style.capEdge.alpha(0.45));
     p->gradient(2, 30, style.capTop, style.capBottom);
     p->roundRect(3.5, 2.5, 33, 27, 3);
@@ -94,7 +94,7 @@ std::unique_ptr<Painter> Controlart::fader(const Skinstyle& style)
 
 std::unique_ptr<Painter> Controlart::handles(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Layout::handleSize * Layout::bands, 2 * Layout::handleSize);
+    auto p = std::make_unique<Painter>(Layout::handleSize * Layout::bands, 2 * Layout::handleSize, style.density);
     for (int b = 0; b < Layout::bands; ++b) {
         const Colour c = style.bands[b];
         const double x = Layout::handleSize * b + 7.5;
@@ -120,7 +120,7 @@ std::unique_ptr<Painter> Controlart::handles(const Skinstyle& style)
 
 std::unique_ptr<Painter> Controlart::bandSwitch(const Skinstyle& style, int b)
 {
-    auto p = std::make_unique<Painter>(Layout::switchW, 2 * Layout::switchH);
+    auto p = std::make_unique<Painter>(Layout::switchW, 2 * Layout::switchH, style.density);
     const Colour c = style.bands[b];
     for (int lit = 0; lit < 2; ++lit) {
         const double y = 18 * lit;

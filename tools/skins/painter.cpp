@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 
-Painter::Painter(int width, int height)
-    : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)), context(cairo_create(surface))
+Painter::Painter(int width, int height, int density)
+    : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * density, height * density)),
+      context(cairo_create(surface))
 {
+    cairo_scale(context, density, density);
 }
 
 Painter::~Painter()

@@ -10,7 +10,9 @@
 
 class Painter {
 public:
-    Painter(int width, int height);
+    // A width x height image in layout pixels, drawn at density image
+    // pixels per layout pixel; every drawing step speaks layout pixels.
+    Painter(int width, int height, int density = 1);
     ~Painter();
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;

@@ -10,7 +10,7 @@ using namespace Layout;
 
 std::unique_ptr<Painter> Panelart::background(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(width, height);
+    auto p = std::make_unique<Painter>(width, height, style.density);
     p->gradient(0, height, style.panelTop, style.panelBottom);
     cairo_paint(p->cr());
     p->grain(style.grain, 7);

@@ -12,7 +12,7 @@ using namespace Layout;
 
 std::unique_ptr<Painter> Scaleart::font(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Bitmapfont::cell * Bitmapfont::count, Bitmapfont::rows);
+    auto p = std::make_unique<Painter>(Bitmapfont::cell * Bitmapfont::count, Bitmapfont::rows, style.density);
     for (int i = 0; i < Bitmapfont::count; ++i)
         p->text(std::string(1, static_cast<char>(Bitmapfont::first + i)), Bitmapfont::cell * i, 0, style.ink);
     return p;
@@ -20,7 +20,7 @@ std::unique_ptr<Painter> Scaleart::font(const Skinstyle& style)
 
 std::unique_ptr<Painter> Scaleart::statusBack(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(statusW, statusH);
+    auto p = std::make_unique<Painter>(statusW, statusH, style.density);
     p->fillRound(0.5, 0.5, statusW - 1, statusH - 1, 5.5, style.pill);
     p->source(style.pillEdge);
     p->roundRect(0.5, 0.5, statusW - 1, statusH - 1, 5.5);
@@ -32,7 +32,7 @@ std::unique_ptr<Painter> Scaleart::statusBack(const Skinstyle& style)
 std::unique_ptr<Painter> Scaleart::dbLine(const Skinstyle& style)
 {
     const int w = displayX + displayW - dbLineX;
-    auto p = std::make_unique<Painter>(w, 1);
+    auto p = std::make_unique<Painter>(w, 1, style.density);
     // Fading in and out over the last pixels at either end.
     for (int x = 0; x < w; ++x) {
         const double fade = std::min(1.0, std::min(x + 1, w - x) / 24.0);
@@ -44,7 +44,7 @@ std::unique_ptr<Painter> Scaleart::dbLine(const Skinstyle& style)
 std::unique_ptr<Painter> Scaleart::dbNumbers(const Skinstyle& style)
 {
     const int w = dbLineX - displayX;
-    auto p = std::make_unique<Painter>(w, dbRow * dbRows);
+    auto p = std::make_unique<Painter>(w, dbRow * dbRows, style.density);
     const int steps[] = {36, 30, 24, 18, 12, 6, 3};
     for (int row = 0; row < dbRows; ++row) {
         const int middle = dbRows / 2;
@@ -58,7 +58,7 @@ std::unique_ptr<Painter> Scaleart::dbNumbers(const Skinstyle& style)
 
 std::unique_ptr<Painter> Scaleart::frequencies(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(scaleW, scaleH);
+    auto p = std::make_unique<Painter>(scaleW, scaleH, style.density);
     auto column = [](double f) {
         return static_cast<int>(std::lround(Displayscale::pointOf(f))) - Displayscale::scaleX;
     };

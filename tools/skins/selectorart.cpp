@@ -7,7 +7,7 @@
 
 std::unique_ptr<Painter> Selectorart::types(const Skinstyle& style, const std::array<Shape, 3>& shapes)
 {
-    auto p = std::make_unique<Painter>(Layout::selectorW, 2 * Layout::selectorH);
+    auto p = std::make_unique<Painter>(Layout::selectorW, 2 * Layout::selectorH, style.density);
     for (int lit = 0; lit < 2; ++lit) {
         const double y = 24 * lit;
         body(style, *p, 0.5, y + 1.5, 71, 21, lit);
@@ -23,7 +23,7 @@ std::unique_ptr<Painter> Selectorart::types(const Skinstyle& style, const std::a
 
 std::unique_ptr<Painter> Selectorart::outputs(const Skinstyle& style)
 {
-    auto p = std::make_unique<Painter>(Layout::outputsSize, 2 * Layout::outputsSize);
+    auto p = std::make_unique<Painter>(Layout::outputsSize, 2 * Layout::outputsSize, style.density);
     const char* const names[4] = {"ST", "M", "L", "R"};
     for (int lit = 0; lit < 2; ++lit)
         for (int k = 0; k < 4; ++k) {

@@ -25,6 +25,7 @@ struct Skinstyle {
     int bandAlpha = 120;                         // the band curves' opacity
     Colour main;                                 // the summed curve
     int grain = 0;                               // panel texture strength
+    int density = 1;                             // image pixels per layout pixel
 
     static Skinstyle red();
     static Skinstyle ivory();

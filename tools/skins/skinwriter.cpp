@@ -6,6 +6,8 @@
 #include "scaleart.h"
 #include "selectorart.h"
 
+#include "framework/gui/skinbitmap.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -51,15 +53,18 @@ std::vector<std::pair<std::string, Art>> images()
 
 const char* const note =
     "This skin was drawn by tools/skins, the project's own generator: run `skins FOLDER` to draw it again. "
-    "Every letter and digit in it comes from the generator's own 5 by 7 pixel glyphs; no system font is used.\n";
+    "Every letter and digit in it comes from the generator's own 5 by 7 pixel glyphs; no system font is used. "
+    "Each image NAME.png has a twin NAME@2x.png drawn at twice its size, which large editors use.\n";
 
 } // namespace
 
 std::vector<std::string> Skinwriter::fileNames()
 {
     std::vector<std::string> names = {"colors.txt", "notes.txt"};
-    for (const auto& image : images())
+    for (const auto& image : images()) {
         names.push_back(image.first);
+        names.push_back(Framework::Skinbitmap::doubleName(image.first));
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -69,9 +74,16 @@ std::string Skinwriter::write(const Skinstyle& style, const std::string& folder)
     const fs::path to = fs::path(folder) / style.name;
     std::error_code error;
     fs::create_directories(to, error);
-    for (const auto& [name, art] : images())
+    // Every image at the layout's size and at twice it, for large editors.
+    Skinstyle twice = style;
+    twice.density = 2;
+    for (const auto& [name, art] : images()) {
         if (!art(style)->save((to / name).string()))
             return "cannot write " + (to / name).string();
+        const std::string doubled = Framework::Skinbitmap::doubleName(name);
+        if (!art(twice)->save((to / doubled).string()))
+            return "cannot write " + (to / doubled).string();
+    }
     for (const auto& [name, text] : {std::pair<const char*, std::string>{"colors.txt", colours(style)},
                                      std::pair<const char*, std::string>{"notes.txt", note}}) {
         std::ofstream out(to / name, std::ios::binary);

@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const usage = "usage: snapshot SKINFOLDER OUT.png [--program N] [--preset FILE.fxp]\n"
-                          "                [--set \"NAME=VALUE\"]... [--repaints N]\n"
+                          "                [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
                           "  paints the editor with the images of SKINFOLDER (a folder of PNG files)\n";
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
@@ -38,7 +38,7 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPt
 // settings that name them.
 class Modulefolder {
 public:
-    Modulefolder(const fs::path& skin, const std::string& skinName)
+    Modulefolder(const fs::path& skin, const std::string& skinName, int scale)
         : path(fs::temp_directory_path() / ("vexatone-snapshot-" + std::to_string(std::random_device{}())))
     {
         fs::create_directories(path / "skins");
@@ -47,7 +47,8 @@ public:
         fs::create_directory_symlink(fs::path(VEX_SOURCE_DIR) / "banks" / "default", path / "banks" / "default");
         std::ofstream(path / "Vexatone.ini") << "skin\n"
                                              << skinName << "\ndef-bank-path\n"
-                                             << (path / "banks" / "default").string() << "/\n";
+                                             << (path / "banks" / "default").string() << "/\nsize\n"
+                                             << (scale ? std::to_string(scale) : std::string("100")) << "\n";
         Framework::Headless::setModuleFolder(path.string());
     }
     ~Modulefolder()
@@ -81,7 +82,8 @@ int snapshot(const Renderoptions& options)
     if (!fs::is_directory(skin))
         throw std::runtime_error(options.plugin + ": no such skin folder");
     const Modulefolder module(skin, skin.filename().empty() ? skin.parent_path().filename().string()
-                                                            : skin.filename().string());
+                                                            : skin.filename().string(),
+                                options.scale);
     // The factory makes the editor's plug-in class; the snapshot needs its window.
     using Vexatone = Framework::VSTplugin<Vex, Vexgui, Vexbuilder>;
     auto* effect = static_cast<Vexatone*>(createEffectInstance(hostCallback));
@@ -95,7 +97,8 @@ int snapshot(const Renderoptions& options)
         Framework::Headless::paintAll(window);
         if (!Framework::Headless::writeScreen(window, options.output))
             throw std::runtime_error(options.output + ": cannot write the PNG file");
-        std::printf("saved the editor, %d x %d, to %s\n", window.width(), window.height(), options.output.c_str());
+        std::printf("saved the editor, %d x %d, to %s\n", window.deviceWidth(), window.deviceHeight(),
+                    options.output.c_str());
         if (options.repaints)
             std::printf("full repaint: %.1f us (median of %d)\n", medianRepaint(window, options.repaints),
                         options.repaints);
