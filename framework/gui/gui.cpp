@@ -160,12 +160,7 @@ void Gui::scaleChanged()
         loadFolder(skinFolderLoaded);
 }
 
-bool Gui::loadImage(Skinbitmap& image, const std::string& folder)
-{
-    if (scale() > 100 && image.load(folder + Skinbitmap::doubleName(image.fileName), 2, scale()))
-        return true;
-    return image.load(folder + image.fileName, 1, scale());
-}
+
 
 void Gui::valueChanged(int index, Paramset& set)
 {
@@ -233,10 +228,10 @@ bool Gui::loadSkin(const std::string& skinName)
 bool Gui::loadFolder(const std::string& folder)
 {
     if (background)
-        loadImage(*background, folder);
+        background->loadFrom(folder, scale());
     bool all = true;
     for (const auto& bitmap : bitmaps)
-        all = loadImage(*bitmap, folder) && all;
+        all = bitmap->loadFrom(folder, scale()) && all;
     skinFolderLoaded = folder;
     for (Skinlistener* listener : skinListeners)
         listener->skinChanged(folder);

@@ -117,7 +117,6 @@ private:
     // A new scale needs the images made anew.
     void scaleChanged() override;
     bool loadFolder(const std::string& folder);
-    bool loadImage(Skinbitmap& image, const std::string& folder);
 
     // The folder of the skin loaded last; empty before any.
     std::string skinFolderLoaded;

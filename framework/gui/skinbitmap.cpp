@@ -17,6 +17,13 @@ unsigned long bigEndian(const unsigned char* bytes)
 
 } // namespace
 
+bool Skinbitmap::loadFrom(const std::string& folder, int scale)
+{
+    if (scale > 100 && load(folder + doubleName(fileName), 2, scale))
+        return true;
+    return load(folder + fileName, 1, scale);
+}
+
 bool Skinbitmap::takeSize(int fileWidth, int fileHeight, int density, int scale)
 {
     if (fileWidth <= 0 || fileHeight <= 0 || fileWidth % density != 0 || fileHeight % density != 0)

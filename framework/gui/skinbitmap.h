@@ -32,6 +32,11 @@ public:
     // stays either way.
     bool load(const std::string& path, int density = 1, int scale = 100);
 
+    // Loads the image from a skin folder (ending in a separator) for a scale:
+    // above 100 % from its "@2x" file where the folder has a usable one,
+    // else from its own.
+    bool loadFrom(const std::string& folder, int scale);
+
     // The file name of the image drawn at twice the layout's size:
     // "knob.png" has "knob@2x.png".
     static std::string doubleName(const std::string& fileName)

@@ -7,8 +7,8 @@ namespace Drawingscene {
 void draw(Framework::Window& window, const std::string& folder)
 {
     Framework::Skinbitmap opaque(images[0]), translucent(images[1]);
-    opaque.load(folder + opaque.fileName);
-    translucent.load(folder + translucent.fileName);
+    opaque.loadFrom(folder, window.scale());
+    translucent.loadFrom(folder, window.scale());
 
     window.setColour(0xFF202830);
     window.fillRect(0, 0, width, height);

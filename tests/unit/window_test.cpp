@@ -40,37 +40,43 @@ public:
 
 } // namespace
 
+// At 200 % the scene draws from its images' twins, its lines at full
+// resolution: the reference is what the Windows back end is held against.
 TEST(Headlesswindow, DrawsTheSceneAsTheReferenceShowsIt)
 {
-    Scenewindow window;
-    ASSERT_TRUE(window.open(Headless::parentWindow()));
-    Headless::paintAll(window);
-    Framework::Skinbitmap expected("expected.png");
-    if (!expected.load(sceneFolder + expected.fileName)) {
-        Headless::writeScreen(window, "scene-actual.png");
-        FAIL() << "no reference: the drawing is in scene-actual.png";
-    }
-    ASSERT_EQ(expected.width(), Drawingscene::width);
-    // Compared through a second window that shows the reference as is.
-    struct Referencewindow : Window {
-        Framework::Skinbitmap& image;
-        explicit Referencewindow(Framework::Skinbitmap& image)
-            : Window(Drawingscene::width, Drawingscene::height), image(image)
-        {
+    for (int scale : {100, 200}) {
+        const std::string name = scale == 100 ? "expected" : "expected-200";
+        Scenewindow window;
+        window.setScale(scale);
+        ASSERT_TRUE(window.open(Headless::parentWindow()));
+        Headless::paintAll(window);
+        Framework::Skinbitmap expected(name + ".png");
+        if (!expected.load(sceneFolder + expected.fileName, 1, 100)) {
+            Headless::writeScreen(window, name + "-actual.png");
+            FAIL() << "no reference: the drawing is in " << name << "-actual.png";
         }
-        void paint(int& x, int& y, int& w, int& h) override { copyBackground(image, x, y, w, h); }
-        void mouse(int&, int&, int&, bool&) override {}
-    } reference(expected);
-    ASSERT_TRUE(reference.open(Headless::parentWindow()));
-    Headless::paintAll(reference);
-    int differing = 0;
-    for (int y = 0; y < Drawingscene::height; ++y)
-        for (int x = 0; x < Drawingscene::width; ++x)
-            if (Headless::screenPixel(window, x, y) != Headless::screenPixel(reference, x, y))
-                ++differing;
-    if (differing)
-        Headless::writeScreen(window, "scene-actual.png");
-    EXPECT_EQ(differing, 0) << "the drawing is in scene-actual.png";
+        ASSERT_EQ(expected.width(), window.deviceWidth());
+        // Compared through a second window that shows the reference as is.
+        struct Referencewindow : Window {
+            Framework::Skinbitmap& image;
+            explicit Referencewindow(Framework::Skinbitmap& image)
+                : Window(image.width(), image.height()), image(image)
+            {
+            }
+            void paint(int& x, int& y, int& w, int& h) override { copyBackground(image, x, y, w, h); }
+            void mouse(int&, int&, int&, bool&) override {}
+        } reference(expected);
+        ASSERT_TRUE(reference.open(Headless::parentWindow()));
+        Headless::paintAll(reference);
+        int differing = 0;
+        for (int y = 0; y < window.deviceHeight(); ++y)
+            for (int x = 0; x < window.deviceWidth(); ++x)
+                if (Headless::screenPixel(window, x, y) != Headless::screenPixel(reference, x, y))
+                    ++differing;
+        if (differing)
+            Headless::writeScreen(window, name + "-actual.png");
+        EXPECT_EQ(differing, 0) << "the drawing is in " << name << "-actual.png";
+    }
 }
 
 TEST(Headlesswindow, APaintRestoresOnlyWhatWasInvalid)

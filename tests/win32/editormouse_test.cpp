@@ -109,6 +109,7 @@ struct Editormouse : testing::Test {
     std::unique_ptr<Hostwindow> host;
     std::unique_ptr<Effect> effect;
     HWND editor = nullptr;
+    int scale = 100; // the editor's size in percent
 
     void SetUp() override
     {
@@ -183,7 +184,7 @@ struct Editormouse : testing::Test {
     std::vector<std::string> chooseOption(const std::vector<std::string>& path)
     {
         Menuchooser chooser(path);
-        click(69, 362);
+        click(69 * scale / 100, 362 * scale / 100);
         EXPECT_TRUE(chooser.found());
         EXPECT_FALSE(chooser.timedOut());
         // The choice arrives as a message the menu posted.
@@ -379,6 +380,46 @@ TEST_F(Editormouse, SkinMenuSwitchesAndTheChoiceIsSaved)
     ASSERT_EQ(effect->open(*host), 0);
     editor = host->child();
     EXPECT_EQ(differingPixels(shown(), other), 0);
+}
+
+// "Size" resizes the editor where the host can resize its window, and at the
+// next open elsewhere; at 200 % a device pixel is half a layout pixel.
+TEST_F(Editormouse, SizeMenuResizesTheEditorAndTheMouseKeepsItsMeasure)
+{
+    auto rect = [&] {
+        const ERect* r = effect->rect();
+        return r ? std::make_pair(r->right - r->left, r->bottom - r->top) : std::make_pair(0, 0);
+    };
+    auto client = [&] {
+        RECT r = {};
+        GetClientRect(editor, &r);
+        return std::make_pair(static_cast<int>(r.right), static_cast<int>(r.bottom));
+    };
+    EXPECT_EQ(chooseOption({"Size", "150%"}), std::vector<std::string>{"100%"});
+    EXPECT_TRUE(Fakehost::callsOf(audioMasterSizeWindow).empty()) << "the host cannot resize";
+    EXPECT_EQ(rect(), std::make_pair(800, 380));
+    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "size"), "150");
+
+    Fakehost::resizes(true);
+    chooseOption({"Size", "200%"});
+    auto asked = Fakehost::callsOf(audioMasterSizeWindow);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(std::make_pair(asked[0].index, static_cast<int>(asked[0].value)), std::make_pair(1600, 760));
+    EXPECT_EQ(rect(), std::make_pair(1600, 760));
+    EXPECT_EQ(client(), std::make_pair(1600, 760));
+
+    scale = 200;
+    Fakehost::reset();
+    const POINT start = handle(3);
+    const float startFrequency = get(index(3, frequency));
+    drag(2 * start.x, 2 * start.y, 104, -78);
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency + 52.0 / frequencyColumns, 1e-5);
+    EXPECT_NEAR(gainDb(3), 39.0 / pixelsPerDb, 1e-4);
+
+    Fakehost::resizes(true);
+    chooseOption({"Size", "150%"});
+    EXPECT_EQ(rect(), std::make_pair(1200, 570));
+    EXPECT_EQ(client(), std::make_pair(1200, 570));
 }
 
 // A wheel notch posted over the zoom knob, with the pointer's screen

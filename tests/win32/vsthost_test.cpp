@@ -209,6 +209,14 @@ TEST_F(Vsthost, SnapshotSavesWhatTheEditorShows)
     DeleteFileA(file("editor.png").c_str());
     ASSERT_EQ(run(snapshot + " --repaints 20"), 0u);
     EXPECT_EQ(Testskin::differingPixels(Picture::load(file("editor.png")), Testskin::background()), 0);
+
+    // A larger editor for one run; the user's settings stay as they were.
+    const std::string settings = dll.readFile("Vexatone.ini");
+    ASSERT_EQ(run(snapshot + " --scale 200"), 0u);
+    const Picture large = Picture::load(file("editor.png"));
+    EXPECT_EQ(large.width(), 2 * Testskin::width);
+    EXPECT_EQ(large.height(), 2 * Testskin::height);
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), settings);
 }
 
 TEST_F(Vsthost, SnapshotRefusesBadCommandLinesWithoutOutput)
@@ -218,6 +226,7 @@ TEST_F(Vsthost, SnapshotRefusesBadCommandLinesWithoutOutput)
     EXPECT_EQ(run("snapshot" + plugin), 2u);
     EXPECT_EQ(run("snapshot" + plugin + out + " --block 64"), 2u) << "render's option";
     EXPECT_EQ(run("snapshot" + plugin + out + " --repaints -1"), 2u);
+    EXPECT_EQ(run("snapshot" + plugin + out + " --scale 90"), 2u);
     EXPECT_EQ(run("snapshot" + plugin + out + " --program 127"), 1u);
     EXPECT_EQ(run("snapshot \"" + file("missing.dll") + "\"" + out), 1u);
     EXPECT_EQ(GetFileAttributesA(file("editor.png").c_str()), INVALID_FILE_ATTRIBUTES);

@@ -4,6 +4,7 @@
 // "snapshot" opens its editor in a window and saves what it shows as PNG.
 #include "hostededitor.h"
 #include "hostedeffect.h"
+#include "sizesetting.h"
 #include "effectsetup.h"
 #include "riffpath.h"
 #include "versionresource.h"
@@ -27,12 +28,14 @@ const char* const usage =
     "       vsthost render PLUGIN.dll IN.wav OUT.wav [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--block N]\n"
     "       vsthost snapshot PLUGIN.dll OUT.png [--program N] [--preset FILE.fxp]\n"
-    "                      [--set \"NAME=VALUE\"]... [--repaints N]\n"
+    "                      [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
     "  --program N   select program N before the preset and settings\n"
     "  --preset F    load a chunk preset file saved from this effect\n"
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
     "  --block N     process N frames per call, 1..65536 (512)\n"
     "  --repaints N  time N full repaints of the editor and setParameter with it closed and open\n"
+    "  --scale P     open the editor at P percent: 100, 125, 150, 175 or 200 (the plug-in's\n"
+    "                settings file names the size for the run and is put back afterwards)\n"
     "Input: 16- or 24-bit PCM or 32-bit float WAV, mono or stereo. Output: 32-bit float stereo.\n";
 
 // Files longer than this show their progress.
@@ -208,6 +211,10 @@ double repaintCost(const Hostededitor& editor, int repaints)
 
 int snapshot(const Renderoptions& options)
 {
+    // The plug-in writes its settings file when it is first made.
+    if (options.scale && !std::ifstream(Sizesetting::fileOf(options.plugin)))
+        const Hostedeffect first(options.plugin);
+    const Sizesetting size(options.plugin, options.scale);
     Hostedeffect host(options.plugin);
     // Timed before the options apply, though each parameter ends where it was.
     const std::vector<double> closedCosts = options.repaints ? parameterCosts(host) : std::vector<double>();

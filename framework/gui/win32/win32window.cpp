@@ -300,7 +300,7 @@ int Window::screenDpi(void* parent)
     // Windows 10 1607 and later know each window's density.
     using Windowdpi = UINT(WINAPI*)(HWND);
     static const auto dpiForWindow =
-        reinterpret_cast<Windowdpi>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow"));
+        reinterpret_cast<Windowdpi>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
     if (parent && dpiForWindow)
         if (const UINT dpi = dpiForWindow(static_cast<HWND>(parent)))
             return static_cast<int>(dpi);

@@ -1,0 +1,24 @@
+// The editor size a snapshot asks for: the plug-in keeps its size among its
+// settings, in the settings file beside its DLL, so for one run the file
+// names the size and afterwards it is put back as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class Sizesetting {
+public:
+    // percent 0 changes nothing. The file must exist: the plug-in writes it
+    // the first time it is made.
+    Sizesetting(const std::string& pluginPath, int percent);
+    ~Sizesetting();
+    Sizesetting(const Sizesetting&) = delete;
+    Sizesetting& operator=(const Sizesetting&) = delete;
+
+    // The settings file of a plug-in DLL.
+    static std::string fileOf(const std::string& pluginPath);
+
+private:
+    std::string path;
+    std::optional<std::string> saved; // the file as it was, when changed
+};
