@@ -15,10 +15,12 @@
 
 namespace {
 
-// The equalizer and its open editor in the committed Red skin, all bands on.
+// The equalizer and its open editor in the committed Red skin, all bands on,
+// at a size in percent.
 struct Skinnededitor : Openeditor {
-    Skinnededitor()
+    explicit Skinnededitor(int scale = 100)
     {
+        gui.setScale(scale);
         namespace fs = std::filesystem;
         fs::copy(fs::path(VEX_SOURCE_DIR) / "skins" / "Red", dir.file("skins/Red"),
                  fs::copy_options::overwrite_existing | fs::copy_options::recursive);
@@ -34,7 +36,7 @@ struct Skinnededitor : Openeditor {
 
 void BandCurveAndDisplay(benchmark::State& state)
 {
-    Skinnededitor editor;
+    Skinnededitor editor(static_cast<int>(state.range(0)));
     double gain = 1.0;
     for (auto _ : state) {
         gain = -gain;
@@ -42,15 +44,15 @@ void BandCurveAndDisplay(benchmark::State& state)
         Framework::Headless::paintPending(editor.gui);
     }
 }
-BENCHMARK(BandCurveAndDisplay)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BandCurveAndDisplay)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 void FullRepaint(benchmark::State& state)
 {
-    Skinnededitor editor;
+    Skinnededitor editor(static_cast<int>(state.range(0)));
     for (auto _ : state)
         editor.paint();
 }
-BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FullRepaint)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 // What a band parameter change costs the thread that makes it, the
 // editor's redraw request included.
@@ -72,12 +74,13 @@ void BandParameterChange(benchmark::State& state)
 }
 BENCHMARK(BandParameterChange)->Unit(benchmark::kMicrosecond);
 
-// 512 frames of audio with the editor closed (arg 0), or open while another
-// thread drags band 4's handle to and fro and paints after every move
-// (arg 1).
+// 512 frames of audio with the editor closed (arg 0), or open at that size
+// in percent while another thread drags band 4's handle to and fro and
+// paints after every move.
 void AudioWhileDragging(benchmark::State& state)
 {
-    Skinnededitor editor;
+    const int scale = static_cast<int>(state.range(0));
+    Skinnededitor editor(scale ? scale : 100);
     std::vector<float> left(512, 0.25f), right(512, -0.25f);
     std::atomic<bool> stop{false};
     std::thread dragger;
@@ -86,7 +89,7 @@ void AudioWhileDragging(benchmark::State& state)
     else {
         dragger = std::thread([&] {
             const Framework::Point c = editor.handleCentre(3);
-            const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
+            const int x = static_cast<int>(c.x) * scale / 100, y = static_cast<int>(c.y) * scale / 100;
             editor.send(Openeditor::M::leftDown, x, y);
             for (int i = 0; !stop.load(); ++i) {
                 editor.send(Openeditor::M::move, x + i % 40 - 20, y + i % 30 - 15);
@@ -105,7 +108,7 @@ void AudioWhileDragging(benchmark::State& state)
     if (dragger.joinable())
         dragger.join();
 }
-BENCHMARK(AudioWhileDragging)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AudioWhileDragging)->Arg(0)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
