@@ -15,6 +15,8 @@ Framework::Settingsfile loaded(const std::string& path)
     Framework::Settingsfile settings(path);
     settings.add("skin", "Red");
     settings.add("def-bank-path", "C:\\banks\\");
+    settings.endEarlierKeys();
+    settings.add("size", "screen");
     settings.load();
     return settings;
 }
@@ -31,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     first.save();
     const std::string written = dir.read("Vexatone.ini");
     const Framework::Settingsfile second = loaded(path);
-    for (const char* key : {"skin", "def-bank-path"})
+    for (const char* key : {"skin", "def-bank-path", "size"})
         if (first.get(key) != second.get(key))
             Fuzzing::fail("a saved value loaded differently");
     second.save();
