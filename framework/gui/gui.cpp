@@ -160,8 +160,6 @@ void Gui::scaleChanged()
         loadFolder(skinFolderLoaded);
 }
 
-
-
 void Gui::valueChanged(int index, Paramset& set)
 {
     bool visible = isVisible();

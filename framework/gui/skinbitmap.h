@@ -42,8 +42,7 @@ public:
     static std::string doubleName(const std::string& fileName)
     {
         const std::size_t dot = fileName.rfind('.');
-        return dot == std::string::npos ? fileName + "@2x"
-                                        : fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
+        return dot == std::string::npos ? fileName + "@2x" : fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
     }
 
     // An image of pixel art (a pixel font) is enlarged by repeating whole

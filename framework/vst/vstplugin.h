@@ -248,8 +248,7 @@ public:
     // Hostframe: hosts that resize their window for the editor say so.
     bool canResize() override
     {
-        return audioMaster &&
-               audioMaster(&cEffect, audioMasterCanDo, 0, 0, const_cast<char*>("sizeWindow"), 0.0f) == 1;
+        return audioMaster && audioMaster(&cEffect, audioMasterCanDo, 0, 0, const_cast<char*>("sizeWindow"), 0.0f) == 1;
     }
     bool resize(int width, int height) override
     {

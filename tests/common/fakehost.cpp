@@ -10,8 +10,7 @@ VstIntPtr versionAnswer = 2400;
 bool resizing = false;
 } // namespace
 
-VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                               float opt)
+VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     recorded.push_back({effect, opcode, index, value, opt});
     if (opcode == audioMasterVersion)

@@ -143,8 +143,7 @@ struct Hostedscale : testing::Test {
     void open() { e->dispatcher(e, effEditOpen, 0, 0, Framework::Headless::parentWindow(), 0.0f); }
     Vexgui& gui()
     {
-        return static_cast<Vexgui&>(
-            *static_cast<Vexatone*>(static_cast<AudioEffect*>(e->object))->editorWindow());
+        return static_cast<Vexgui&>(*static_cast<Vexatone*>(static_cast<AudioEffect*>(e->object))->editorWindow());
     }
     // Chooses a size as the Options menu's Size submenu does.
     void choose(int position) { Framework::Sizemenu("Size", gui()).select(position); }

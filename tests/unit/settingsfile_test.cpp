@@ -190,8 +190,7 @@ TEST(Settingsfile, FilesOfEarlierAndLaterVersionsKeepTheirValues)
     for (const char* other : {"skin\nBlue\n", "skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\n150\n"}) {
         Newer reset(other);
         EXPECT_EQ(reset.settings.get("skin"), "Red") << other;
-        EXPECT_EQ(reset.dir.read("Vexatone.ini"),
-                  defaultsOnDisk + "size\nscreen\nanalyzer\noutput\n") << other;
+        EXPECT_EQ(reset.dir.read("Vexatone.ini"), defaultsOnDisk + "size\nscreen\nanalyzer\noutput\n") << other;
     }
 
     Loaded older(complete.c_str());

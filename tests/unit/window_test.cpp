@@ -59,8 +59,7 @@ TEST(Headlesswindow, DrawsTheSceneAsTheReferenceShowsIt)
         // Compared through a second window that shows the reference as is.
         struct Referencewindow : Window {
             Framework::Skinbitmap& image;
-            explicit Referencewindow(Framework::Skinbitmap& image)
-                : Window(image.width(), image.height()), image(image)
+            explicit Referencewindow(Framework::Skinbitmap& image) : Window(image.width(), image.height()), image(image)
             {
             }
             void paint(int& x, int& y, int& w, int& h) override { copyBackground(image, x, y, w, h); }

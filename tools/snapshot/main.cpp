@@ -81,9 +81,9 @@ int snapshot(const Renderoptions& options)
     const fs::path skin = options.plugin;
     if (!fs::is_directory(skin))
         throw std::runtime_error(options.plugin + ": no such skin folder");
-    const Modulefolder module(skin, skin.filename().empty() ? skin.parent_path().filename().string()
-                                                            : skin.filename().string(),
-                                options.scale);
+    const Modulefolder module(
+        skin, skin.filename().empty() ? skin.parent_path().filename().string() : skin.filename().string(),
+        options.scale);
     // The factory makes the editor's plug-in class; the snapshot needs its window.
     using Vexatone = Framework::VSTplugin<Vex, Vexgui, Vexbuilder>;
     auto* effect = static_cast<Vexatone*>(createEffectInstance(hostCallback));

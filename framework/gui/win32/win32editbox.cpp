@@ -92,8 +92,8 @@ Editbox::Editbox(Window& parent, const Layout& layout, const std::string& text, 
     if (!hwnd)
         return;
     n.hwnd = hwnd;
-    n.font = CreateFontA(parent.toDevice(layout.fontHeight), 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, FF_MODERN,
-                         "verdana");
+    n.font = CreateFontA(parent.toDevice(layout.fontHeight), 0, 0, 0, 100, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                         0, FF_MODERN, "verdana");
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&n));
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), TRUE);
     SendMessageA(hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);

@@ -231,9 +231,9 @@ bool Window::openNative(void* parent)
     }
     if (!Windowclass::acquire(windowProcedure))
         return false;
-    HWND hwnd = CreateWindowExA(0, Windowclass::name, "----", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                deviceWidth(), deviceHeight(), static_cast<HWND>(parent), nullptr,
-                                Windowclass::module(), nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, Windowclass::name, "----", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, deviceWidth(),
+                        deviceHeight(), static_cast<HWND>(parent), nullptr, Windowclass::module(), nullptr);
     if (!hwnd) {
         Windowclass::release();
         return false;
@@ -299,8 +299,8 @@ int Window::screenDpi(void* parent)
 {
     // Windows 10 1607 and later know each window's density.
     using Windowdpi = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow =
-        reinterpret_cast<Windowdpi>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto dpiForWindow = reinterpret_cast<Windowdpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
     if (parent && dpiForWindow)
         if (const UINT dpi = dpiForWindow(static_cast<HWND>(parent)))
             return static_cast<int>(dpi);
@@ -398,8 +398,7 @@ void Window::invalidate(int x, int y, int w, int h)
     if (!hwnd || w <= 0 || h <= 0)
         return;
     deviceRect(x, y, w, h);
-    const RECT area = {std::max(x, 0), std::max(y, 0), std::min(x + w, deviceWidth()),
-                       std::min(y + h, deviceHeight())};
+    const RECT area = {std::max(x, 0), std::max(y, 0), std::min(x + w, deviceWidth()), std::min(y + h, deviceHeight())};
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     if (GetCurrentThreadId() == n.thread) {
