@@ -75,6 +75,16 @@ void Window::polyline(const Point* points, int count, std::uint32_t argb, float 
     drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth);
 }
 
+void Window::fillBelow(const Point* points, int count, float baseY, std::uint32_t argb)
+{
+    if (!isOpen() || !points || count < 2)
+        return;
+    lineScratch.assign(points, points + count);
+    lineScratch.push_back({points[count - 1].x, baseY});
+    lineScratch.push_back({points[0].x, baseY});
+    fillPolygon(lineScratch.data(), static_cast<int>(lineScratch.size()), argb);
+}
+
 void Window::setClip(int x, int y, int w, int h)
 {
     Cliprect r{x, y, x + std::max(w, 0), y + std::max(h, 0)};

@@ -77,6 +77,9 @@ public:
     // straight line are drawn as that line: the libraries' line drawing pays
     // for every segment.
     void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // Fills, in an ARGB colour, the area between a line through count points
+    // (x ascending) and the row baseY below it.
+    void fillBelow(const Point* points, int count, float baseY, std::uint32_t argb);
     // Limits drawing to a rectangle, within the clip already set, until the
     // matching clearClip: a paint clips to its rectangle and a component may
     // clip further inside it.
@@ -113,6 +116,8 @@ private:
     void closeNative();
     // The platform's line drawing, for at least two points.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // The platform's anti-aliased fill of a closed polygon of count points.
+    void fillPolygon(const Point* points, int count, std::uint32_t argb);
     // The platform's clip: the rectangle, or none when on is false.
     void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.

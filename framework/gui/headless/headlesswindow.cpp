@@ -161,6 +161,20 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
     cairo_restore(cr);
 }
 
+void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
+{
+    if (!nativePart->draw)
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    setSource(cr, argb);
+    cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
+    for (int i = 1; i < count; ++i)
+        cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     if (!nativePart->draw)
