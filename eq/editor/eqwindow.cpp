@@ -2,6 +2,7 @@
 
 #include "displayscale.h"
 #include "listfile.h"
+#include "spectrum.h"
 
 #include "eq/filterdesign.h"
 #include "eq/vexdisplay.h"
@@ -26,6 +27,10 @@ namespace Param = Vexparameters;
 constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
     0x2003FF00, 0x2000FFFE, 0x205C5FA8, 0x20F90000, 0x20FFF600, 0x20F700AE, 0x20CACACA};
 
+// The analyzer's fills when the skin names none: a light grey for the input
+// behind a pale blue for the output, faint enough for the curves on top.
+constexpr std::uint32_t defaultInputColour = 0x30B4B4B4, defaultOutputColour = 0x4878A0D2;
+
 // Gains beyond these mean nothing on any display; they keep sums finite.
 constexpr float dbLimit = 1000.0f;
 
@@ -39,10 +44,11 @@ std::uint32_t argbOf(const std::vector<int>& n)
 
 Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
                    Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-                   Vexdisplay& display)
+                   Vexdisplay& display, const Spectrum* spectrum)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
-      curveIndex(curveIndex), display(display), frequencies(Displayscale::points), sumCurve(Displayscale::points),
-      points(Displayscale::points), bandColours(defaultColours)
+      curveIndex(curveIndex), display(display), spectrum(spectrum), frequencies(Displayscale::points),
+      sumCurve(Displayscale::points), points(Displayscale::points), bandColours(defaultColours),
+      inputColour(defaultInputColour), outputColour(defaultOutputColour)
 {
     for (int i = 0; i < Displayscale::points; ++i)
         frequencies[static_cast<std::size_t>(i)] = Displayscale::frequencyAt(i);
@@ -161,6 +167,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     const double s = scale();
     surface.setClip(x, y, width, height);
     drawGrid(surface, x, y, s, false);
+    drawSpectrum(surface, x, y);
     updateCurves(bands);
     drawCurves(surface, x, y, s, bands);
     for (int b = 0; b < bandCount; ++b) {
@@ -249,6 +256,33 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
     surface.polyline(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
 }
 
+// A level at the floor lies just below the display, so silence draws
+// nothing; a tap whose every level is there is not drawn at all.
+void Eqwindow::drawSpectrum(Window& surface, int x, int y)
+{
+    if (!spectrum)
+        return;
+    const double rowsPerDb = height / static_cast<double>(Spectrum::topDb - Spectrum::floorDb);
+    const float below = static_cast<float>(y + height + 2);
+    for (const Analyzerfeed::Tap tap : {Analyzerfeed::input, Analyzerfeed::output}) {
+        const std::uint32_t colour = analyzerColour(tap == Analyzerfeed::input);
+        if (!spectrum->shows(tap) || spectrum->silent(tap) || colour >> 24 == 0)
+            continue;
+        const std::vector<float>& levels = spectrum->levels(tap);
+        const std::size_t n = std::min(levels.size(), points.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const double level = std::min(levels[i], Spectrum::topDb + 12.0f);
+            points[i] = {static_cast<float>(x + i),
+                         level <= Spectrum::floorDb ? below
+                                                    : static_cast<float>(y + (Spectrum::topDb - level) * rowsPerDb)};
+        }
+        surface.fillBelow(points.data(), static_cast<int>(n), below, colour);
+        // The line: the fill's colour, three times as opaque.
+        const std::uint32_t alpha = std::min<std::uint32_t>(255, 3 * (colour >> 24));
+        surface.polyline(points.data(), static_cast<int>(n), alpha << 24 | (colour & 0xFFFFFF), 1.0f);
+    }
+}
+
 // 0 dB lies one row above the handles' centre row.
 void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y, double s)
 {
@@ -274,4 +308,7 @@ void Eqwindow::skinChanged(const std::string& folder)
     }
     const std::vector<int> main = colours.numbers("main");
     sumColour = main.size() == 4 ? argbOf(main) : 0xFFFFFFFF;
+    const std::vector<int> in = colours.numbers("analyzer-in"), out = colours.numbers("analyzer-out");
+    inputColour = in.size() == 4 ? argbOf(in) : defaultInputColour;
+    outputColour = out.size() == 4 ? argbOf(out) : defaultOutputColour;
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+class Spectrum;
 class Vexdisplay;
 
 class Eqwindow : public Framework::Bltwidget, public Framework::Skinlistener {
@@ -24,7 +25,7 @@ public:
     // and the frequency scale.
     Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
              Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-             Vexdisplay& display);
+             Vexdisplay& display, const Spectrum* spectrum = nullptr);
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
@@ -39,6 +40,8 @@ public:
     // Colours as ARGB.
     std::uint32_t bandColour(int band) const { return bandColours[static_cast<std::size_t>(band)]; }
     std::uint32_t mainColour() const { return sumColour; }
+    // The analyzer's fill under its input's and its output's level line.
+    std::uint32_t analyzerColour(bool input) const { return input ? inputColour : outputColour; }
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
 
@@ -66,6 +69,9 @@ private:
     // or label at each.
     void drawGrid(Framework::Window& surface, int x, int y, double s, bool labels);
     void drawCurves(Framework::Window& surface, int x, int y, double s, const Band* bands);
+    // The analyzer's levels, 0 dBFS at the top and its floor at the bottom,
+    // as a filled area under a thin line of the same colour.
+    void drawSpectrum(Framework::Window& surface, int x, int y);
     // Turns dB into window rows, held to a band around the display.
     void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y, double s);
 
@@ -75,6 +81,7 @@ private:
     const int zoomIndex;
     const int curveIndex;
     Vexdisplay& display;
+    const Spectrum* const spectrum;
     // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
@@ -85,4 +92,5 @@ private:
     std::vector<Framework::Point> points;
     std::array<std::uint32_t, bandCount> bandColours{};
     std::uint32_t sumColour = 0xFFFFFFFF;
+    std::uint32_t inputColour, outputColour;
 };

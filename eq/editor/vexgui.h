@@ -2,6 +2,9 @@
 // these are the controls it redraws together and the about box's state.
 #pragma once
 
+#include "layout.h"
+#include "spectrum.h"
+
 #include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
 #include "framework/plugin/paramset.h"
@@ -13,6 +16,9 @@ namespace Framework {
 class Multiparamctrl;
 class Paramctrl;
 } // namespace Framework
+
+class Analyzerfeed;
+class Vexdisplay;
 
 class Vexgui : public Framework::Gui {
 public:
@@ -41,6 +47,22 @@ public:
     void valueChanged(int index, Framework::Paramset& set) override;
     double fineFactor() override { return 0.25; }
 
+    // Registers "analyzer" after the framework's keys: off, input, output
+    // (the default) or both.
+    void addSettings() override;
+    // Every other tick, about 30 times a second, the analyzer runs a frame
+    // and redraws the display when its levels changed.
+    void timerTick() override;
+    // Closed, the editor lets the audio thread write nothing.
+    void closing() override;
+    // The equalizer whose signal the analyzer shows.
+    void connectAnalyzer(Analyzerfeed& feed, Vexdisplay& display);
+    // The analyzer's taps (Analyzerfeed::Tap bits) as the settings hold them.
+    unsigned analyzer() const;
+    // Chooses the taps: stored in the settings, shown from the next frame.
+    void setAnalyzer(unsigned taps);
+    const Spectrum& spectrum() const { return analysis; }
+
     Uistate& uistate() { return state; }
     Framework::Settingsfile& settingsFile() { return settings; }
 
@@ -51,5 +73,13 @@ public:
     std::array<Framework::Paramctrl*, Vexparameters::bandCount> typeControls{};
 
 private:
+    // Starts the taps the settings name, or stops the feed for none.
+    void feedAnalyzer();
+
     Uistate state{*this};
+    Spectrum analysis{Layout::displayW};
+    Analyzerfeed* feed = nullptr;
+    Vexdisplay* equalizer = nullptr;
+    bool feeding = false;
+    unsigned ticks = 0;
 };

@@ -128,11 +128,12 @@ TEST(Editorlayout, AboutBoxCatchesEveryClick)
     Systemmenu* options = Headless::shownMenu().menu;
     ASSERT_TRUE(options);
     EXPECT_EQ(options->title(), "Options");
-    ASSERT_EQ(options->itemCount(), 4);
+    ASSERT_EQ(options->itemCount(), 5);
     EXPECT_EQ(options->itemText(0), "Skin");
-    EXPECT_EQ(options->itemText(1), "Default bank path");
-    EXPECT_EQ(options->itemText(3), "About");
-    ASSERT_TRUE(Headless::choose(*options, 3));
+    EXPECT_EQ(options->itemText(1), "Analyzer");
+    EXPECT_EQ(options->itemText(2), "Default bank path");
+    EXPECT_EQ(options->itemText(4), "About");
+    ASSERT_TRUE(Headless::choose(*options, 4));
     editor.send(M::leftUp, 69, 362);
     EXPECT_TRUE(editor.gui.uistate().shown);
     editor.paint();
