@@ -76,15 +76,14 @@ void Spectrum::configure(double rate)
     incoming.resize(static_cast<std::size_t>(size));
     for (Tap& tap : taps)
         tap.history.assign(static_cast<std::size_t>(size), 0.0f);
-    firstBin.resize(static_cast<std::size_t>(columns));
-    lastBin.resize(static_cast<std::size_t>(columns));
+    lowEdge.resize(static_cast<std::size_t>(columns));
+    highEdge.resize(static_cast<std::size_t>(columns));
     position.resize(static_cast<std::size_t>(columns));
     const double binsPerHz = size / rate;
     for (int c = 0; c < columns; ++c) {
         const auto i = static_cast<std::size_t>(c);
-        firstBin[i] = static_cast<int>(std::ceil(Displayscale::frequencyAt(c - 0.5) * binsPerHz));
-        lastBin[i] = std::min(static_cast<int>(std::ceil(Displayscale::frequencyAt(c + 0.5) * binsPerHz)) - 1,
-                              size / 2 - 1);
+        lowEdge[i] = static_cast<float>(Displayscale::frequencyAt(c - 0.5) * binsPerHz);
+        highEdge[i] = static_cast<float>(Displayscale::frequencyAt(c + 0.5) * binsPerHz);
         position[i] = static_cast<float>(Displayscale::frequencyAt(c) * binsPerHz);
     }
 }
@@ -140,30 +139,41 @@ void Spectrum::transform(const Tap& tap)
     }
 }
 
-// Several bins in a column: the highest, and at a peak the top of the
-// parabola through it and its neighbours, which scalloping would lower.
-// None: the parabola through the three bins around the column's frequency.
+// A column that holds bins: the highest of them, or the top of a tone's
+// parabola (through its peak bin and their neighbours) that lies in the
+// column, which scalloping would lower and place on a bin. One between two
+// bins: the parabola of a peak among them, so that the tone's top lands on
+// its own frequency; elsewhere a straight line.
 float Spectrum::columnLevel(int c) const
 {
     const auto i = static_cast<std::size_t>(c);
     const int top = size / 2;
-    if (position[i] >= top - 1)
+    if (highEdge[i] >= top - 1)
         return floorDb;
-    if (firstBin[i] <= lastBin[i]) {
-        int best = std::max(firstBin[i], 1);
-        for (int k = best + 1; k <= lastBin[i]; ++k)
-            if (binDb[static_cast<std::size_t>(k)] > binDb[static_cast<std::size_t>(best)])
-                best = k;
-        const float before = binDb[static_cast<std::size_t>(best - 1)], at = binDb[static_cast<std::size_t>(best)],
-                    after = binDb[static_cast<std::size_t>(best + 1)];
-        const float bend = after + before - 2.0f * at;
-        if (at >= before && at >= after && bend < 0.0f)
-            return at - (after - before) * (after - before) / (8.0f * bend);
-        return at;
+    const auto y = [&](int k) { return binDb[static_cast<std::size_t>(k)]; };
+    const auto peak = [&](int k) { return k >= 1 && k < top && y(k) >= y(k - 1) && y(k) >= y(k + 1); };
+    const int first = static_cast<int>(std::ceil(lowEdge[i])), last = static_cast<int>(std::ceil(highEdge[i])) - 1;
+    if (first <= last) {
+        float level = y(first);
+        for (int k = first + 1; k <= last; ++k)
+            level = std::max(level, y(k));
+        for (int k = first - 1; k <= last + 1; ++k) {
+            const float bend = peak(k) ? y(k + 1) + y(k - 1) - 2.0f * y(k) : 0.0f;
+            if (bend >= 0.0f)
+                continue;
+            const float vertex = 0.5f * (y(k - 1) - y(k + 1)) / bend;
+            if (k + vertex >= lowEdge[i] && k + vertex < highEdge[i])
+                level = std::max(level, parabola(y(k - 1), y(k), y(k + 1), vertex));
+        }
+        return level;
     }
-    const int k = std::clamp(static_cast<int>(std::lround(position[i])), 1, top - 1);
-    const auto b = static_cast<std::size_t>(k);
-    return parabola(binDb[b - 1], binDb[b], binDb[b + 1], position[i] - static_cast<float>(k));
+    const int j = std::clamp(static_cast<int>(position[i]), 0, top - 2);
+    const float d = position[i] - static_cast<float>(j);
+    float level = y(j) + d * (y(j + 1) - y(j));
+    for (const int k : {j, j + 1})
+        if (peak(k))
+            level = std::max(level, parabola(y(k - 1), y(k), y(k + 1), position[i] - static_cast<float>(k)));
+    return level;
 }
 
 bool Spectrum::follow(Tap& tap, bool silence)

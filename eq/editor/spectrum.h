@@ -80,9 +80,7 @@ private:
     std::vector<float> spectrum; // kiss_fft_cpx pairs
     std::vector<float> binDb;
     std::vector<float> incoming;
-    // Per column: its first and last bin (last < first: none lies in it)
-    // and its frequency as a fractional bin.
-    std::vector<int> firstBin, lastBin;
-    std::vector<float> position;
+    // Per column, as fractional bins: its edges and its frequency.
+    std::vector<float> lowEdge, highEdge, position;
     std::array<Tap, 2> taps;
 };
