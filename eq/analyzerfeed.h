@@ -2,7 +2,8 @@
 // block's input (before the equalizer) and of its output (after the main
 // volume), each in a ring of its own. The editor's thread makes the rings
 // and chooses the taps while it shows the analyzer; otherwise the audio
-// thread finds no tap in one atomic load per block and writes nothing.
+// thread finds no tap in one atomic load per block (an acquire load, a
+// plain load on x86) and writes nothing.
 #pragma once
 
 #include "samplering.h"
@@ -23,13 +24,8 @@ public:
     void stop() { wanted.store(0, std::memory_order_relaxed); }
 
     // Audio thread: the taps to write this block.
-    unsigned taps() const
-    {
-        const unsigned t = wanted.load(std::memory_order_relaxed);
-        if (t)
-            std::atomic_thread_fence(std::memory_order_acquire); // the rings start made
-        return t;
-    }
+    // Acquired: taps are only set once the rings are made.
+    unsigned taps() const { return wanted.load(std::memory_order_acquire); }
     template <class Sample> void write(Tap tap, const Sample* left, const Sample* right, int frames)
     {
         ring(tap)->write(frames, [=](int i) { return 0.5f * static_cast<float>(left[i] + right[i]); });

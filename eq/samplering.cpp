@@ -21,9 +21,8 @@ int Samplering::read(std::uint32_t& position, float* out, int max, bool& lost) c
         from = end - room;
     const std::uint32_t copied = end - from;
     for (std::uint32_t i = 0; i < copied; ++i)
-        out[i] = slots[(from + i) & mask].load(std::memory_order_relaxed);
+        out[i] = slots[(from + i) & mask].load(std::memory_order_acquire);
     // Whatever the writer claimed by now may have replaced the oldest copies.
-    std::atomic_thread_fence(std::memory_order_acquire);
     const std::uint32_t reach = claimed.load(std::memory_order_relaxed);
     std::uint32_t overwritten = 0;
     if (reach - from > static_cast<std::uint32_t>(capacity))

@@ -26,12 +26,11 @@ public:
         const std::uint32_t start = writerPosition;
         const std::uint32_t end = start + static_cast<std::uint32_t>(count);
         // Announced before any slot changes: a reader that sees a new slot
-        // value sees this too.
+        // value sees this too (release stores, plain stores on x86).
         claimed.store(end, std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_release);
         for (int i = count > capacity ? count - capacity : 0; i < count; ++i)
             slots[(start + static_cast<std::uint32_t>(i)) & mask].store(static_cast<float>(sample(i)),
-                                                                        std::memory_order_relaxed);
+                                                                        std::memory_order_release);
         writerPosition = end;
         written.store(end, std::memory_order_release);
     }

@@ -169,3 +169,19 @@ TEST(Analyzer, OffOrClosedWritesNothing)
     a.settings.set("analyzer", "loud");
     EXPECT_EQ(a.gui.analyzer(), Analyzerfeed::output) << "an unknown setting reads as the default";
 }
+
+// An open editor left alone repaints nothing in ten seconds of its timer:
+// with the analyzer off, or on while the host sends no audio.
+TEST(Analyzer, IdleEditorPaintsNothing)
+{
+    for (const unsigned taps : {0u, both}) {
+        Analyzing a(48000.0, taps);
+        a.paint();
+        int paints = 0;
+        for (int tick = 0; tick < 600; ++tick) {
+            a.gui.timerTick();
+            paints += Framework::Headless::paintPending(a.gui);
+        }
+        EXPECT_EQ(paints, 0) << taps;
+    }
+}
