@@ -8,6 +8,7 @@
 #include "eq/vexdisplay.h"
 #include "framework/plugin/paramset.h"
 #include "framework/gui/blendcell.h"
+#include "framework/gui/pixelfont.h"
 #include "framework/gui/skinbitmap.h"
 
 #include <algorithm>
@@ -44,9 +45,9 @@ std::uint32_t argbOf(const std::vector<int>& n)
 
 Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
                    Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-                   Vexdisplay& display, const Spectrum* spectrum)
+                   Vexdisplay& display, const Spectrum* spectrum, const Framework::Pixelfont* font)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
-      curveIndex(curveIndex), display(display), spectrum(spectrum), frequencies(Displayscale::points),
+      curveIndex(curveIndex), display(display), spectrum(spectrum), font(font), frequencies(Displayscale::points),
       sumCurve(Displayscale::points), points(Displayscale::points), bandColours(defaultColours),
       inputColour(defaultInputColour), outputColour(defaultOutputColour)
 {
@@ -167,7 +168,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     const double s = scale();
     surface.setClip(x, y, width, height);
     drawGrid(surface, x, y, s, false);
-    drawSpectrum(surface, x, y);
+    const std::uint32_t analyzerLine = drawSpectrum(surface, x, y);
     updateCurves(bands);
     drawCurves(surface, x, y, s, bands);
     for (int b = 0; b < bandCount; ++b) {
@@ -176,6 +177,8 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
                   static_cast<int>(corner.x), static_cast<int>(corner.y));
     }
     drawGrid(surface, x, y, s, true);
+    if (analyzerLine)
+        drawSpectrumScale(surface, x, y, analyzerLine);
     if (scaleImage)
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
@@ -258,12 +261,13 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
 
 // A level at the floor lies just below the display, so silence draws
 // nothing; a tap whose every level is there is not drawn at all.
-void Eqwindow::drawSpectrum(Window& surface, int x, int y)
+std::uint32_t Eqwindow::drawSpectrum(Window& surface, int x, int y)
 {
     if (!spectrum)
-        return;
+        return 0;
     const double rowsPerDb = height / static_cast<double>(Spectrum::topDb - Spectrum::floorDb);
     const float below = static_cast<float>(y + height + 2);
+    std::uint32_t scaleColour = 0;
     for (const Analyzerfeed::Tap tap : {Analyzerfeed::input, Analyzerfeed::output}) {
         const std::uint32_t colour = analyzerColour(tap == Analyzerfeed::input);
         if (!spectrum->shows(tap) || spectrum->silent(tap) || colour >> 24 == 0)
@@ -279,7 +283,24 @@ void Eqwindow::drawSpectrum(Window& surface, int x, int y)
         surface.fillBelow(points.data(), static_cast<int>(n), below, colour);
         // The line: the fill's colour, three times as opaque.
         const std::uint32_t alpha = std::min<std::uint32_t>(255, 3 * (colour >> 24));
-        surface.polyline(points.data(), static_cast<int>(n), alpha << 24 | (colour & 0xFFFFFF), 1.0f);
+        scaleColour = alpha << 24 | (colour & 0xFFFFFF);
+        surface.polyline(points.data(), static_cast<int>(n), scaleColour, 1.0f);
+    }
+    return scaleColour;
+}
+
+// A tick and a label every 24 dB from -12 dBFS, which keeps them off the
+// curves' 0 dB line at -48 dBFS.
+void Eqwindow::drawSpectrumScale(Window& surface, int x, int y, std::uint32_t colour)
+{
+    const int right = x + width - 1;
+    for (int level = 12; level < -Spectrum::floorDb; level += 24) {
+        const float row = static_cast<float>(y + level * height / (Spectrum::topDb - Spectrum::floorDb));
+        const Framework::Point tick[2] = {{static_cast<float>(right - 5), row}, {static_cast<float>(right), row}};
+        surface.polyline(tick, 2, colour, 1.0f);
+        if (font)
+            Framework::drawText("-" + std::to_string(level), *font, surface, right - 7 - 3 * font->glyphWidth,
+                                static_cast<int>(row) - font->glyphHeight() / 2, 3, 2);
     }
 }
 

@@ -18,6 +18,10 @@
 class Spectrum;
 class Vexdisplay;
 
+namespace Framework {
+class Pixelfont;
+}
+
 class Eqwindow : public Framework::Bltwidget, public Framework::Skinlistener {
 public:
     // handles: the 16 x 16 handle cells, a column per band, bands that are
@@ -25,7 +29,7 @@ public:
     // and the frequency scale.
     Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
              Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-             Vexdisplay& display, const Spectrum* spectrum = nullptr);
+             Vexdisplay& display, const Spectrum* spectrum = nullptr, const Framework::Pixelfont* font = nullptr);
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
@@ -70,8 +74,11 @@ private:
     void drawGrid(Framework::Window& surface, int x, int y, double s, bool labels);
     void drawCurves(Framework::Window& surface, int x, int y, double s, const Band* bands);
     // The analyzer's levels, 0 dBFS at the top and its floor at the bottom,
-    // as a filled area under a thin line of the same colour.
-    void drawSpectrum(Framework::Window& surface, int x, int y);
+    // as a filled area under a thin line of the same colour; answers the
+    // line's colour, 0 when nothing shows.
+    std::uint32_t drawSpectrum(Framework::Window& surface, int x, int y);
+    // The analyzer's scale at the display's right edge, above the curves.
+    void drawSpectrumScale(Framework::Window& surface, int x, int y, std::uint32_t colour);
     // Turns dB into window rows, held to a band around the display.
     void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y, double s);
 
@@ -82,6 +89,7 @@ private:
     const int curveIndex;
     Vexdisplay& display;
     const Spectrum* const spectrum;
+    const Framework::Pixelfont* const font;
     // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
