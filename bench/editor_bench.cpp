@@ -54,7 +54,9 @@ void AnalyzerFrame(benchmark::State& state)
     editor.gui.timerTick();
     Samplering& ring = *editor.vex->analyzerFeed().ring(Analyzerfeed::output);
     std::uint32_t seed = 1;
-    const auto noise = [&](int) { return static_cast<float>((seed = seed * 1664525u + 1013904223u) >> 8) / 3.4e7f - 0.25f; };
+    const auto noise = [&](int) {
+        return static_cast<float>((seed = seed * 1664525u + 1013904223u) >> 8) / 3.4e7f - 0.25f;
+    };
     int painted = 0;
     for (auto _ : state) {
         ring.write(1600, noise);

@@ -48,8 +48,8 @@ void Spectrum::show(unsigned shown)
 {
     shownTaps = shown;
     for (Tap& tap : taps) {
-        Samplering* ring = source ? source->ring(&tap == &taps[0] ? Analyzerfeed::input : Analyzerfeed::output)
-                                  : nullptr;
+        Samplering* ring =
+            source ? source->ring(&tap == &taps[0] ? Analyzerfeed::input : Analyzerfeed::output) : nullptr;
         tap.position = ring ? ring->end() : 0;
         std::fill(tap.history.begin(), tap.history.end(), 0.0f);
         std::fill(tap.shown.begin(), tap.shown.end(), floorDb);

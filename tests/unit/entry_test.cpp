@@ -29,7 +29,10 @@ struct Entry : testing::Test {
         call(e, opcode, 0, 0, buffer);
         return buffer;
     }
-    std::string expectedIni() const { return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\nsize\nscreen\nanalyzer\noutput\n"; }
+    std::string expectedIni() const
+    {
+        return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\nsize\nscreen\nanalyzer\noutput\n";
+    }
 };
 
 } // namespace

@@ -91,7 +91,8 @@ TEST(Samplering, EqualizerTapsOnTheAudioThread)
     spectrum.show(Analyzerfeed::output);
     std::atomic<bool> done{false};
     long read = 0;
-    std::thread editor([&] { read = readInOrder(*feed.ring(Analyzerfeed::input), done, [&] { spectrum.frame(48000.0); }); });
+    std::thread editor(
+        [&] { read = readInOrder(*feed.ring(Analyzerfeed::input), done, [&] { spectrum.frame(48000.0); }); });
     std::vector<float> left(64), right(64);
     for (int block = 0; block < 3000; ++block) {
         for (int i = 0; i < 64; ++i)

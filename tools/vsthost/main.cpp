@@ -81,8 +81,7 @@ int info(const std::string& path)
 // Streams at most `most` frames of the file through the effect in stereo,
 // block by block, handing each block's output channels and length to
 // done; returns the time spent inside processReplacing, in seconds.
-template <class Each>
-double stream(Hostedeffect& host, Wavreader& in, int block, std::uint64_t most, Each each)
+template <class Each> double stream(Hostedeffect& host, Wavreader& in, int block, std::uint64_t most, Each each)
 {
     const AEffect& e = host.effect();
     const auto frames = static_cast<std::size_t>(block);
@@ -125,8 +124,8 @@ double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
     std::vector<float> stereo(static_cast<std::size_t>(block) * 2);
     const bool showProgress = in.frames() > std::uint64_t{progressSeconds} * in.rate();
     int shown = -1;
-    const double seconds =
-        stream(host, in, block, UINT64_MAX, [&](const std::vector<float*>& outputs, std::size_t count, std::uint64_t done) {
+    const double seconds = stream(
+        host, in, block, UINT64_MAX, [&](const std::vector<float*>& outputs, std::size_t count, std::uint64_t done) {
             for (std::size_t i = 0; i < count; ++i) {
                 stereo[2 * i] = outputs[0][i];
                 stereo[2 * i + 1] = outputs[1][i];
@@ -235,11 +234,12 @@ void play(Hostedeffect& host, const Renderoptions& options)
     host.resume();
     const std::uint64_t most = options.at ? static_cast<std::uint64_t>(*options.at * in.rate()) : in.frames();
     const DWORD begun = GetTickCount();
-    stream(host, in, static_cast<int>(in.rate() / 60), most, [&](const std::vector<float*>&, std::size_t, std::uint64_t done) {
-        const DWORD due = begun + static_cast<DWORD>(done * 1000 / in.rate());
-        for (Hostwindow::pump(); static_cast<LONG>(due - GetTickCount()) > 0; Hostwindow::pump())
-            Sleep(1);
-    });
+    stream(host, in, static_cast<int>(in.rate() / 60), most,
+           [&](const std::vector<float*>&, std::size_t, std::uint64_t done) {
+               const DWORD due = begun + static_cast<DWORD>(done * 1000 / in.rate());
+               for (Hostwindow::pump(); static_cast<LONG>(due - GetTickCount()) > 0; Hostwindow::pump())
+                   Sleep(1);
+           });
     host.suspend();
 }
 
