@@ -46,6 +46,30 @@ void BandCurveAndDisplay(benchmark::State& state)
 }
 BENCHMARK(BandCurveAndDisplay)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
+// One analyzer frame of the output at 48 kHz: a frame's samples of noise
+// drained from the ring, transformed, mapped to the columns and drawn.
+void AnalyzerFrame(benchmark::State& state)
+{
+    Skinnededitor editor;
+    editor.gui.addSettings();
+    editor.gui.setAnalyzer(Analyzerfeed::output);
+    editor.gui.timerTick();
+    Samplering& ring = *editor.vex->analyzerFeed().ring(Analyzerfeed::output);
+    std::uint32_t seed = 1;
+    const auto noise = [&](int) {
+        return static_cast<float>((seed = seed * 1664525u + 1013904223u) >> 8) / 3.4e7f - 0.25f;
+    };
+    int painted = 0;
+    for (auto _ : state) {
+        ring.write(1600, noise);
+        editor.gui.timerTick();
+        editor.gui.timerTick();
+        painted += Framework::Headless::paintPending(editor.gui);
+    }
+    state.counters["painted"] = benchmark::Counter(painted, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(AnalyzerFrame)->Unit(benchmark::kMicrosecond);
+
 void FullRepaint(benchmark::State& state)
 {
     Skinnededitor editor(static_cast<int>(state.range(0)));

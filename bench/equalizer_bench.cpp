@@ -115,6 +115,22 @@ void SilenceAfterBurst(benchmark::State& state, Chain::Path path)
 BENCHMARK_CAPTURE(SilenceAfterBurst, sse2, Chain::Path::sse2);
 BENCHMARK_CAPTURE(SilenceAfterBurst, fma, Chain::Path::fma);
 
+// The same with the analyzer's feed: closed (or off: no tap), the output
+// tap (the default), both taps. Nothing reads the rings here; the writer's
+// work is the same with a reader.
+void SevenBandsAnalyzer(benchmark::State& state, Chain::Path path)
+{
+    Equalizer eq;
+    if (!activate(state, eq, path))
+        return;
+    const auto taps = static_cast<unsigned>(state.range(0));
+    if (taps)
+        eq.vex->analyzerFeed().start(taps);
+    timeBlocks(state, eq, noise(blockFrames), [] {});
+}
+BENCHMARK_CAPTURE(SevenBandsAnalyzer, sse2, Chain::Path::sse2)->Arg(0)->Arg(2)->Arg(3);
+BENCHMARK_CAPTURE(SevenBandsAnalyzer, fma, Chain::Path::fma)->Arg(0)->Arg(2)->Arg(3);
+
 // One host parameter change (design and staging of a band) in every block.
 void ChangeEveryBlock(benchmark::State& state, Chain::Path path)
 {

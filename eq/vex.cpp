@@ -138,9 +138,13 @@ void Vex::process(const double* const* inputs, double* const* outputs, int frame
 // The block runs in pieces of up to one chunk that each hear one set of
 // coefficients and volume. Every control tick runs for its own sample; a
 // piece ends before a tick that brings new values. The output mode is read
-// once per block: a change takes effect at the next block.
+// once per block: a change takes effect at the next block. The analyzer's
+// input tap reads the block before the chain may overwrite it in place.
 template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const* outputs, int frames)
 {
+    const unsigned taps = feed.taps();
+    if (taps & Analyzerfeed::input)
+        feed.write(Analyzerfeed::input, inputs[0], inputs[1], frames);
     takeOverUntimed();
     const int mode = heardMode;
     double volume = heardVolume;
@@ -165,4 +169,6 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
             flush(end);
     }
     chain.recoverNonFinite();
+    if (taps & Analyzerfeed::output)
+        feed.write(Analyzerfeed::output, outputs[0], outputs[1], frames);
 }

@@ -3,6 +3,7 @@
 // processed together as pairs of doubles.
 #pragma once
 
+#include "analyzerfeed.h"
 #include "chain.h"
 #include "filterdesign.h"
 #include "vexdisplay.h"
@@ -44,6 +45,8 @@ public:
 
     // The response curves and the status line the editor shows.
     Vexdisplay& display() { return view; }
+    // The signal the editor's spectrum analyzer reads.
+    Analyzerfeed& analyzerFeed() { return feed; }
 
     const Framework::Log10map frequencyMap{Vexparameters::bandRows[Vexparameters::frequency].map.low,
                                            Vexparameters::bandRows[Vexparameters::frequency].map.high};
@@ -66,6 +69,7 @@ private:
     const Framework::Log10map bellWidthMap{0.0025, 0.95};
     const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
     Vexdisplay view{*this};
+    Analyzerfeed feed;
     Coefficients staged[bandCount];
     bool coefficientsDirty = false;
     // Bands whose sound the audio thread changed: a bit per band, designed

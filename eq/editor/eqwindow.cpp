@@ -2,11 +2,13 @@
 
 #include "displayscale.h"
 #include "listfile.h"
+#include "spectrum.h"
 
 #include "eq/filterdesign.h"
 #include "eq/vexdisplay.h"
 #include "framework/plugin/paramset.h"
 #include "framework/gui/blendcell.h"
+#include "framework/gui/pixelfont.h"
 #include "framework/gui/skinbitmap.h"
 
 #include <algorithm>
@@ -26,6 +28,10 @@ namespace Param = Vexparameters;
 constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
     0x2003FF00, 0x2000FFFE, 0x205C5FA8, 0x20F90000, 0x20FFF600, 0x20F700AE, 0x20CACACA};
 
+// The analyzer's fills when the skin names none: a light grey for the input
+// behind a pale blue for the output, faint enough for the curves on top.
+constexpr std::uint32_t defaultInputColour = 0x30B4B4B4, defaultOutputColour = 0x4878A0D2;
+
 // Gains beyond these mean nothing on any display; they keep sums finite.
 constexpr float dbLimit = 1000.0f;
 
@@ -39,10 +45,11 @@ std::uint32_t argbOf(const std::vector<int>& n)
 
 Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
                    Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-                   Vexdisplay& display)
+                   Vexdisplay& display, const Spectrum* spectrum, const Framework::Pixelfont* font)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
-      curveIndex(curveIndex), display(display), frequencies(Displayscale::points), sumCurve(Displayscale::points),
-      points(Displayscale::points), bandColours(defaultColours)
+      curveIndex(curveIndex), display(display), spectrum(spectrum), font(font), frequencies(Displayscale::points),
+      sumCurve(Displayscale::points), points(Displayscale::points), bandColours(defaultColours),
+      inputColour(defaultInputColour), outputColour(defaultOutputColour)
 {
     for (int i = 0; i < Displayscale::points; ++i)
         frequencies[static_cast<std::size_t>(i)] = Displayscale::frequencyAt(i);
@@ -161,6 +168,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     const double s = scale();
     surface.setClip(x, y, width, height);
     drawGrid(surface, x, y, s, false);
+    const std::uint32_t analyzerLine = drawSpectrum(surface, x, y);
     updateCurves(bands);
     drawCurves(surface, x, y, s, bands);
     for (int b = 0; b < bandCount; ++b) {
@@ -169,6 +177,8 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
                   static_cast<int>(corner.x), static_cast<int>(corner.y));
     }
     drawGrid(surface, x, y, s, true);
+    if (analyzerLine)
+        drawSpectrumScale(surface, x, y, analyzerLine);
     if (scaleImage)
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
@@ -249,6 +259,51 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
     surface.polyline(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
 }
 
+// A level at the floor lies just below the display, so silence draws
+// nothing; a tap whose every level is there is not drawn at all.
+std::uint32_t Eqwindow::drawSpectrum(Window& surface, int x, int y)
+{
+    if (!spectrum)
+        return 0;
+    const double rowsPerDb = height / static_cast<double>(Spectrum::topDb - Spectrum::floorDb);
+    const float below = static_cast<float>(y + height + 2);
+    std::uint32_t scaleColour = 0;
+    for (const Analyzerfeed::Tap tap : {Analyzerfeed::input, Analyzerfeed::output}) {
+        const std::uint32_t colour = analyzerColour(tap == Analyzerfeed::input);
+        if (!spectrum->shows(tap) || spectrum->silent(tap) || colour >> 24 == 0)
+            continue;
+        const std::vector<float>& levels = spectrum->levels(tap);
+        const std::size_t n = std::min(levels.size(), points.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const double level = std::min(levels[i], Spectrum::topDb + 12.0f);
+            points[i] = {static_cast<float>(x + i),
+                         level <= Spectrum::floorDb ? below
+                                                    : static_cast<float>(y + (Spectrum::topDb - level) * rowsPerDb)};
+        }
+        surface.fillBelow(points.data(), static_cast<int>(n), below, colour);
+        // The line: the fill's colour, three times as opaque.
+        const std::uint32_t alpha = std::min<std::uint32_t>(255, 3 * (colour >> 24));
+        scaleColour = alpha << 24 | (colour & 0xFFFFFF);
+        surface.polyline(points.data(), static_cast<int>(n), scaleColour, 1.0f);
+    }
+    return scaleColour;
+}
+
+// A tick and a label every 24 dB from -12 dBFS, which keeps them off the
+// curves' 0 dB line at -48 dBFS.
+void Eqwindow::drawSpectrumScale(Window& surface, int x, int y, std::uint32_t colour)
+{
+    const int right = x + width - 1;
+    for (int level = 12; level < -Spectrum::floorDb; level += 24) {
+        const float row = static_cast<float>(y + level * height / (Spectrum::topDb - Spectrum::floorDb));
+        const Framework::Point tick[2] = {{static_cast<float>(right - 5), row}, {static_cast<float>(right), row}};
+        surface.polyline(tick, 2, colour, 1.0f);
+        if (font)
+            Framework::drawText("-" + std::to_string(level), *font, surface, right - 7 - 3 * font->glyphWidth,
+                                static_cast<int>(row) - font->glyphHeight() / 2, 3, 2);
+    }
+}
+
 // 0 dB lies one row above the handles' centre row.
 void Eqwindow::toRows(std::vector<Framework::Point>& line, const std::vector<float>& db, int x, int y, double s)
 {
@@ -274,4 +329,7 @@ void Eqwindow::skinChanged(const std::string& folder)
     }
     const std::vector<int> main = colours.numbers("main");
     sumColour = main.size() == 4 ? argbOf(main) : 0xFFFFFFFF;
+    const std::vector<int> in = colours.numbers("analyzer-in"), out = colours.numbers("analyzer-out");
+    inputColour = in.size() == 4 ? argbOf(in) : defaultInputColour;
+    outputColour = out.size() == 4 ? argbOf(out) : defaultOutputColour;
 }

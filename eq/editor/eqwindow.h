@@ -15,7 +15,12 @@
 #include <cstdint>
 #include <vector>
 
+class Spectrum;
 class Vexdisplay;
+
+namespace Framework {
+class Pixelfont;
+}
 
 class Eqwindow : public Framework::Bltwidget, public Framework::Skinlistener {
 public:
@@ -24,7 +29,7 @@ public:
     // and the frequency scale.
     Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
              Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-             Vexdisplay& display);
+             Vexdisplay& display, const Spectrum* spectrum = nullptr, const Framework::Pixelfont* font = nullptr);
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
@@ -39,6 +44,8 @@ public:
     // Colours as ARGB.
     std::uint32_t bandColour(int band) const { return bandColours[static_cast<std::size_t>(band)]; }
     std::uint32_t mainColour() const { return sumColour; }
+    // The analyzer's fill under its input's and its output's level line.
+    std::uint32_t analyzerColour(bool input) const { return input ? inputColour : outputColour; }
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
 
@@ -66,6 +73,12 @@ private:
     // or label at each.
     void drawGrid(Framework::Window& surface, int x, int y, double s, bool labels);
     void drawCurves(Framework::Window& surface, int x, int y, double s, const Band* bands);
+    // The analyzer's levels, 0 dBFS at the top and its floor at the bottom,
+    // as a filled area under a thin line of the same colour; answers the
+    // line's colour, 0 when nothing shows.
+    std::uint32_t drawSpectrum(Framework::Window& surface, int x, int y);
+    // The analyzer's scale at the display's right edge, above the curves.
+    void drawSpectrumScale(Framework::Window& surface, int x, int y, std::uint32_t colour);
     // Turns dB into window rows, held to a band around the display.
     void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y, double s);
 
@@ -75,6 +88,8 @@ private:
     const int zoomIndex;
     const int curveIndex;
     Vexdisplay& display;
+    const Spectrum* const spectrum;
+    const Framework::Pixelfont* const font;
     // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
@@ -85,4 +100,5 @@ private:
     std::vector<Framework::Point> points;
     std::array<std::uint32_t, bandCount> bandColours{};
     std::uint32_t sumColour = 0xFFFFFFFF;
+    std::uint32_t inputColour, outputColour;
 };

@@ -1,5 +1,6 @@
 #include "vexbuilder.h"
 
+#include "analyzermenu.h"
 #include "eqwindow.h"
 #include "layout.h"
 #include "vexgui.h"
@@ -135,7 +136,8 @@ void Vexbuilder::layOut()
         root.add(std::make_unique<Paramctrl>(Layout::curveX, Layout::knobY, none, nullptr, knob, nullptr, vex, curve));
     auto* display = gui.addResource(std::make_unique<Eqwindow>(
         Layout::displayW, Layout::displayH, images.at("blobs.png"), images.at("db-numbers.png"),
-        images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display()));
+        images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display(), &gui.spectrum(), font));
+    gui.connectAnalyzer(vex.analyzerFeed(), vex.display());
     gui.addSkinListener(display);
     for (int b = 0; b < bandCount; ++b)
         root.add(std::make_unique<Paramctrl>(Layout::switchLeft(b), Layout::switchY, none, nullptr,
@@ -174,6 +176,7 @@ std::unique_ptr<Systemmenu> Vexbuilder::optionsMenu()
     options->addSubmenu(
         std::make_unique<Skinmenu>("Skin", moduleFolder() + pathSeparator + "skins", gui.settingsFile(), gui));
     options->addSubmenu(std::make_unique<Sizemenu>("Size", gui));
+    options->addSubmenu(std::make_unique<Analyzermenu>("Analyzer", gui));
     options->addItem(std::make_unique<Setbankpathaction>(vex, gui), "Default bank path");
     options->addSeparator();
     options->addItem(std::make_unique<Setparameteraction>(gui.uistate(), Vexgui::aboutIndex, 1.0), "About");

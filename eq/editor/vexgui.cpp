@@ -2,10 +2,21 @@
 
 #include "layout.h"
 
+#include "eq/analyzerfeed.h"
+#include "eq/vexdisplay.h"
 #include "eq/vexparameters.h"
 #include "framework/gui/multiparamctrl.h"
+#include "framework/plugin/settingsfile.h"
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The analyzer's setting, indexed by its taps.
+constexpr const char* analyzerValues[] = {"off", "input", "output", "both"};
+
+} // namespace
 
 Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, Layout::width, Layout::height) {}
 
@@ -47,4 +58,68 @@ void Vexgui::tell(const std::string& text)
         return;
     statusLine->tell(text);
     invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
+}
+
+void Vexgui::addSettings()
+{
+    Gui::addSettings();
+    settings.add("analyzer", analyzerValues[Analyzerfeed::output]);
+}
+
+void Vexgui::connectAnalyzer(Analyzerfeed& source, Vexdisplay& display)
+{
+    feed = &source;
+    equalizer = &display;
+    analysis.connect(source);
+}
+
+// A value the settings file holds but that names no choice reads as the
+// default.
+unsigned Vexgui::analyzer() const
+{
+    const std::string value = settings.get("analyzer");
+    for (unsigned taps = 0; taps < std::size(analyzerValues); ++taps)
+        if (value == analyzerValues[taps])
+            return taps;
+    return Analyzerfeed::output;
+}
+
+void Vexgui::setAnalyzer(unsigned taps)
+{
+    if (taps >= std::size(analyzerValues))
+        return;
+    settings.set("analyzer", analyzerValues[taps]);
+    if (feeding)
+        feedAnalyzer();
+    invalidate(Layout::displayX, Layout::displayY, Layout::displayW, Layout::displayH);
+}
+
+void Vexgui::feedAnalyzer()
+{
+    const unsigned taps = analyzer();
+    if (taps)
+        feed->start(taps);
+    else
+        feed->stop();
+    analysis.show(taps);
+    feeding = true;
+}
+
+void Vexgui::timerTick()
+{
+    Gui::timerTick();
+    if (!feed || !isOpen())
+        return;
+    if (!feeding)
+        feedAnalyzer();
+    if (++ticks % 2 == 0 && analysis.frame(equalizer->designRate() / 2.0))
+        invalidate(Layout::displayX, Layout::displayY, Layout::displayW, Layout::displayH);
+}
+
+void Vexgui::closing()
+{
+    Gui::closing();
+    if (feed)
+        feed->stop();
+    feeding = false;
 }

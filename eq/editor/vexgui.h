@@ -3,6 +3,9 @@
 #pragma once
 
 #include "eq/vexdisplay.h"
+#include "layout.h"
+#include "spectrum.h"
+
 #include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
 #include "framework/plugin/paramset.h"
@@ -14,6 +17,9 @@ namespace Framework {
 class Multiparamctrl;
 class Paramctrl;
 } // namespace Framework
+
+class Analyzerfeed;
+class Vexdisplay;
 
 class Vexgui : public Framework::Gui {
 public:
@@ -44,6 +50,22 @@ public:
     // Messages go to the status line.
     void tell(const std::string& text) override;
 
+    // Registers "analyzer" after the framework's keys: off, input, output
+    // (the default) or both.
+    void addSettings() override;
+    // Every other tick, about 30 times a second, the analyzer runs a frame
+    // and redraws the display when its levels changed.
+    void timerTick() override;
+    // Closed, the editor lets the audio thread write nothing.
+    void closing() override;
+    // The equalizer whose signal the analyzer shows.
+    void connectAnalyzer(Analyzerfeed& feed, Vexdisplay& display);
+    // The analyzer's taps (Analyzerfeed::Tap bits) as the settings hold them.
+    unsigned analyzer() const;
+    // Chooses the taps: stored in the settings, shown from the next frame.
+    void setAnalyzer(unsigned taps);
+    const Spectrum& spectrum() const { return analysis; }
+
     Uistate& uistate() { return state; }
     Framework::Settingsfile& settingsFile() { return settings; }
 
@@ -55,5 +77,13 @@ public:
     Vexdisplay* statusLine = nullptr;
 
 private:
+    // Starts the taps the settings name, or stops the feed for none.
+    void feedAnalyzer();
+
     Uistate state{*this};
+    Spectrum analysis{Layout::displayW};
+    Analyzerfeed* feed = nullptr;
+    Vexdisplay* equalizer = nullptr;
+    bool feeding = false;
+    unsigned ticks = 0;
 };

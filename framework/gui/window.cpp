@@ -122,22 +122,39 @@ void Window::fillRect(int x, int y, int w, int h)
     fillDevice(x, y, w, h);
 }
 
+// A layout pixel's centre is a device pixel's centre at 100 %.
+Point Window::devicePoint(Point p) const
+{
+    const float s = static_cast<float>(scale() / 100.0);
+    return {(p.x + 0.5f) * s - 0.5f, (p.y + 0.5f) * s - 0.5f};
+}
+
 void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     if (!isOpen() || !points || count < 2)
         return;
-    // An eighth of a device pixel; a layout pixel centre is a device pixel
-    // centre at 100 %.
+    // Straight within an eighth of a device pixel.
     const float s = static_cast<float>(scale() / 100.0);
     const double tolerance = 0.125 / s;
-    auto device = [s](Point p) { return Point{(p.x + 0.5f) * s - 0.5f, (p.y + 0.5f) * s - 0.5f}; };
     lineScratch.clear();
-    lineScratch.push_back(device(points[0]));
+    lineScratch.push_back(devicePoint(points[0]));
     for (int i = 0; i + 1 < count;) {
         i = straightRunEnd(points, i, count, tolerance);
-        lineScratch.push_back(device(points[i]));
+        lineScratch.push_back(devicePoint(points[i]));
     }
     drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth * s);
+}
+
+void Window::fillBelow(const Point* points, int count, float baseY, std::uint32_t argb)
+{
+    if (!isOpen() || !points || count < 2)
+        return;
+    lineScratch.clear();
+    for (int i = 0; i < count; ++i)
+        lineScratch.push_back(devicePoint(points[i]));
+    lineScratch.push_back(devicePoint({points[count - 1].x, baseY}));
+    lineScratch.push_back(devicePoint({points[0].x, baseY}));
+    fillPolygon(lineScratch.data(), static_cast<int>(lineScratch.size()), argb);
 }
 
 void Window::setClip(int x, int y, int w, int h)

@@ -124,6 +124,9 @@ public:
     // straight line are drawn as that line: the libraries' line drawing pays
     // for every segment.
     void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // Fills, in an ARGB colour, the area between a line through count points
+    // (x ascending) and the row baseY below it.
+    void fillBelow(const Point* points, int count, float baseY, std::uint32_t argb);
     // Limits drawing to a rectangle, within the clip already set, until the
     // matching clearClip: a paint clips to its rectangle and a component may
     // clip further inside it.
@@ -167,6 +170,8 @@ private:
     void resizeNative();
     // A layout rectangle in device pixels.
     void deviceRect(int& x, int& y, int& w, int& h) const;
+    // A layout point in device pixels.
+    Point devicePoint(Point p) const;
     // The platform's image and fill drawing, in device pixels; images are
     // held at the scale, so a rectangle of one lands unscaled.
     void copyDevice(const Skinbitmap& image, int x, int y, int w, int h);
@@ -174,6 +179,9 @@ private:
     void fillDevice(int x, int y, int w, int h);
     // The platform's line drawing, for at least two points, in device pixels.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // The platform's anti-aliased fill of a closed polygon of count points,
+    // in device pixels.
+    void fillPolygon(const Point* points, int count, std::uint32_t argb);
     // The platform's clip: the device rectangle, or none when on is false.
     void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.

@@ -128,12 +128,13 @@ TEST(Editorlayout, AboutBoxCatchesEveryClick)
     Systemmenu* options = Headless::shownMenu().menu;
     ASSERT_TRUE(options);
     EXPECT_EQ(options->title(), "Options");
-    ASSERT_EQ(options->itemCount(), 5);
+    ASSERT_EQ(options->itemCount(), 6);
     EXPECT_EQ(options->itemText(0), "Skin");
     EXPECT_EQ(options->itemText(1), "Size");
-    EXPECT_EQ(options->itemText(2), "Default bank path");
-    EXPECT_EQ(options->itemText(4), "About");
-    ASSERT_TRUE(Headless::choose(*options, 4));
+    EXPECT_EQ(options->itemText(2), "Analyzer");
+    EXPECT_EQ(options->itemText(3), "Default bank path");
+    EXPECT_EQ(options->itemText(5), "About");
+    ASSERT_TRUE(Headless::choose(*options, 5));
     editor.send(M::leftUp, 69, 362);
     EXPECT_TRUE(editor.gui.uistate().shown);
     editor.paint();

@@ -31,7 +31,7 @@ struct Entry : testing::Test {
     }
     std::string expectedIni() const
     {
-        return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\nsize\nscreen\n";
+        return "skin\nRed\ndef-bank-path\n" + dir.path() + "/banks/default/\nsize\nscreen\nanalyzer\noutput\n";
     }
 };
 
@@ -95,7 +95,7 @@ TEST_F(Entry, StoredSettingsSurviveALoad)
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
     call(e, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), stored + "size\nscreen\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), stored + "size\nscreen\nanalyzer\noutput\n");
 }
 
 TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
@@ -108,7 +108,7 @@ TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
     EXPECT_NE(first, second);
 
     call(second, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n");
     call(first, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\nsize\nscreen\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\nsize\nscreen\nanalyzer\noutput\n");
 }

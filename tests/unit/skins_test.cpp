@@ -323,7 +323,7 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
                 EXPECT_TRUE(v >= 0 && v <= 255) << line;
             colours[line.substr(0, colon)] = argb;
         }
-        ASSERT_EQ(colours.size(), 8u) << skin;
+        ASSERT_EQ(colours.size(), 10u) << skin;
         std::set<std::vector<int>> distinct;
         for (int b = 1; b <= 7; ++b) {
             const auto band = colours.find("band-" + std::to_string(b));
@@ -334,5 +334,11 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
         EXPECT_EQ(distinct.size(), 7u) << skin;
         ASSERT_EQ(colours.count("main"), 1u) << skin;
         EXPECT_EQ(colours["main"][0], 255) << skin;
+        // The analyzer's fills stay faint behind the curves; their lines are
+        // three times as opaque.
+        for (const char* key : {"analyzer-in", "analyzer-out"}) {
+            ASSERT_EQ(colours.count(key), 1u) << skin << " " << key;
+            EXPECT_TRUE(colours[key][0] >= 24 && colours[key][0] <= 85) << skin << " " << key << " opacity";
+        }
     }
 }

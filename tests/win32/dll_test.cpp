@@ -122,8 +122,8 @@ TEST_F(Dll, CloseLeavesTheSettingsFileBesideTheDll)
     std::string folder = path;
     folder.resize(folder.find_last_of('\\'));
     EXPECT_EQ(lower(folder), lower(dll.folder()));
-    EXPECT_EQ(dll.readFile("Vexatone.ini"),
-              "skin\r\nRed\r\ndef-bank-path\r\n" + folder + "\\banks\\default\\\r\nsize\r\nscreen\r\n");
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), "skin\r\nRed\r\ndef-bank-path\r\n" + folder +
+                                                "\\banks\\default\\\r\nsize\r\nscreen\r\nanalyzer\r\noutput\r\n");
 }
 
 TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
@@ -136,7 +136,7 @@ TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
     ASSERT_TRUE(first && second);
     call(second, effClose);
     call(first, effClose);
-    EXPECT_EQ(dll.readFile("Vexatone.ini"), stored + "size\r\nscreen\r\n");
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), stored + "size\r\nscreen\r\nanalyzer\r\noutput\r\n");
 }
 
 TEST_F(Dll, EveryInstanceProcessesAudio)

@@ -4,6 +4,7 @@
 #include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
 #include "testskin.h"
+#include "eq/editor/displayscale.h"
 #include "tools/vsthost/wavreader.h"
 #include "tools/vsthost/wavwriter.h"
 
@@ -219,6 +220,44 @@ TEST_F(Vsthost, SnapshotSavesWhatTheEditorShows)
     EXPECT_EQ(dll.readFile("Vexatone.ini"), settings);
 }
 
+// A tone played with the editor open shows in the analyzer: the display's
+// highest change from the background lies in the tone's column, at its level.
+TEST_F(Vsthost, SnapshotWithInputShowsTheToneInTheAnalyzer)
+{
+    ASSERT_TRUE(Testskin::write(dll));
+    constexpr unsigned rate = 48000;
+    std::vector<float> tone(rate);
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = static_cast<float>(0.5 * std::sin(2.0 * 3.141592653589793 * 1000.0 * static_cast<double>(i) / rate));
+    Wavwriter in(file("in.wav"), 1, rate);
+    in.write(tone.data(), rate);
+    in.finish();
+    ASSERT_EQ(run("snapshot \"" + file("Vexatone.dll") + "\" \"" + file("editor.png") + "\" --input \"" +
+                  file("in.wav") + "\" --at 0.6"),
+              0u);
+    const Picture shown = Picture::load(file("editor.png")), background = Testskin::background();
+    ASSERT_FALSE(shown.empty());
+    const auto topChanged = [&](int x) {
+        int y = 6;
+        while (y < 334 && (shown.at(x, y) & 0xFFFFFF) == (background.at(x, y) & 0xFFFFFF))
+            ++y;
+        return y;
+    };
+    const int column = static_cast<int>(std::lround(Displayscale::pointOf(1000.0)));
+    int highest = 334, first = -1, last = -1;
+    for (int c = column - 40; c <= column + 40; ++c) {
+        const int y = topChanged(6 + c);
+        if (y < highest)
+            highest = y, first = last = c;
+        else if (y == highest)
+            last = c;
+    }
+    EXPECT_NEAR((first + last) / 2.0, column, 1.0);
+    EXPECT_NEAR(highest, 6 + 6.0 / 96.0 * 328, 3.0) << "-6 dBFS";
+    EXPECT_GT(topChanged(6 + column - 40), 100);
+    EXPECT_GT(topChanged(6 + column + 40), 100);
+}
+
 TEST_F(Vsthost, SnapshotRefusesBadCommandLinesWithoutOutput)
 {
     const std::string plugin = " \"" + file("Vexatone.dll") + "\"";
@@ -227,6 +266,8 @@ TEST_F(Vsthost, SnapshotRefusesBadCommandLinesWithoutOutput)
     EXPECT_EQ(run("snapshot" + plugin + out + " --block 64"), 2u) << "render's option";
     EXPECT_EQ(run("snapshot" + plugin + out + " --repaints -1"), 2u);
     EXPECT_EQ(run("snapshot" + plugin + out + " --scale 90"), 2u);
+    EXPECT_EQ(run("snapshot" + plugin + out + " --at 1"), 2u) << "--at without --input";
+    EXPECT_EQ(run("snapshot" + plugin + out + " --input \"" + file("missing.wav") + "\""), 1u);
     EXPECT_EQ(run("snapshot" + plugin + out + " --program 127"), 1u);
     EXPECT_EQ(run("snapshot \"" + file("missing.dll") + "\"" + out), 1u);
     EXPECT_EQ(GetFileAttributesA(file("editor.png").c_str()), INVALID_FILE_ATTRIBUTES);

@@ -31,6 +31,15 @@ std::pair<std::string, float> setting(const std::string& text)
     return {text.substr(0, equals), static_cast<float>(value)};
 }
 
+double seconds(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end || !(value >= 0.0 && value <= 3600.0))
+        throw std::invalid_argument("--at takes seconds from 0 to 3600, not '" + text + "'");
+    return value;
+}
+
 } // namespace
 
 Renderoptions::Renderoptions(int argc, char** argv, Command command)
@@ -58,6 +67,10 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
             repaints = static_cast<int>(integer(value, "--repaints"));
         else if (argument == "--scale" && !render)
             scale = static_cast<int>(integer(value, "--scale"));
+        else if (argument == "--input" && !render)
+            input = value;
+        else if (argument == "--at" && !render)
+            at = seconds(value);
         else
             throw std::invalid_argument("unknown option " + argument);
     }
@@ -72,6 +85,9 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
     if (scale != 0 && (scale < 100 || scale > 200 || scale % 25 != 0))
         throw std::invalid_argument("--scale must be 100, 125, 150, 175 or 200");
     plugin = files.front();
-    input = render ? files[1] : std::string();
+    if (at && input.empty())
+        throw std::invalid_argument("--at needs --input");
+    if (render)
+        input = files[1];
     output = files.back();
 }

@@ -16,8 +16,11 @@ public:
     Renderoptions(int argc, char** argv, Command command = Command::render);
 
     std::string plugin;
-    // Render only; a snapshot writes to output.
+    // The WAV file a render processes; for a snapshot, optional (--input):
+    // the audio played through the effect, its editor open, until at
+    // seconds (the whole file without --at) before the picture is taken.
     std::string input;
+    std::optional<double> at;
     std::string output;
     std::optional<int> program;
     std::optional<std::string> preset;

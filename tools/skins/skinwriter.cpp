@@ -102,5 +102,6 @@ std::string Skinwriter::colours(const Skinstyle& style)
     std::string text;
     for (int b = 0; b < 7; ++b)
         text += line("band-" + std::to_string(b + 1), style.bands[b].alpha(style.bandAlpha / 255.0));
-    return text + line("main", style.main);
+    return text + line("main", style.main) + line("analyzer-in", style.analyzerIn) +
+           line("analyzer-out", style.analyzerOut);
 }

@@ -17,9 +17,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <vector>
+
+#include <sndfile.h>
 
 namespace fs = std::filesystem;
 
@@ -27,7 +30,9 @@ namespace {
 
 const char* const usage = "usage: snapshot SKINFOLDER OUT.png [--program N] [--preset FILE.fxp]\n"
                           "                [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
-                          "  paints the editor with the images of SKINFOLDER (a folder of PNG files)\n";
+                          "                [--input IN.wav [--at SECONDS]]\n"
+                          "  paints the editor with the images of SKINFOLDER (a folder of PNG files);\n"
+                          "  --input plays IN.wav (until SECONDS) through the plug-in first, its editor open\n";
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
@@ -76,6 +81,38 @@ double medianRepaint(Framework::Window& window, int count)
     return times[static_cast<std::size_t>(count / 2)];
 }
 
+// Plays the input through the effect, a sixtieth of a second at a time,
+// each followed by a tick of the editor's timer, as the window system
+// would give it in real time.
+void play(AEffect& e, Framework::Window& window, const Renderoptions& options)
+{
+    SF_INFO format{};
+    SNDFILE* file = sf_open(options.input.c_str(), SFM_READ, &format);
+    if (!file)
+        throw std::runtime_error(options.input + ": " + sf_strerror(nullptr));
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(file, sf_close);
+    const int channels = format.channels, chunk = std::max(format.samplerate / 60, 1);
+    e.dispatcher(&e, effSetSampleRate, 0, 0, nullptr, static_cast<float>(format.samplerate));
+    e.dispatcher(&e, effSetBlockSize, 0, chunk, nullptr, 0.0f);
+    e.dispatcher(&e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    std::vector<float> interleaved(static_cast<std::size_t>(chunk * channels)), left(chunk), right(chunk);
+    float* inputs[2] = {left.data(), right.data()};
+    const sf_count_t most = options.at ? static_cast<sf_count_t>(*options.at * format.samplerate) : format.frames;
+    for (sf_count_t done = 0; done < most;) {
+        const sf_count_t count = sf_readf_float(file, interleaved.data(), std::min<sf_count_t>(chunk, most - done));
+        if (count <= 0)
+            break;
+        for (sf_count_t i = 0; i < count; ++i) {
+            left[i] = interleaved[i * channels];
+            right[i] = interleaved[i * channels + channels - 1];
+        }
+        e.processReplacing(&e, inputs, inputs, static_cast<VstInt32>(count));
+        done += count;
+        window.timerTick();
+    }
+    e.dispatcher(&e, effMainsChanged, 0, 0, nullptr, 0.0f);
+}
+
 int snapshot(const Renderoptions& options)
 {
     const fs::path skin = options.plugin;
@@ -94,6 +131,8 @@ int snapshot(const Renderoptions& options)
         configure(e, options);
         e.dispatcher(&e, effEditOpen, 0, 0, Framework::Headless::parentWindow(), 0.0f);
         Framework::Window& window = *effect->editorWindow();
+        if (!options.input.empty())
+            play(e, window, options);
         Framework::Headless::paintAll(window);
         if (!Framework::Headless::writeScreen(window, options.output))
             throw std::runtime_error(options.output + ": cannot write the PNG file");

@@ -4,6 +4,7 @@
 // "snapshot" opens its editor in a window and saves what it shows as PNG.
 #include "hostededitor.h"
 #include "hostedeffect.h"
+#include "hostwindow.h"
 #include "sizesetting.h"
 #include "effectsetup.h"
 #include "riffpath.h"
@@ -29,6 +30,7 @@ const char* const usage =
     "                      [--set \"NAME=VALUE\"]... [--block N]\n"
     "       vsthost snapshot PLUGIN.dll OUT.png [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
+    "                      [--input IN.wav [--at SECONDS]]\n"
     "  --program N   select program N before the preset and settings\n"
     "  --preset F    load a chunk preset file saved from this effect\n"
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
@@ -36,6 +38,8 @@ const char* const usage =
     "  --repaints N  time N full repaints of the editor and setParameter with it closed and open\n"
     "  --scale P     open the editor at P percent: 100, 125, 150, 175 or 200 (the plug-in's\n"
     "                settings file names the size for the run and is put back afterwards)\n"
+    "  --input F     play F through the effect in real time, its editor open, before the picture\n"
+    "  --at S        ... until S seconds into F (the whole file without it)\n"
     "Input: 16- or 24-bit PCM or 32-bit float WAV, mono or stereo. Output: 32-bit float stereo.\n";
 
 // Files longer than this show their progress.
@@ -78,15 +82,15 @@ int info(const std::string& path)
     return 0;
 }
 
-// Streams the file through the effect in stereo, block by block; returns the
-// time spent inside processReplacing, in seconds.
-double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
+// Streams at most `most` frames of the file through the effect in stereo,
+// block by block, handing each block's output channels and length to
+// done; returns the time spent inside processReplacing, in seconds.
+template <class Each> double stream(Hostedeffect& host, Wavreader& in, int block, std::uint64_t most, Each each)
 {
     const AEffect& e = host.effect();
     const auto frames = static_cast<std::size_t>(block);
     const std::size_t channels = static_cast<std::size_t>(in.channels());
     std::vector<float> interleaved(frames * channels);
-    std::vector<float> stereo(frames * 2);
     // Every pin the effect declares gets a buffer; those past the first two stay silent.
     std::vector<std::vector<float>> inputs(std::max<std::size_t>(2, e.numInputs), std::vector<float>(frames));
     std::vector<std::vector<float>> outputs(std::max<std::size_t>(2, e.numOutputs), std::vector<float>(frames));
@@ -96,13 +100,14 @@ double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
     for (auto& buffer : outputs)
         outputPointers.push_back(buffer.data());
 
-    const bool showProgress = in.frames() > std::uint64_t{progressSeconds} * in.rate();
-    std::uint64_t done = 0;
-    int shown = -1;
     LARGE_INTEGER frequency, start, stop;
     QueryPerformanceFrequency(&frequency);
     LONGLONG ticks = 0;
-    while (const std::size_t count = in.read(interleaved.data(), frames)) {
+    for (std::uint64_t done = 0; done < most;) {
+        const std::size_t count =
+            in.read(interleaved.data(), static_cast<std::size_t>(std::min<std::uint64_t>(frames, most - done)));
+        if (count == 0)
+            break;
         for (std::size_t i = 0; i < count; ++i) {
             inputs[0][i] = interleaved[i * channels];
             inputs[1][i] = interleaved[i * channels + channels - 1];
@@ -111,21 +116,34 @@ double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
         host.process(inputPointers.data(), outputPointers.data(), static_cast<VstInt32>(count));
         QueryPerformanceCounter(&stop);
         ticks += stop.QuadPart - start.QuadPart;
-        for (std::size_t i = 0; i < count; ++i) {
-            stereo[2 * i] = outputs[0][i];
-            stereo[2 * i + 1] = outputs[1][i];
-        }
-        out.write(stereo.data(), count);
         done += count;
-        const int percent = static_cast<int>(done * 100 / std::max<std::uint64_t>(in.frames(), 1));
-        if (showProgress && percent != shown) {
-            std::fprintf(stderr, "\rrendering %3d%%", percent);
-            shown = percent;
-        }
+        each(outputPointers, count, done);
     }
+    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+// The whole file into out, with its progress shown for long files.
+double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
+{
+    std::vector<float> stereo(static_cast<std::size_t>(block) * 2);
+    const bool showProgress = in.frames() > std::uint64_t{progressSeconds} * in.rate();
+    int shown = -1;
+    const double seconds = stream(
+        host, in, block, UINT64_MAX, [&](const std::vector<float*>& outputs, std::size_t count, std::uint64_t done) {
+            for (std::size_t i = 0; i < count; ++i) {
+                stereo[2 * i] = outputs[0][i];
+                stereo[2 * i + 1] = outputs[1][i];
+            }
+            out.write(stereo.data(), count);
+            const int percent = static_cast<int>(done * 100 / std::max<std::uint64_t>(in.frames(), 1));
+            if (showProgress && percent != shown) {
+                std::fprintf(stderr, "\rrendering %3d%%", percent);
+                shown = percent;
+            }
+        });
     if (showProgress)
         std::fprintf(stderr, "\n");
-    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+    return seconds;
 }
 
 int render(const Renderoptions& options)
@@ -209,6 +227,26 @@ double repaintCost(const Hostededitor& editor, int repaints)
     return times[repaints / 2];
 }
 
+// Plays the input through the effect in real time, a sixtieth of a second
+// at a time, while the editor's window runs its timer: what a host does
+// with the editor open.
+void play(Hostedeffect& host, const Renderoptions& options)
+{
+    Wavreader in(options.input);
+    host.dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(in.rate()));
+    host.dispatch(effSetBlockSize, 0, static_cast<VstIntPtr>(in.rate() / 60));
+    host.resume();
+    const std::uint64_t most = options.at ? static_cast<std::uint64_t>(*options.at * in.rate()) : in.frames();
+    const DWORD begun = GetTickCount();
+    stream(host, in, static_cast<int>(in.rate() / 60), most,
+           [&](const std::vector<float*>&, std::size_t, std::uint64_t done) {
+               const DWORD due = begun + static_cast<DWORD>(done * 1000 / in.rate());
+               for (Hostwindow::pump(); static_cast<LONG>(due - GetTickCount()) > 0; Hostwindow::pump())
+                   Sleep(1);
+           });
+    host.suspend();
+}
+
 int snapshot(const Renderoptions& options)
 {
     // The plug-in writes its settings file when it is first made.
@@ -220,6 +258,8 @@ int snapshot(const Renderoptions& options)
     const std::vector<double> closedCosts = options.repaints ? parameterCosts(host) : std::vector<double>();
     configure(host.effect(), options);
     const Hostededitor editor(host);
+    if (!options.input.empty())
+        play(host, options);
     const Picture picture = editor.picture();
     if (picture.empty())
         throw std::runtime_error("cannot read what the editor shows");

@@ -37,6 +37,15 @@ void setSource(cairo_t* cr, std::uint32_t argb)
                           (argb >> 24) / 255.0);
 }
 
+// A path through the points. Window pixels have their centres on integers;
+// Cairo's lie half a pixel on.
+void trace(cairo_t* cr, const Point* points, int count)
+{
+    cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
+    for (int i = 1; i < count; ++i)
+        cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
+}
+
 std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y)
 {
     if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) ||
@@ -164,7 +173,6 @@ void Window::fillDevice(int x, int y, int w, int h)
     cairo_restore(cr);
 }
 
-// Window pixels have their centres on integers; Cairo's lie half a pixel on.
 void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     if (!nativePart->draw)
@@ -175,10 +183,20 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
     cairo_set_line_width(cr, lineWidth);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_FAST);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-    cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
-    for (int i = 1; i < count; ++i)
-        cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
+    trace(cr, points, count);
     cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
+{
+    if (!nativePart->draw)
+        return;
+    cairo_t* cr = nativePart->draw;
+    cairo_save(cr);
+    setSource(cr, argb);
+    trace(cr, points, count);
+    cairo_fill(cr);
     cairo_restore(cr);
 }
 

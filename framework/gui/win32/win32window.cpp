@@ -376,6 +376,17 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
     Gdip::GdipDrawLines(use.graphics(), n.pen, reinterpret_cast<const Gdiplus::GpPointF*>(points), count);
 }
 
+void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
+{
+    const Graphicsuse use(*nativePart);
+    Gdiplus::GpSolidFill* brush = nullptr;
+    if (!use.graphics() || Gdip::GdipCreateSolidFill(argb, &brush) != Gdiplus::Ok)
+        return;
+    Gdip::GdipFillPolygon(use.graphics(), brush, reinterpret_cast<const Gdiplus::GpPointF*>(points), count,
+                          Gdiplus::FillModeAlternate);
+    Gdip::GdipDeleteBrush(brush);
+}
+
 void Window::applyClip(bool on, int x, int y, int w, int h)
 {
     Native& n = *nativePart;

@@ -1,0 +1,10 @@
+#include "analyzerfeed.h"
+
+void Analyzerfeed::start(unsigned taps)
+{
+    if (!inputRing) {
+        inputRing = std::make_unique<Samplering>(ringSize);
+        outputRing = std::make_unique<Samplering>(ringSize);
+    }
+    wanted.store(taps & (input | output), std::memory_order_release);
+}
