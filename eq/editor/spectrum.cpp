@@ -130,12 +130,14 @@ void Spectrum::transform(const Tap& tap)
         windowed[i] = tap.history[i] * window[i];
     kiss_fftr(config.get(), windowed.data(), reinterpret_cast<kiss_fft_cpx*>(spectrum.data()));
     const float scale = static_cast<float>(20.0 * std::log10(2.0 / (size * bh[0])));
-    // Well below the floor, so that interpolation near it stays finite.
-    const float lowest = floorDb - 40.0f;
+    // Well below the floor, so that interpolation near it stays finite, and
+    // above the top, so that an infinite sample shows as an over and then
+    // falls like any level; a bin that is no number counts as nothing.
+    const float lowest = floorDb - 40.0f, highest = topDb + 24.0f;
     for (std::size_t k = 0; k < binDb.size(); ++k) {
         const float re = spectrum[2 * k], im = spectrum[2 * k + 1];
         const float power = re * re + im * im;
-        binDb[k] = power > 0.0f ? std::max(10.0f * std::log10(power) + scale, lowest) : lowest;
+        binDb[k] = power > 0.0f ? std::clamp(10.0f * std::log10(power) + scale, lowest, highest) : lowest;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using Framework::Headless::takeInvalidated;
@@ -103,7 +104,7 @@ TEST(Analyzer, ToneShowsAtItsColumnAndLevelAtEveryRate)
 // analyzer is drawn and the editor asks for no more paints.
 TEST(Analyzer, SilenceFallsToTheFloorAndStopsRepainting)
 {
-    Analyzing a;
+    Analyzing a(48000.0, both);
     a.paint();
     std::vector<std::uint32_t> before;
     for (int y = Layout::displayY; y < Layout::displayY + Layout::displayH; ++y)
@@ -112,6 +113,14 @@ TEST(Analyzer, SilenceFallsToTheFloorAndStopsRepainting)
     a.frame(1000.0, 0.0);
     EXPECT_NEAR(a.levels()[columnOf(1000.0)], -Spectrum::releasePerFrame, 0.5) << "the release is slow";
     a.frames(150, 1000.0, 0.0);
+    EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::output));
+    // Blocks that are no number, infinite, or whose power is beyond a
+    // float leave levels that fall.
+    a.frame(1000.0, std::numeric_limits<double>::quiet_NaN());
+    a.frame(1000.0, std::numeric_limits<double>::infinity());
+    a.frame(1000.0, 1e30);
+    a.frames(200, 1000.0, 0.0);
+    EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::input));
     EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::output));
     a.paint();
     for (int y = Layout::displayY; y < Layout::displayY + Layout::displayH; ++y)

@@ -16,7 +16,7 @@ namespace {
 // Reads until done, checking that the samples, a count from 0, come in
 // order and that only a reported loss skips any; runs each() between
 // reads. Answers the samples read.
-template <class Each> long readInOrder(const Samplering& ring, const std::atomic<bool>& done, Each each)
+template <class Each> long readInOrder(Samplering& ring, const std::atomic<bool>& done, Each each)
 {
     std::vector<float> chunk(static_cast<std::size_t>(ring.size()));
     std::uint32_t position = 0;
@@ -51,10 +51,10 @@ TEST(Samplering, AFullRingKeepsTheNewest)
     std::uint32_t position = 0;
     std::vector<float> out(16);
     bool lost = false;
-    ASSERT_EQ(ring.read(position, out.data(), 16, lost), 8);
+    ASSERT_EQ(ring.read(position, out.data(), 16, lost), 4) << "at most half the ring";
     EXPECT_TRUE(lost);
-    EXPECT_EQ(out[0], 112.0f);
-    EXPECT_EQ(out[7], 119.0f);
+    EXPECT_EQ(out[0], 116.0f);
+    EXPECT_EQ(out[3], 119.0f);
     EXPECT_EQ(ring.read(position, out.data(), 16, lost), 0);
     EXPECT_FALSE(lost);
     ring.write(3, [](int i) { return static_cast<float>(i); });

@@ -53,7 +53,8 @@ public:
         std::ofstream(path / "Vexatone.ini") << "skin\n"
                                              << skinName << "\ndef-bank-path\n"
                                              << (path / "banks" / "default").string() << "/\nsize\n"
-                                             << (scale ? std::to_string(scale) : std::string("100")) << "\n";
+                                             << (scale ? std::to_string(scale) : std::string("100"))
+                                             << "\nanalyzer\noutput\n";
         Framework::Headless::setModuleFolder(path.string());
     }
     ~Modulefolder()

@@ -195,6 +195,7 @@ void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
     cairo_t* cr = nativePart->draw;
     cairo_save(cr);
     setSource(cr, argb);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     trace(cr, points, count);
     cairo_fill(cr);
     cairo_restore(cr);
