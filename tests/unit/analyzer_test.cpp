@@ -100,6 +100,22 @@ TEST(Analyzer, ToneShowsAtItsColumnAndLevelAtEveryRate)
         }
 }
 
+// At twice the size the tone's area peaks at the same place, in device
+// pixels twice as far from the corner.
+TEST(Analyzer, ToneShowsInPlaceAtTwiceTheSize)
+{
+    Analyzing a;
+    a.gui.setScale(200);
+    a.frames(6, 1000.0, minus6Db);
+    a.paint();
+    const int x = 2 * (Layout::displayX + columnOf(1000.0)) + 1;
+    int top = 2 * (Layout::displayY + Layout::displayH);
+    for (int y = 2 * Layout::displayY; y < top; ++y)
+        if ((a.pixel(x, y) >> 16 & 0xFF) > 0xC0)
+            top = y;
+    EXPECT_NEAR(top, 2 * (Layout::displayY + 6.0 / 96.0 * Layout::displayH), 3.0);
+}
+
 // Silence falls at the release rate to the floor; then nothing of the
 // analyzer is drawn and the editor asks for no more paints.
 TEST(Analyzer, SilenceFallsToTheFloorAndStopsRepainting)
