@@ -1,5 +1,6 @@
 #include "gui.h"
 
+#include "hostframe.h"
 #include "skinlistener.h"
 
 #include "framework/platform/platform.h"

@@ -10,6 +10,7 @@
 #include "plugininfo.h"
 #include "vsteditor.h"
 
+#include "framework/gui/hostframe.h"
 #include "framework/gui/window.h"
 #include "framework/platform/platform.h"
 #include "framework/plugin/bankfolder.h"
