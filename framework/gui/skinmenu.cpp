@@ -13,7 +13,7 @@ Skinmenu::Skinmenu(std::string title, std::string folder, Settingsfile& settings
         addItem(nullptr, name);
 }
 
-// The setting reaches the settings file when the plug-in is destroyed.
+// The settings file is written as the setting changes.
 void Skinmenu::select(int position)
 {
     const std::string name = itemText(position);
