@@ -2,7 +2,7 @@
 
 #include "displayscale.h"
 #include "listfile.h"
-#include "spectrum.h"
+#include "analysis.h"
 
 #include "eq/filterdesign.h"
 #include "eq/vexdisplay.h"
@@ -45,9 +45,9 @@ std::uint32_t argbOf(const std::vector<int>& n)
 
 Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
                    Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-                   Vexdisplay& display, const Spectrum* spectrum, const Framework::Pixelfont* font)
+                   Vexdisplay& display, const Analysis* analysis, const Framework::Pixelfont* font)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
-      curveIndex(curveIndex), display(display), spectrum(spectrum), font(font), frequencies(Displayscale::points),
+      curveIndex(curveIndex), display(display), analysis(analysis), font(font), frequencies(Displayscale::points),
       sumCurve(Displayscale::points), points(Displayscale::points), bandColours(defaultColours),
       inputColour(defaultInputColour), outputColour(defaultOutputColour)
 {
@@ -168,7 +168,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     const double s = scale();
     surface.setClip(x, y, width, height);
     drawGrid(surface, x, y, s, false);
-    const std::uint32_t analyzerLine = drawSpectrum(surface, x, y);
+    const std::uint32_t analyzerLine = drawAnalysis(surface, x, y);
     updateCurves(bands);
     drawCurves(surface, x, y, s, bands);
     for (int b = 0; b < bandCount; ++b) {
@@ -178,7 +178,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     }
     drawGrid(surface, x, y, s, true);
     if (analyzerLine)
-        drawSpectrumScale(surface, x, y, analyzerLine);
+        drawAnalysisScale(surface, x, y, analyzerLine);
     if (scaleImage)
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
@@ -261,24 +261,24 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
 
 // A level at the floor lies just below the display, so silence draws
 // nothing; a tap whose every level is there is not drawn at all.
-std::uint32_t Eqwindow::drawSpectrum(Window& surface, int x, int y)
+std::uint32_t Eqwindow::drawAnalysis(Window& surface, int x, int y)
 {
-    if (!spectrum)
+    if (!analysis)
         return 0;
-    const double rowsPerDb = height / static_cast<double>(Spectrum::topDb - Spectrum::floorDb);
+    const double rowsPerDb = height / static_cast<double>(Analysis::topDb - Analysis::floorDb);
     const float below = static_cast<float>(y + height + 2);
     std::uint32_t scaleColour = 0;
     for (const Analyzerfeed::Tap tap : {Analyzerfeed::input, Analyzerfeed::output}) {
         const std::uint32_t colour = analyzerColour(tap == Analyzerfeed::input);
-        if (!spectrum->shows(tap) || spectrum->silent(tap) || colour >> 24 == 0)
+        if (!analysis->shows(tap) || analysis->silent(tap) || colour >> 24 == 0)
             continue;
-        const std::vector<float>& levels = spectrum->levels(tap);
+        const std::vector<float>& levels = analysis->levels(tap);
         const std::size_t n = std::min(levels.size(), points.size());
         for (std::size_t i = 0; i < n; ++i) {
-            const double level = std::min(levels[i], Spectrum::topDb + 12.0f);
+            const double level = std::min(levels[i], Analysis::topDb + 12.0f);
             points[i] = {static_cast<float>(x + i),
-                         level <= Spectrum::floorDb ? below
-                                                    : static_cast<float>(y + (Spectrum::topDb - level) * rowsPerDb)};
+                         level <= Analysis::floorDb ? below
+                                                    : static_cast<float>(y + (Analysis::topDb - level) * rowsPerDb)};
         }
         surface.fillBelow(points.data(), static_cast<int>(n), below, colour);
         // The line: the fill's colour, three times as opaque.
@@ -291,11 +291,11 @@ std::uint32_t Eqwindow::drawSpectrum(Window& surface, int x, int y)
 
 // A tick and a label every 24 dB from -12 dBFS, which keeps them off the
 // curves' 0 dB line at -48 dBFS.
-void Eqwindow::drawSpectrumScale(Window& surface, int x, int y, std::uint32_t colour)
+void Eqwindow::drawAnalysisScale(Window& surface, int x, int y, std::uint32_t colour)
 {
     const int right = x + width - 1;
-    for (int level = 12; level < -Spectrum::floorDb; level += 24) {
-        const float row = static_cast<float>(y + level * height / (Spectrum::topDb - Spectrum::floorDb));
+    for (int level = 12; level < -Analysis::floorDb; level += 24) {
+        const float row = static_cast<float>(y + level * height / (Analysis::topDb - Analysis::floorDb));
         const Framework::Point tick[2] = {{static_cast<float>(right - 5), row}, {static_cast<float>(right), row}};
         surface.polyline(tick, 2, colour, 1.0f);
         if (font)

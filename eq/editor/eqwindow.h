@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-class Spectrum;
+class Analysis;
 class Vexdisplay;
 
 namespace Framework {
@@ -29,7 +29,7 @@ public:
     // and the frequency scale.
     Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framework::Skinbitmap* numbers,
              Framework::Skinbitmap* line, Framework::Skinbitmap* scale, int zoomIndex, int curveIndex,
-             Vexdisplay& display, const Spectrum* spectrum = nullptr, const Framework::Pixelfont* font = nullptr);
+             Vexdisplay& display, const Analysis* analysis = nullptr, const Framework::Pixelfont* font = nullptr);
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
@@ -76,9 +76,9 @@ private:
     // The analyzer's levels, 0 dBFS at the top and its floor at the bottom,
     // as a filled area under a thin line of the same colour; answers the
     // line's colour, 0 when nothing shows.
-    std::uint32_t drawSpectrum(Framework::Window& surface, int x, int y);
+    std::uint32_t drawAnalysis(Framework::Window& surface, int x, int y);
     // The analyzer's scale at the display's right edge, above the curves.
-    void drawSpectrumScale(Framework::Window& surface, int x, int y, std::uint32_t colour);
+    void drawAnalysisScale(Framework::Window& surface, int x, int y, std::uint32_t colour);
     // Turns dB into window rows, held to a band around the display.
     void toRows(std::vector<Framework::Point>& points, const std::vector<float>& db, int x, int y, double s);
 
@@ -88,7 +88,7 @@ private:
     const int zoomIndex;
     const int curveIndex;
     Vexdisplay& display;
-    const Spectrum* const spectrum;
+    const Analysis* const analysis;
     const Framework::Pixelfont* const font;
     // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;

@@ -136,7 +136,7 @@ void Vexbuilder::layOut()
         root.add(std::make_unique<Paramctrl>(Layout::curveX, Layout::knobY, none, nullptr, knob, nullptr, vex, curve));
     auto* display = gui.addResource(std::make_unique<Eqwindow>(
         Layout::displayW, Layout::displayH, images.at("blobs.png"), images.at("db-numbers.png"),
-        images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display(), &gui.spectrum(), font));
+        images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display(), &gui.analysed(), font));
     gui.connectAnalyzer(vex.analyzerFeed(), vex.display());
     gui.addSkinListener(display);
     for (int b = 0; b < bandCount; ++b)

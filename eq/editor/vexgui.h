@@ -4,7 +4,7 @@
 
 #include "eq/vexdisplay.h"
 #include "layout.h"
-#include "spectrum.h"
+#include "analysis.h"
 
 #include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
@@ -64,7 +64,7 @@ public:
     unsigned analyzer() const;
     // Chooses the taps: stored in the settings, shown from the next frame.
     void setAnalyzer(unsigned taps);
-    const Spectrum& spectrum() const { return analysis; }
+    const Analysis& analysed() const { return analysis; }
 
     Uistate& uistate() { return state; }
     Framework::Settingsfile& settingsFile() { return settings; }
@@ -81,7 +81,7 @@ private:
     void feedAnalyzer();
 
     Uistate state{*this};
-    Spectrum analysis{Layout::displayW};
+    Analysis analysis{Layout::displayW};
     Analyzerfeed* feed = nullptr;
     Vexdisplay* equalizer = nullptr;
     bool feeding = false;

@@ -17,6 +17,16 @@ unsigned long bigEndian(const unsigned char* bytes)
 
 } // namespace
 
+// A refused or undecodable file leaves the record empty, as a missing one.
+bool Skinbitmap::load(const std::string& path, int density, int scale)
+{
+    release();
+    if (density >= 1 && acceptable(path) && decode(path, density, scale))
+        return true;
+    imageWidth = imageHeight = heldWidth = heldHeight = 0;
+    return false;
+}
+
 bool Skinbitmap::loadFrom(const std::string& folder, int scale)
 {
     if (scale > 100 && load(folder + doubleName(fileName), 2, scale))

@@ -64,6 +64,10 @@ public:
     Image* image() const { return pixels.get(); }
 
 private:
+    // The platform's halves of load: decoding the file into pixels made at
+    // the scale (false when it cannot), and letting the pixels go.
+    bool decode(const std::string& path, int density, int scale);
+    void release();
     // Takes a file's size: false when it is no whole number of layout pixels.
     bool takeSize(int fileWidth, int fileHeight, int density, int scale);
 

@@ -36,7 +36,7 @@ struct Analyzing : Openeditor {
     // 512 frames.
     void play(double f, double a)
     {
-        const int frames = static_cast<int>(host.rate / Spectrum::frameRate);
+        const int frames = static_cast<int>(host.rate / Analysis::frameRate);
         for (int done = 0; done < frames; done += 512) {
             const int n = std::min(512, frames - done);
             for (int i = 0; i < n; ++i)
@@ -59,7 +59,7 @@ struct Analyzing : Openeditor {
     }
     const std::vector<float>& levels(Analyzerfeed::Tap tap = Analyzerfeed::output)
     {
-        return gui.spectrum().levels(tap);
+        return gui.analysed().levels(tap);
     }
     int peakColumn(Analyzerfeed::Tap tap = Analyzerfeed::output)
     {
@@ -127,17 +127,17 @@ TEST(Analyzer, SilenceFallsToTheFloorAndStopsRepainting)
         before.push_back(a.pixel(Layout::displayX + columnOf(1000.0), y));
     a.frames(6, 1000.0, 1.0);
     a.frame(1000.0, 0.0);
-    EXPECT_NEAR(a.levels()[columnOf(1000.0)], -Spectrum::releasePerFrame, 0.5) << "the release is slow";
+    EXPECT_NEAR(a.levels()[columnOf(1000.0)], -Analysis::releasePerFrame, 0.5) << "the release is slow";
     a.frames(150, 1000.0, 0.0);
-    EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::output));
+    EXPECT_TRUE(a.gui.analysed().silent(Analyzerfeed::output));
     // Blocks that are no number, infinite, or whose power is beyond a
     // float leave levels that fall.
     a.frame(1000.0, std::numeric_limits<double>::quiet_NaN());
     a.frame(1000.0, std::numeric_limits<double>::infinity());
     a.frame(1000.0, 1e30);
     a.frames(200, 1000.0, 0.0);
-    EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::input));
-    EXPECT_TRUE(a.gui.spectrum().silent(Analyzerfeed::output));
+    EXPECT_TRUE(a.gui.analysed().silent(Analyzerfeed::input));
+    EXPECT_TRUE(a.gui.analysed().silent(Analyzerfeed::output));
     a.paint();
     for (int y = Layout::displayY; y < Layout::displayY + Layout::displayH; ++y)
         EXPECT_EQ(a.pixel(Layout::displayX + columnOf(1000.0), y), before[y - Layout::displayY]) << y;

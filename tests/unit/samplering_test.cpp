@@ -86,13 +86,13 @@ TEST(Samplering, EqualizerTapsOnTheAudioThread)
     eq.setSampleRate(48000.0f);
     Analyzerfeed& feed = eq.vex->analyzerFeed();
     feed.start(Analyzerfeed::input | Analyzerfeed::output);
-    Spectrum spectrum(744);
-    spectrum.connect(feed);
-    spectrum.show(Analyzerfeed::output);
+    Analysis analysis(744);
+    analysis.connect(feed);
+    analysis.show(Analyzerfeed::output);
     std::atomic<bool> done{false};
     long read = 0;
     std::thread editor(
-        [&] { read = readInOrder(*feed.ring(Analyzerfeed::input), done, [&] { spectrum.frame(48000.0); }); });
+        [&] { read = readInOrder(*feed.ring(Analyzerfeed::input), done, [&] { analysis.frame(48000.0); }); });
     std::vector<float> left(64), right(64);
     for (int block = 0; block < 3000; ++block) {
         for (int i = 0; i < 64; ++i)

@@ -8,14 +8,15 @@ Skinbitmap::Skinbitmap(std::string fileName) : fileName(std::move(fileName)) {}
 
 Skinbitmap::~Skinbitmap() = default;
 
-// Whatever the file's format, the image is held as premultiplied ARGB32, at
-// the scale: smoothly filtered, or by whole pixels for pixel art.
-bool Skinbitmap::load(const std::string& path, int density, int scale)
+void Skinbitmap::release()
 {
     pixels.reset();
-    imageWidth = imageHeight = heldWidth = heldHeight = 0;
-    if (density < 1 || !acceptable(path))
-        return false;
+}
+
+// Whatever the file's format, the image is held as premultiplied ARGB32, at
+// the scale: smoothly filtered, or by whole pixels for pixel art.
+bool Skinbitmap::decode(const std::string& path, int density, int scale)
+{
     cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
     if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS ||
         !takeSize(cairo_image_surface_get_width(png), cairo_image_surface_get_height(png), density, scale)) {

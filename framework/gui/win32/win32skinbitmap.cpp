@@ -78,13 +78,14 @@ Skinbitmap::Skinbitmap(std::string fileName) : fileName(std::move(fileName)) {}
 
 Skinbitmap::~Skinbitmap() = default;
 
-// GDI+ decodes only between its start and its shutdown.
-bool Skinbitmap::load(const std::string& path, int density, int scale)
+void Skinbitmap::release()
 {
     pixels.reset();
-    imageWidth = imageHeight = heldWidth = heldHeight = 0;
-    if (density < 1 || !acceptable(path))
-        return false;
+}
+
+// GDI+ decodes only between its start and its shutdown.
+bool Skinbitmap::decode(const std::string& path, int density, int scale)
+{
     if (!Gdiplussession::anyRunning())
         return false;
     Gdiplus::GpBitmap* decoded = open(path);
@@ -103,10 +104,8 @@ bool Skinbitmap::load(const std::string& path, int density, int scale)
         }
     }
     Gdip::GdipDisposeImage(decoded);
-    if (!bitmap) {
-        imageWidth = imageHeight = heldWidth = heldHeight = 0;
+    if (!bitmap)
         return false;
-    }
     pixels = std::make_unique<Image>(bitmap);
     return true;
 }

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "analysis.h"
 
 #include "displayscale.h"
 
@@ -23,20 +23,20 @@ float parabola(float before, float at, float after, float d)
 
 } // namespace
 
-void Spectrum::Freeconfig::operator()(kiss_fftr_state* state) const
+void Analysis::Freeconfig::operator()(kiss_fftr_state* state) const
 {
     kiss_fftr_free(state);
 }
 
-Spectrum::Spectrum(int columns) : columns(columns)
+Analysis::Analysis(int columns) : columns(columns)
 {
     for (Tap& tap : taps)
         tap.shown.assign(static_cast<std::size_t>(columns), floorDb);
 }
 
-Spectrum::~Spectrum() = default;
+Analysis::~Analysis() = default;
 
-int Spectrum::sizeFor(double rate)
+int Analysis::sizeFor(double rate)
 {
     int n = 512;
     while (n < 32768 && rate / n > 20.0)
@@ -44,7 +44,7 @@ int Spectrum::sizeFor(double rate)
     return n;
 }
 
-void Spectrum::show(unsigned shown)
+void Analysis::show(unsigned shown)
 {
     shownTaps = shown;
     for (Tap& tap : taps) {
@@ -58,7 +58,7 @@ void Spectrum::show(unsigned shown)
     }
 }
 
-void Spectrum::configure(double rate)
+void Analysis::configure(double rate)
 {
     configuredRate = rate;
     size = sizeFor(rate);
@@ -71,7 +71,7 @@ void Spectrum::configure(double rate)
             static_cast<float>(bh[0] - bh[1] * std::cos(t) + bh[2] * std::cos(2 * t) - bh[3] * std::cos(3 * t));
     }
     windowed.resize(static_cast<std::size_t>(size));
-    spectrum.resize(static_cast<std::size_t>(size + 2));
+    bins.resize(static_cast<std::size_t>(size + 2));
     binDb.resize(static_cast<std::size_t>(size / 2 + 1));
     incoming.resize(static_cast<std::size_t>(size));
     for (Tap& tap : taps)
@@ -88,7 +88,7 @@ void Spectrum::configure(double rate)
     }
 }
 
-bool Spectrum::frame(double rate)
+bool Analysis::frame(double rate)
 {
     if (!shownTaps || !source || !source->ring(Analyzerfeed::input) || !(rate > 0.0))
         return false;
@@ -110,7 +110,7 @@ bool Spectrum::frame(double rate)
     return changed;
 }
 
-bool Spectrum::drain(Tap& tap, Samplering& ring)
+bool Analysis::drain(Tap& tap, Samplering& ring)
 {
     bool lost = false;
     const int got = ring.read(tap.position, incoming.data(), size, lost);
@@ -124,18 +124,18 @@ bool Spectrum::drain(Tap& tap, Samplering& ring)
 
 // A sine of amplitude a gives a bin of a * size * bh[0] / 2 at its peak:
 // that is 0 dB.
-void Spectrum::transform(const Tap& tap)
+void Analysis::transform(const Tap& tap)
 {
     for (std::size_t i = 0; i < windowed.size(); ++i)
         windowed[i] = tap.history[i] * window[i];
-    kiss_fftr(config.get(), windowed.data(), reinterpret_cast<kiss_fft_cpx*>(spectrum.data()));
+    kiss_fftr(config.get(), windowed.data(), reinterpret_cast<kiss_fft_cpx*>(bins.data()));
     const float scale = static_cast<float>(20.0 * std::log10(2.0 / (size * bh[0])));
     // Well below the floor, so that interpolation near it stays finite, and
     // above the top, so that an infinite sample shows as an over and then
     // falls like any level; a bin that is no number counts as nothing.
     const float lowest = floorDb - 40.0f, highest = topDb + 24.0f;
     for (std::size_t k = 0; k < binDb.size(); ++k) {
-        const float re = spectrum[2 * k], im = spectrum[2 * k + 1];
+        const float re = bins[2 * k], im = bins[2 * k + 1];
         const float power = re * re + im * im;
         binDb[k] = power > 0.0f ? std::clamp(10.0f * std::log10(power) + scale, lowest, highest) : lowest;
     }
@@ -146,7 +146,7 @@ void Spectrum::transform(const Tap& tap)
 // column, which scalloping would lower and place on a bin. One between two
 // bins: the parabola of a peak among them, so that the tone's top lands on
 // its own frequency; elsewhere a straight line.
-float Spectrum::columnLevel(int c) const
+float Analysis::columnLevel(int c) const
 {
     const auto i = static_cast<std::size_t>(c);
     const int top = size / 2;
@@ -178,7 +178,7 @@ float Spectrum::columnLevel(int c) const
     return level;
 }
 
-bool Spectrum::follow(Tap& tap, bool silence)
+bool Analysis::follow(Tap& tap, bool silence)
 {
     bool changed = false;
     bool silent = true;

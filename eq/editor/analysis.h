@@ -1,4 +1,4 @@
-// The spectrum analyzer's analysis, on the editor's thread: at every frame
+// What the analyzer shows, worked out on the editor's thread: at every frame
 // it drains the taps' rings, runs a Blackman-Harris windowed real FFT over
 // the newest samples and turns the bins into a level per column of the
 // curve display (dBFS, a full-scale sine reading 0), held with a fast
@@ -14,7 +14,7 @@
 
 struct kiss_fftr_state;
 
-class Spectrum {
+class Analysis {
 public:
     // The levels shown at the display's top and bottom.
     static constexpr float topDb = 0.0f, floorDb = -96.0f;
@@ -25,10 +25,10 @@ public:
     // host stopped calling, so the display falls to the floor.
     static constexpr int idleFrames = 8;
 
-    explicit Spectrum(int columns);
-    ~Spectrum();
-    Spectrum(const Spectrum&) = delete;
-    Spectrum& operator=(const Spectrum&) = delete;
+    explicit Analysis(int columns);
+    ~Analysis();
+    Analysis(const Analysis&) = delete;
+    Analysis& operator=(const Analysis&) = delete;
 
     // The equalizer whose signal it reads; before it, frames do nothing.
     void connect(Analyzerfeed& feed) { source = &feed; }
@@ -77,7 +77,7 @@ private:
     std::unique_ptr<kiss_fftr_state, Freeconfig> config;
     std::vector<float> window;
     std::vector<float> windowed;
-    std::vector<float> spectrum; // kiss_fft_cpx pairs
+    std::vector<float> bins; // kiss_fft_cpx pairs
     std::vector<float> binDb;
     std::vector<float> incoming;
     // Per column, as fractional bins: its edges and its frequency.
