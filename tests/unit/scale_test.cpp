@@ -156,6 +156,9 @@ struct Hostedscale : testing::Test {
 TEST_F(Hostedscale, ScreenPicksTheFirstSizeAndTheHostHearsOfChoices)
 {
     EXPECT_EQ(rect(), std::make_pair(1200, 570)) << "144 dpi before the editor opens";
+    // Densities round down to an offered size.
+    for (auto [dpi, percent] : {std::pair{72, 100}, {96, 100}, {119, 100}, {120, 125}, {191, 175}, {384, 200}})
+        EXPECT_EQ(Framework::Gui::screenScale(dpi), percent) << dpi;
     open();
     EXPECT_EQ(gui().deviceWidth(), 1200);
 
@@ -176,14 +179,4 @@ TEST_F(Hostedscale, ScreenPicksTheFirstSizeAndTheHostHearsOfChoices)
     EXPECT_EQ(asked[0].value, 570);
     EXPECT_EQ(rect(), std::make_pair(1200, 570));
     EXPECT_EQ(gui().deviceHeight(), 570);
-}
-
-TEST(Scale, ScreenDensityRoundsDownToAnOfferedSize)
-{
-    EXPECT_EQ(Framework::Gui::screenScale(72), 100);
-    EXPECT_EQ(Framework::Gui::screenScale(96), 100);
-    EXPECT_EQ(Framework::Gui::screenScale(119), 100);
-    EXPECT_EQ(Framework::Gui::screenScale(120), 125);
-    EXPECT_EQ(Framework::Gui::screenScale(191), 175);
-    EXPECT_EQ(Framework::Gui::screenScale(384), 200);
 }
