@@ -208,7 +208,7 @@ TEST_F(Vsthost, SnapshotSavesWhatTheEditorShows)
 
     // Timing repaints and parameter changes leaves the same picture.
     DeleteFileA(file("editor.png").c_str());
-    ASSERT_EQ(run(snapshot + " --repaints 20"), 0u);
+    ASSERT_EQ(run(snapshot + " --repaints 3"), 0u);
     EXPECT_EQ(Testskin::differingPixels(Picture::load(file("editor.png")), Testskin::background()), 0);
 
     // A larger editor for one run; the user's settings stay as they were.
