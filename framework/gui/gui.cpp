@@ -51,13 +51,13 @@ void Gui::paint(int& x, int& y, int& w, int& h)
 
 void Gui::mouse(int& code, int& x, int& y, bool& shift)
 {
-    // Movement is measured at the pointer's full resolution, in layout
-    // pixels: at 200 % a device pixel moves half as far as at 100 %.
+    // Movement since the last event, measured at the pointer's full
+    // resolution in layout pixels (at 200 % a device pixel moves half as far
+    // as at 100 %): each event, the release too, carries what it moved, so
+    // a gesture ends where the pointer does.
     const double factor = shift ? fineFactor() : dragFactor();
-    currentEvent.dx = factor * (earlierX - lastX);
-    currentEvent.dy = factor * (earlierY - lastY);
-    earlierX = lastX;
-    earlierY = lastY;
+    currentEvent.dx = factor * (lastX - pointerX());
+    currentEvent.dy = factor * (lastY - pointerY());
     lastX = pointerX();
     lastY = pointerY();
     currentEvent.x = x;
@@ -74,7 +74,7 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
 
 void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 {
-    Wheelevent turn{x, y, notches, shift, control};
+    Wheelevent turn{x, y, notches, shift, control, wheelEdits ? wheelBursts : wheelBursts + 1};
     bool visible = true;
     rootPanel.wheel(*this, visible, turn);
 }
@@ -82,7 +82,9 @@ void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 void Gui::wheelEdited(Paramset& paramset)
 {
     if (wheelEdits && wheelEdits != &paramset)
-        wheelEdits->endEdit();
+        wheelEdits->endEdit(Gesture::wheel);
+    if (!wheelEdits)
+        ++wheelBursts;
     wheelEdits = &paramset;
     lastWheel = std::chrono::steady_clock::now();
 }
@@ -90,7 +92,7 @@ void Gui::wheelEdited(Paramset& paramset)
 void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
 {
     if (wheelEdits && now - lastWheel >= wheelPause) {
-        wheelEdits->endEdit();
+        wheelEdits->endEdit(Gesture::wheel);
         wheelEdits = nullptr;
     }
 }
@@ -98,7 +100,7 @@ void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
 void Gui::closing()
 {
     if (captured && pressedSet)
-        pressedSet->endEdit();
+        pressedSet->endEdit(Gesture::pointer);
     captured = false;
     endWheelEdit(std::chrono::steady_clock::time_point::max());
 }
@@ -186,8 +188,12 @@ void Gui::setAnchor(int& x, int& y)
 {
     currentEvent.anchorX = x;
     currentEvent.anchorY = y;
-    earlierX = x == currentEvent.x ? lastX : x;
-    earlierY = y == currentEvent.y ? lastY : y;
+    // Movement counts from the anchor: from the pointer itself when the
+    // anchor is where the event is.
+    if (x != currentEvent.x)
+        lastX = x;
+    if (y != currentEvent.y)
+        lastY = y;
 }
 
 void Gui::capturePressValues(Paramset& paramset, int index)

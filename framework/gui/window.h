@@ -131,6 +131,10 @@ public:
     // taking and releasing the system's mouse capture: the mapping every
     // back end uses.
     void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
+    // The system took the mouse capture away (another window, a switch of
+    // application, a cancelled mode): a held button counts as released
+    // where the pointer was last, so the gesture ends there.
+    void captureLost();
     // A wheel message's delta (WHEEL_DELTA, 120, per notch; finer wheels
     // send less) at device pixels: parts add up until they make whole notches.
     void wheelMessage(int x, int y, int delta, bool shift, bool control);

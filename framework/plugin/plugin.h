@@ -47,8 +47,8 @@ public:
     double getMin(int index) override;
     std::string getUnits(int index) override;
     double getDefault(int index) override;
-    void beginEdit(int index) override;
-    void endEdit() override;
+    void beginEdit(int index, Gesture by) override;
+    void endEdit(Gesture by) override;
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
     // The host's automation on the audio thread: setNormalized from the host,
@@ -181,8 +181,13 @@ private:
     std::unique_ptr<std::atomic<double>[]> parked;
     std::atomic<bool> anyParked{false};
     std::vector<int> taken; // audio thread only
-    // The parameters the current gesture began, in order; editor thread only.
-    std::vector<int> editing;
+    // The parameters open gestures began, in order, with the gestures that
+    // hold each; editor thread only.
+    struct Edit {
+        int index;
+        unsigned gestures; // a bit per Gesture that holds it
+    };
+    std::vector<Edit> editing;
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};

@@ -103,25 +103,24 @@ using M = Window::Mousemessage;
 
 } // namespace
 
-// The first drag event after a press moves nothing; every later one reports
-// the step before it, inverted and scaled; the last step comes with the
-// release.
+// Every event reports its own movement since the one before, inverted and
+// scaled, the release too: a gesture ends where the pointer does.
 TEST_F(Editor, DeltaRule)
 {
     ASSERT_TRUE(gui.open(Headless::parentWindow()));
     send(M::leftDown, 60, 40);
     for (int step = 1; step <= 4; ++step)
         send(M::move, 60, 40 - step, step > 2);
-    send(M::leftUp, 60, 36);
+    send(M::leftUp, 60, 34);
     const std::vector<Mouseevent>& seen = probe->seen;
     ASSERT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen[1].code, 7);
-    EXPECT_EQ(seen[1].dy, 0.0) << "the first drag event";
+    EXPECT_EQ(seen[1].dy, 1.0) << "the first drag event";
     EXPECT_EQ(seen[2].dy, 1.0);
     EXPECT_EQ(seen[3].dy, 0.5) << "Shift: the fine factor";
     EXPECT_EQ(seen[4].dy, 0.5);
     EXPECT_EQ(seen[5].code, 3);
-    EXPECT_EQ(seen[5].dy, 1.0) << "the last step, with the release";
+    EXPECT_EQ(seen[5].dy, 2.0) << "the release's own step";
     EXPECT_EQ(seen[5].anchorY, 40);
 }
 

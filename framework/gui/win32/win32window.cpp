@@ -174,7 +174,18 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MENUCOMMAND:
         return menuCommand(wParam, lParam);
     case WM_MOUSEMOVE:
+        // A move with no button down never drags, even when the release
+        // went to another window.
+        if (!(wParam & (MK_LBUTTON | MK_RBUTTON)))
+            window->captureLost();
         return mouse(M::move);
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd)
+            window->captureLost();
+        return 0;
+    case WM_CANCELMODE:
+        window->captureLost();
+        break;
     case WM_LBUTTONDOWN:
         return mouse(M::leftDown);
     case WM_LBUTTONUP:
