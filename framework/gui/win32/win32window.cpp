@@ -7,6 +7,7 @@
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
 #include "gdiplussession.h"
+#include "menuregistry.h"
 #include "win32image.h"
 #include "windowclass.h"
 
@@ -126,13 +127,11 @@ LRESULT paintMessage(HWND hwnd, Window& window)
     return 0;
 }
 
+// Only a menu this module made is acted on: another's item data means nothing here.
 LRESULT menuCommand(WPARAM position, LPARAM menu)
 {
-    MENUINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIM_MENUDATA;
-    if (GetMenuInfo(reinterpret_cast<HMENU>(menu), &info) && info.dwMenuData)
-        reinterpret_cast<Systemmenu*>(info.dwMenuData)->select(static_cast<int>(position));
+    if (Systemmenu* made = madeMenu(reinterpret_cast<HMENU>(menu)))
+        made->select(static_cast<int>(position));
     return 1;
 }
 
