@@ -262,6 +262,7 @@ void Window::captureLost()
     int y = static_cast<int>(std::floor(preciseY));
     bool shift = false;
     mouse(code, x, y, shift);
+    releaseMouse();
 }
 
 } // namespace Framework
