@@ -56,8 +56,7 @@ void Vex::setSampleRate(double rate)
 
 Coefficients Vex::design(int band, const double* values, double gainScale)
 {
-    return Filterdesign::designBand(values[on], values[type], values[frequency], values[gain] * gainScale,
-                                    values[width], band, designRate(), bellWidthMap, shelfWidthMap);
+    return Filterdesign::designBand(values, band, gainScale, designRate());
 }
 
 Coefficients Vex::designFromTargets(int band, double gainScale)

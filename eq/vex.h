@@ -36,9 +36,6 @@ public:
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 
-    // The rate the bands' filters run at: twice the host's; 0 before the
-    // host has set one.
-    double designRate() { return static_cast<double>(host.samplerate()) * oversamplingFactor; }
     // The band's coefficients designed from its current targets, its gain
     // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
     Coefficients designFromTargets(int band, double gainScale);
@@ -69,8 +66,6 @@ private:
     void stage(int band, const Coefficients& designed, unsigned generation);
 
     Framework::Lock coefficientLock;
-    const Framework::Log10map bellWidthMap{0.0025, 0.95};
-    const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
     Vexdisplay view{*this};
     Analyzerfeed feed;
     Coefficients staged[bandCount];

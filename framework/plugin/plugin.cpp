@@ -207,6 +207,11 @@ void Plugin::endEdit(Gesture by)
         lastTouchedIndex.store(-1, std::memory_order_relaxed);
 }
 
+double Plugin::designRate()
+{
+    return static_cast<double>(host.samplerate()) * oversamplingFactor;
+}
+
 void Plugin::setValue(double value, int index, bool fromHost)
 {
     const Paramdescriptor* d = descriptor(index);

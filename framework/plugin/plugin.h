@@ -41,6 +41,9 @@ public:
     Plugin& operator=(const Plugin&) = delete;
 
     double getValue(int index) override;
+    // The rate the plug-in's filters run at: the host's times the
+    // oversampling factor; 0 before the host has set one.
+    double designRate();
     // The target as the host and the editor see it, before the next tick.
     double getNormalized(int index) override;
     double getMax(int index) override;
