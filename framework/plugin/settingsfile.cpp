@@ -1,5 +1,7 @@
 #include "settingsfile.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <algorithm>
 #include <fstream>
 #include <utility>
@@ -44,7 +46,7 @@ void Settingsfile::load()
 {
     values = defaults;
     std::vector<std::string> read;
-    std::ifstream in(filePath);
+    std::ifstream in(nativePath(filePath).c_str());
     if (in.good()) {
         std::string line;
         bool keyLine = true;
@@ -76,7 +78,7 @@ void Settingsfile::save() const
 
 void Settingsfile::write(const std::vector<std::string>& list) const
 {
-    std::ofstream out(filePath, std::ios::out | std::ios::trunc);
+    std::ofstream out(nativePath(filePath).c_str(), std::ios::out | std::ios::trunc);
     for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i) {
         out << keys[i] << std::endl;
         out << list[i] << std::endl;
