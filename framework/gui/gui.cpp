@@ -3,6 +3,7 @@
 #include "hostframe.h"
 #include "skinlistener.h"
 
+#include "framework/platform/nativepath.h"
 #include "framework/platform/platform.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
@@ -253,11 +254,11 @@ std::vector<std::string> Gui::skinNames(const std::string& skinsFolder)
     namespace fs = boost::filesystem;
     std::vector<std::string> names;
     boost::system::error_code error;
-    for (fs::directory_iterator entry(fs::path(skinsFolder), error), end; !error && entry != end;
+    for (fs::directory_iterator entry(nativePath(skinsFolder), error), end; !error && entry != end;
          entry.increment(error)) {
         boost::system::error_code unreadable;
         if (fs::is_directory(entry->status(unreadable)))
-            names.push_back(entry->path().filename().string());
+            names.push_back(utf8Path(entry->path().filename()));
     }
     return names;
 }

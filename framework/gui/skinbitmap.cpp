@@ -2,6 +2,8 @@
 
 #include "window.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <cstring>
 #include <fstream>
 
@@ -51,7 +53,7 @@ bool Skinbitmap::acceptable(const std::string& path)
 {
     static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     unsigned char start[24] = {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(nativePath(path).c_str(), std::ios::binary);
     if (!in.read(reinterpret_cast<char*>(start), sizeof start))
         return false;
     if (std::memcmp(start, signature, sizeof signature) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0)

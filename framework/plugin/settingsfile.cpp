@@ -1,5 +1,7 @@
 #include "settingsfile.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <algorithm>
 #include <fstream>
 #include <functional>
@@ -27,7 +29,7 @@ bool readLine(std::istream& in, std::string& line)
 Settingsfile::Pairs readPairs(const std::string& path)
 {
     Settingsfile::Pairs pairs;
-    std::ifstream in(path);
+    std::ifstream in(nativePath(path).c_str());
     std::string key, value;
     while (readLine(in, key) && readLine(in, value))
         pairs.emplace_back(key, value);
@@ -103,7 +105,7 @@ void Settingsfile::save()
 
 bool Settingsfile::write(const std::vector<std::string>& list, const Pairs& others) const
 {
-    std::ofstream out(filePath, std::ios::out | std::ios::trunc);
+    std::ofstream out(nativePath(filePath).c_str(), std::ios::out | std::ios::trunc);
     for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i)
         out << keys[i] << '\n' << list[i] << '\n';
     for (const auto& [key, value] : others)
