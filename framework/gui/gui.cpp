@@ -233,11 +233,12 @@ bool Gui::loadSkin(const std::string& skinName)
 
 bool Gui::loadFolder(const std::string& folder)
 {
+    long long budget = Skinbitmap::maxSkinPixels;
     if (background)
-        background->loadFrom(folder, scale());
+        background->loadFrom(folder, scale(), budget);
     bool all = true;
     for (const auto& bitmap : bitmaps)
-        all = bitmap->loadFrom(folder, scale()) && all;
+        all = bitmap->loadFrom(folder, scale(), budget) && all;
     skinFolderLoaded = folder;
     for (Skinlistener* listener : skinListeners)
         listener->skinChanged(folder);

@@ -289,4 +289,18 @@ TEST_F(Editor, HostileSkinsStayContained)
         dir.write("header.png", file.bytes);
         EXPECT_EQ(Skinbitmap::acceptable(dir.file("header.png")), file.acceptable) << file.bytes.size();
     }
+
+    // Images each within the bounds, together beyond what a skin may hold:
+    // those past the skin's budget are refused.
+    std::filesystem::create_directories(dir.file("skins/Large"));
+    std::vector<Skinbitmap*> large;
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+        large.push_back(gui.addBitmap(name));
+        writeImage(dir.file(std::string("skins/Large/") + name), 2048, 2048, 0x00FF00);
+    }
+    writeImage(dir.file("skins/Large/knob.png"), 34, 34, 0xFF0000);
+    EXPECT_FALSE(gui.loadSkin("Large"));
+    EXPECT_EQ(knob->width(), 34);
+    EXPECT_EQ(large[2]->width(), 2048);
+    EXPECT_TRUE(large[3]->empty()) << "the fourth would pass " << Skinbitmap::maxSkinPixels << " pixels";
 }
