@@ -218,6 +218,10 @@ TEST_F(Widgets, SliderPressesBesideTheHandleJumpAndDragsFollow)
     event.dy = 0.0;
     slider.mouse(canvas, x, y, binding, event);
     EXPECT_EQ(take(), (Calls{"normalized 1", "normalized 0"})) << "a release where the pointer rests";
+    set.normalized = 0.5;
+    event.dy = 28.0; // a tenth of the travel, moved since the last drag event
+    slider.mouse(canvas, x, y, binding, event);
+    EXPECT_EQ(take(), Calls{"normalized 0.6"}) << "a release that moved on";
 
     Slider still(40, 32, handle.get(), false);
     press(still, x + 20, y + 40);
