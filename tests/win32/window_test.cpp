@@ -297,3 +297,32 @@ TEST(Win32window, OtherThreadsMayInvalidateWhileWindowsComeAndGo)
     window.open(host.handle());
     EXPECT_EQ(painted(window).width(), Drawingscene::width);
 }
+
+// Requests made on the window's own thread reach the window system once,
+// after the message being handled, and not request by request: each ask is
+// a round trip to Wine's server.
+TEST(Win32window, OwnRequestsReachTheSystemAfterTheMessage)
+{
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow window;
+    ASSERT_TRUE(window.open(host.handle()));
+    Hostwindow::pump();
+    const auto hwnd = static_cast<HWND>(window.handle());
+    ValidateRect(hwnd, nullptr);
+    for (int i = 0; i < 100; ++i) {
+        window.invalidate(10 + i % 5, 20, 30, 40);
+        window.invalidate(100, 110, 5, 5);
+    }
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(hwnd, &pending, FALSE)) << "asked the window system at once";
+    SendMessageA(hwnd, WM_NULL, 0, 0);
+    ASSERT_TRUE(GetUpdateRect(hwnd, &pending, FALSE));
+    EXPECT_EQ(pending.left, 10);
+    EXPECT_EQ(pending.top, 20);
+    EXPECT_EQ(pending.right, 105);
+    EXPECT_EQ(pending.bottom, 115);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(hwnd, region, FALSE);
+    EXPECT_FALSE(PtInRegion(region, 60, 90)) << "the two areas were joined";
+    DeleteObject(region);
+}
