@@ -221,16 +221,20 @@ std::vector<double> parameterCosts(Hostedeffect& host)
     return costs;
 }
 
-// The cheapest and the dearest parameter's cost, with their names.
+// The cheapest and the dearest parameter's cost, with their names, and the
+// median over the parameters.
 std::string costRange(Hostedeffect& host, const std::vector<double>& costs)
 {
     if (costs.empty())
         return "no parameters";
     const auto low = std::min_element(costs.begin(), costs.end()), high = std::max_element(costs.begin(), costs.end());
-    char text[160];
-    std::snprintf(text, sizeof text, "%.0f ns ('%s') to %.0f ns ('%s')", *low,
+    std::vector<double> sorted = costs;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+    char text[200];
+    std::snprintf(text, sizeof text, "%.0f ns ('%s') to %.0f ns ('%s'), median %.0f ns", *low,
                   host.text(effGetParamName, static_cast<VstInt32>(low - costs.begin())).c_str(), *high,
-                  host.text(effGetParamName, static_cast<VstInt32>(high - costs.begin())).c_str());
+                  host.text(effGetParamName, static_cast<VstInt32>(high - costs.begin())).c_str(),
+                  sorted[sorted.size() / 2]);
     return text;
 }
 
