@@ -34,10 +34,11 @@ public:
     // Changes taken on the audio thread, counted.
     void parameterChanged(int index, bool onAudioThread) override
     {
-        takenOnAudioThread += onAudioThread ? 1 : 0;
+        if (onAudioThread)
+            ++takenOnAudioThread;
         Vex::parameterChanged(index, onAudioThread);
     }
-    int takenOnAudioThread = 0;
+    std::atomic<int> takenOnAudioThread{0};
     static inline Lockedvex* last = nullptr;
 };
 
@@ -162,7 +163,7 @@ TEST_F(Audiothread, SetParameterOnlyRecordsTheValueForTheNextTick)
     for (int n = 0; n < 10; ++n)
         block(480, phase); // this thread is now the audio thread
     const float flat = block(480, phase);
-    const int before = Lockedvex::last->takenOnAudioThread;
+    const int before = Lockedvex::last->takenOnAudioThread.load();
     e->setParameter(e, gain4, gainFor(-12.0));
     e->setParameter(e, gain4, gainFor(6.0));
     EXPECT_EQ(Lockedvex::last->takenOnAudioThread, before) << "taken in setParameter";
