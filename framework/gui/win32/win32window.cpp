@@ -1,6 +1,7 @@
 // The editor window on Windows: a child of the host's window, a GDI back
-// buffer that everything is drawn into, AlphaBlend for images and GDI+ for
-// fills and anti-aliased lines. One BitBlt per WM_PAINT shows the buffer.
+// buffer (a DIB section) that everything is drawn into, AlphaBlend for images,
+// GDI+ for fills and anti-aliased lines, and the buffer's own pixels for
+// graphs and the fills under them. One BitBlt per WM_PAINT shows the buffer.
 #include "framework/gui/window.h"
 
 #include "framework/gui/graphcoverage.h"
