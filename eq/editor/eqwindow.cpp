@@ -267,10 +267,10 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
         if (colour >> 24 == 0)
             continue;
         toRows(points, curve, x, y, s);
-        surface.polyline(points.data(), static_cast<int>(points.size()), colour, 3.0f);
+        surface.graph(points.data(), static_cast<int>(points.size()), colour, 3.0f);
     }
     toRows(points, sumCurve, x, y, s);
-    surface.polyline(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
+    surface.graph(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
 }
 
 // A level at the floor lies just below the display, so silence draws
@@ -298,7 +298,7 @@ std::uint32_t Eqwindow::drawAnalysis(Window& surface, int x, int y)
         // The line: the fill's colour, three times as opaque.
         const std::uint32_t alpha = std::min<std::uint32_t>(255, 3 * (colour >> 24));
         scaleColour = alpha << 24 | (colour & 0xFFFFFF);
-        surface.polyline(points.data(), static_cast<int>(n), scaleColour, 1.0f);
+        surface.graph(points.data(), static_cast<int>(n), scaleColour, 1.0f);
     }
     return scaleColour;
 }
@@ -311,7 +311,7 @@ void Eqwindow::drawAnalysisScale(Window& surface, int x, int y, std::uint32_t co
     for (int level = 12; level < -Analysis::floorDb; level += 24) {
         const float row = static_cast<float>(y + level * height / (Analysis::topDb - Analysis::floorDb));
         const Framework::Point tick[2] = {{static_cast<float>(right - 5), row}, {static_cast<float>(right), row}};
-        surface.polyline(tick, 2, colour, 1.0f);
+        surface.graph(tick, 2, colour, 1.0f);
         if (font)
             Framework::drawText("-" + std::to_string(level), *font, surface, right - 7 - 3 * font->glyphWidth,
                                 static_cast<int>(row) - font->glyphHeight() / 2, 3, 2);

@@ -133,6 +133,16 @@ Point Window::devicePoint(Point p) const
 
 void Window::polyline(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
+    straightened(points, count, argb, lineWidth, false);
+}
+
+void Window::graph(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    straightened(points, count, argb, lineWidth, true);
+}
+
+void Window::straightened(const Point* points, int count, std::uint32_t argb, float lineWidth, bool isGraph)
+{
     if (!isOpen() || !points || count < 2)
         return;
     // Straight within an eighth of a device pixel.
@@ -144,7 +154,11 @@ void Window::polyline(const Point* points, int count, std::uint32_t argb, float 
         i = straightRunEnd(points, i, count, tolerance);
         lineScratch.push_back(devicePoint(points[i]));
     }
-    drawLines(lineScratch.data(), static_cast<int>(lineScratch.size()), argb, lineWidth * s);
+    const int kept = static_cast<int>(lineScratch.size());
+    if (isGraph)
+        drawGraph(lineScratch.data(), kept, argb, lineWidth * s);
+    else
+        drawLines(lineScratch.data(), kept, argb, lineWidth * s);
 }
 
 void Window::fillBelow(const Point* points, int count, float baseY, std::uint32_t argb)
@@ -154,9 +168,7 @@ void Window::fillBelow(const Point* points, int count, float baseY, std::uint32_
     lineScratch.clear();
     for (int i = 0; i < count; ++i)
         lineScratch.push_back(devicePoint(points[i]));
-    lineScratch.push_back(devicePoint({points[count - 1].x, baseY}));
-    lineScratch.push_back(devicePoint({points[0].x, baseY}));
-    fillPolygon(lineScratch.data(), static_cast<int>(lineScratch.size()), argb);
+    fillUnder(lineScratch.data(), count, devicePoint({points[0].x, baseY}).y, argb);
 }
 
 void Window::setClip(int x, int y, int w, int h)

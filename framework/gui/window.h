@@ -74,7 +74,8 @@ public:
     // Closes the window and its drawing objects; nothing when closed.
     void close();
     bool isOpen() const { return opened; }
-    // The window exists and is shown. Any thread.
+    // The window exists and is shown, as the window system last told it
+    // (at open, at each paint and timer tick). Any thread.
     bool isVisible() const;
     // The native window handle, null while closed.
     void* handle() const;
@@ -112,6 +113,10 @@ public:
     // straight line are drawn as that line: the libraries' line drawing pays
     // for every segment.
     void polyline(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // The same for a graph, a line whose points' x ascend (a response curve,
+    // a spectrum): the back end may draw it itself, at a cost that grows with
+    // the pixels it covers rather than with its segments.
+    void graph(const Point* points, int count, std::uint32_t argb, float lineWidth);
     // Fills, in an ARGB colour, the area between a line through count points
     // (x ascending) and the row baseY below it.
     void fillBelow(const Point* points, int count, float baseY, std::uint32_t argb);
@@ -122,7 +127,9 @@ public:
     void clearClip();
 
     // Asks for the rectangle to be painted at the next paint; nothing while
-    // the window is not visible. Any thread.
+    // the window is not visible. Any thread. The window system hears of it
+    // after the message being handled on the window's thread, and at the
+    // next timer tick from other threads.
     void invalidate(int x, int y, int w, int h);
 
     // The window messages that concern the mouse.
@@ -165,6 +172,8 @@ private:
     void deviceRect(int& x, int& y, int& w, int& h) const;
     // A layout point in device pixels.
     Point devicePoint(Point p) const;
+    // A line with its straight runs joined, drawn as a graph or a polyline.
+    void straightened(const Point* points, int count, std::uint32_t argb, float lineWidth, bool isGraph);
     // The platform's image and fill drawing, in device pixels; images are
     // held at the scale, so a rectangle of one lands unscaled.
     void copyDevice(const Skinbitmap& image, int x, int y, int w, int h);
@@ -172,9 +181,11 @@ private:
     void fillDevice(int x, int y, int w, int h);
     // The platform's line drawing, for at least two points, in device pixels.
     void drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth);
-    // The platform's anti-aliased fill of a closed polygon of count points,
-    // in device pixels.
-    void fillPolygon(const Point* points, int count, std::uint32_t argb);
+    // The same for a graph.
+    void drawGraph(const Point* points, int count, std::uint32_t argb, float lineWidth);
+    // The platform's fill, without smoothing, between a line through count
+    // points (x ascending) and the row baseY, in device pixels.
+    void fillUnder(const Point* points, int count, float baseY, std::uint32_t argb);
     // The platform's clip: the device rectangle, or none when on is false.
     void applyClip(bool on, int x, int y, int w, int h);
     // The system's mouse capture: every mouse message comes to the window.

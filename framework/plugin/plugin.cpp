@@ -51,10 +51,15 @@ double Plugin::targetValue(int index) const
     return d.map->toReal(d.map->toNormalized(d.target));
 }
 
+// A value the audio thread set and the tick has not taken yet is the
+// parameter's value already.
 double Plugin::getNormalized(int index)
 {
     const Paramdescriptor* d = descriptor(index);
-    return d ? d->map->toNormalized(target(index)) : 0.0;
+    if (!d)
+        return 0.0;
+    const double waiting = parked[static_cast<std::size_t>(index)].load(std::memory_order_relaxed);
+    return d->map->toNormalized(std::isnan(waiting) ? target(index) : d->map->toReal(waiting));
 }
 
 double Plugin::getValue(int index)
@@ -105,27 +110,17 @@ void Plugin::setNormalized(double value, int index, bool fromHost)
     listener.valueChanged(index, *this);
 }
 
+// Only recorded: the next tick takes it with the lock it tries anyway. Were
+// the lock taken here too, the audio thread would, on leaving it, wake a
+// thread that waits for it (a program or chunk load), which is a system call
+// (under Wine maybe a round trip to its server) and may cost the audio
+// thread its processor.
 void Plugin::setOnAudioThread(double value, int index)
 {
-    Paramdescriptor* d = descriptor(index);
-    if (!d)
+    if (!descriptor(index))
         return;
-    {
-        const Lock::Tryguard hold(lock);
-        if (!hold) {
-            parked[static_cast<std::size_t>(index)].store(value, std::memory_order_relaxed);
-            anyParked.store(true, std::memory_order_release);
-            return;
-        }
-        // This value replaces any parked for the same parameter; the others
-        // go first.
-        parked[static_cast<std::size_t>(index)].store(noneParked, std::memory_order_relaxed);
-        takeParked();
-        storeTarget(*d, value);
-        parameterChanged(index, true);
-        taken.push_back(index);
-    }
-    announceTaken();
+    parked[static_cast<std::size_t>(index)].store(value, std::memory_order_relaxed);
+    anyParked.store(true, std::memory_order_release);
 }
 
 void Plugin::storeTarget(Paramdescriptor& d, double value)

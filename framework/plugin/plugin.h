@@ -7,8 +7,7 @@
 // setOnAudioThread; from those it also reaches parameterChanged with
 // onAudioThread set and the listener's valueChanged. None of that may wait
 // for a lock (locks are only tried), allocate, format text, log or touch a
-// file. A value the audio thread cannot store because the lock is busy is
-// parked and taken at the next tick. Every other thread uses setNormalized
+// file. A value the audio thread sets is parked and taken at the next tick. Every other thread uses setNormalized
 // and the getters, which wait on the plug-in lock for short copies.
 #pragma once
 
@@ -55,9 +54,9 @@ public:
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
     // The host's automation on the audio thread: setNormalized from the host,
-    // except that it never waits. While another thread holds the lock the
-    // value is parked, the last one per parameter winning, and the next tick
-    // or the next setter here takes it; the change is told then.
+    // except that it never waits nor takes the lock. The value is parked, the
+    // last one per parameter winning, and the next tick takes it; the change
+    // is told then. The getters answer it at once.
     void setOnAudioThread(double value, int index);
 
     // Called once by the adapter right after construction.

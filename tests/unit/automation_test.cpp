@@ -31,6 +31,14 @@ class Lockedvex : public Vex {
 public:
     template <class... Args> explicit Lockedvex(Args&&... args) : Vex(std::forward<Args>(args)...) { last = this; }
     Framework::Lock& pluginLock() { return lock; }
+    // Changes taken on the audio thread, counted.
+    void parameterChanged(int index, bool onAudioThread) override
+    {
+        if (onAudioThread)
+            ++takenOnAudioThread;
+        Vex::parameterChanged(index, onAudioThread);
+    }
+    std::atomic<int> takenOnAudioThread{0};
     static inline Lockedvex* last = nullptr;
 };
 
@@ -141,4 +149,27 @@ TEST_F(Audiothread, AutomationAllocatesNothingWhileProgramsAndChunksChange)
     }
     audio.join();
     EXPECT_EQ(audioAllocations, 0);
+}
+
+// Automation on the audio thread only records the value: taking it (the lock,
+// the band's design request, the editor's news) waits for the block's tick,
+// so that setParameter never wakes a thread that waits for the lock. The
+// host reads the value back at once, and the block hears it.
+TEST_F(Audiothread, SetParameterOnlyRecordsTheValueForTheNextTick)
+{
+    const int gain4 = index(3, gain);
+    e->setParameter(e, index(3, frequency), static_cast<float>(Lockedvex::last->frequencyMap.toNormalized(1000.0)));
+    int phase = 0;
+    for (int n = 0; n < 10; ++n)
+        block(480, phase); // this thread is now the audio thread
+    const float flat = block(480, phase);
+    const int before = Lockedvex::last->takenOnAudioThread.load();
+    e->setParameter(e, gain4, gainFor(-12.0));
+    e->setParameter(e, gain4, gainFor(6.0));
+    EXPECT_EQ(Lockedvex::last->takenOnAudioThread, before) << "taken in setParameter";
+    EXPECT_NEAR(e->getParameter(e, gain4), gainFor(6.0), 1e-6f);
+    block(480, phase);
+    EXPECT_EQ(Lockedvex::last->takenOnAudioThread, before + 1) << "the last value, taken once";
+    block(4800, phase);
+    EXPECT_NEAR(20.0 * std::log10(block(4800, phase) / flat), 6.0, 0.1);
 }

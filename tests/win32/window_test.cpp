@@ -14,10 +14,12 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <thread>
+#include <vector>
 
 using Framework::Window;
 
@@ -296,4 +298,70 @@ TEST(Win32window, OtherThreadsMayInvalidateWhileWindowsComeAndGo)
     EXPECT_GT(requests.load(), 0);
     window.open(host.handle());
     EXPECT_EQ(painted(window).width(), Drawingscene::width);
+}
+
+// Graphs are drawn into the back buffer's pixels by the window itself: a
+// white stroke on black leaves as much ink as its area, a fill takes the
+// pixels whose centres lie under its line, and both keep to the clip.
+TEST(Win32window, GraphsAndFillsLandInThePixelsWithinTheClip)
+{
+    const std::vector<Framework::Point> zigzag = {{20, 10}, {30, 50}, {40, 20}, {60, 100}};
+    const std::vector<Framework::Point> ramp = {{100, 40}, {140, 80}};
+    Testwindow window([&](Window& w) {
+        w.setColour(0xFF000000);
+        w.fillRect(0, 0, w.width(), w.height());
+        w.graph(zigzag.data(), 4, 0xFFFFFFFF, 1.0f);
+        w.setClip(0, 0, 130, 120);
+        w.fillBelow(ramp.data(), 2, 100.0f, 0xFFFFFFFF);
+        w.clearClip();
+    });
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    ASSERT_TRUE(window.open(host.handle()));
+    const Picture shown = painted(window);
+    double ink = 0.0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 90; ++x)
+            ink += (shown.at(x, y) & 0xFF) / 255.0;
+    const double length = std::hypot(10, 40) + std::hypot(10, 30) + std::hypot(20, 80);
+    EXPECT_NEAR(ink, length, 0.03 * length);
+    // The ramp's line at column x's centre: 40.5 + (x - 100); rows below it to 100.
+    int filled = 0, misplaced = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 95; x < 150; ++x) {
+            const bool lit = (shown.at(x, y) & 0xFF) == 0xFF;
+            const bool under = x >= 100 && x < 130 && y + 0.5 >= 40.5 + (x - 100) && y < 100;
+            filled += lit ? 1 : 0;
+            misplaced += lit != under ? 1 : 0;
+        }
+    EXPECT_GT(filled, 1000);
+    EXPECT_EQ(misplaced, 0);
+}
+
+// Requests made on the window's own thread reach the window system once,
+// after the message being handled, and not request by request: each ask is
+// a round trip to Wine's server.
+TEST(Win32window, OwnRequestsReachTheSystemAfterTheMessage)
+{
+    Hostwindow host(Drawingscene::width, Drawingscene::height);
+    Testwindow window;
+    ASSERT_TRUE(window.open(host.handle()));
+    Hostwindow::pump();
+    const auto hwnd = static_cast<HWND>(window.handle());
+    ValidateRect(hwnd, nullptr);
+    for (int i = 0; i < 100; ++i) {
+        window.invalidate(10 + i % 5, 20, 30, 40);
+        window.invalidate(100, 110, 5, 5);
+    }
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(hwnd, &pending, FALSE)) << "asked the window system at once";
+    SendMessageA(hwnd, WM_NULL, 0, 0);
+    ASSERT_TRUE(GetUpdateRect(hwnd, &pending, FALSE));
+    EXPECT_EQ(pending.left, 10);
+    EXPECT_EQ(pending.top, 20);
+    EXPECT_EQ(pending.right, 105);
+    EXPECT_EQ(pending.bottom, 115);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(hwnd, region, FALSE);
+    EXPECT_FALSE(PtInRegion(region, 60, 90)) << "the two areas were joined";
+    DeleteObject(region);
 }

@@ -221,16 +221,20 @@ std::vector<double> parameterCosts(Hostedeffect& host)
     return costs;
 }
 
-// The cheapest and the dearest parameter's cost, with their names.
+// The cheapest and the dearest parameter's cost, with their names, and the
+// median over the parameters.
 std::string costRange(Hostedeffect& host, const std::vector<double>& costs)
 {
     if (costs.empty())
         return "no parameters";
     const auto low = std::min_element(costs.begin(), costs.end()), high = std::max_element(costs.begin(), costs.end());
-    char text[160];
-    std::snprintf(text, sizeof text, "%.0f ns ('%s') to %.0f ns ('%s')", *low,
+    std::vector<double> sorted = costs;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+    char text[200];
+    std::snprintf(text, sizeof text, "%.0f ns ('%s') to %.0f ns ('%s'), median %.0f ns", *low,
                   host.text(effGetParamName, static_cast<VstInt32>(low - costs.begin())).c_str(), *high,
-                  host.text(effGetParamName, static_cast<VstInt32>(high - costs.begin())).c_str());
+                  host.text(effGetParamName, static_cast<VstInt32>(high - costs.begin())).c_str(),
+                  sorted[sorted.size() / 2]);
     return text;
 }
 
@@ -249,9 +253,21 @@ double repaintCost(const Hostededitor& editor, int repaints)
     return times[times.size() / 2];
 }
 
+// The CPU time this process has used, every thread's, in seconds.
+double processorSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0.0;
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<double>(static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) * 1e-7;
+}
+
 // Plays the input through the effect in real time, a sixtieth of a second
 // at a time, while the editor's window runs its timer: what a host does
-// with the editor open.
+// with the editor open. Reports the process's CPU time while it played.
 void play(Hostedeffect& host, const Renderoptions& options)
 {
     Wavreader in(options.input);
@@ -260,13 +276,17 @@ void play(Hostedeffect& host, const Renderoptions& options)
     host.resume();
     const std::uint64_t most = options.at ? static_cast<std::uint64_t>(*options.at * in.rate()) : in.frames();
     const DWORD begun = GetTickCount();
+    const double startTime = seconds(), startProcessor = processorSeconds();
     stream(host, in, static_cast<int>(in.rate() / 60), most,
            [&](const std::vector<float*>&, std::size_t, std::uint64_t done) {
                const DWORD due = begun + static_cast<DWORD>(done * 1000 / in.rate());
                for (Hostwindow::pump(); static_cast<LONG>(due - GetTickCount()) > 0; Hostwindow::pump())
                    Sleep(1);
            });
+    const double played = seconds() - startTime, used = processorSeconds() - startProcessor;
     host.suspend();
+    std::printf("played %.2f s: the process used %.2f s of CPU (%.1f %% of a core)\n", played, used,
+                played > 0.0 ? 100.0 * used / played : 0.0);
 }
 
 int snapshot(const Renderoptions& options)

@@ -188,7 +188,13 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
     cairo_restore(cr);
 }
 
-void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
+// Cairo's smoothed stroke costs a graph no more than any line.
+void Window::drawGraph(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    drawLines(points, count, argb, lineWidth);
+}
+
+void Window::fillUnder(const Point* points, int count, float baseY, std::uint32_t argb)
 {
     if (!nativePart->draw)
         return;
@@ -197,6 +203,9 @@ void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
     setSource(cr, argb);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     trace(cr, points, count);
+    cairo_line_to(cr, points[count - 1].x + 0.5, baseY + 0.5);
+    cairo_line_to(cr, points[0].x + 0.5, baseY + 0.5);
+    cairo_close_path(cr);
     cairo_fill(cr);
     cairo_restore(cr);
 }

@@ -1,8 +1,11 @@
 // The editor window on Windows: a child of the host's window, a GDI back
-// buffer that everything is drawn into, AlphaBlend for images and GDI+ for
-// fills and anti-aliased lines. One BitBlt per WM_PAINT shows the buffer.
+// buffer (a DIB section) that everything is drawn into, AlphaBlend for images,
+// GDI+ for fills and anti-aliased lines, and the buffer's own pixels for
+// graphs and the fills under them. One BitBlt per WM_PAINT shows the buffer.
 #include "framework/gui/window.h"
 
+#include "framework/gui/graphcoverage.h"
+#include "framework/gui/redrawlist.h"
 #include "framework/gui/redrawrecord.h"
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
@@ -11,10 +14,12 @@
 #include "win32image.h"
 #include "windowclass.h"
 
+#include <emmintrin.h>
 #include <gdiplus.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <atomic>
@@ -31,19 +36,29 @@ struct Window::Native {
     // The drawing objects exist from open to close.
     HDC backDC = nullptr;
     HDC sourceDC = nullptr;
+    // A DIB section, so that graphs are drawn straight into its pixels.
     HBITMAP backBitmap = nullptr;
     HGDIOBJ oldBackBitmap = nullptr;
+    std::uint32_t* pixels = nullptr; // top row first
+    // Graphs' points with pixel centres at halves, and a column's coverage.
+    std::vector<Point> graph;
+    std::vector<float> cover;
+    std::vector<int> tops, bottoms; // a fill's rows per column
     Gdiplus::GpPen* pen = nullptr;
     // Made by a GDI+ drawing and deleted by it after use.
     Gdiplus::GpGraphics* graphics = nullptr;
     bool clipped = false;
     RECT clip{};
     Gdiplussession gdiplus;
-    // Other threads neither invalidate nor ask the window system: they add
-    // their rectangle to a record that the window's timer hands on, and read
-    // the visibility the timer last saw.
+    // No request asks the window system at once: each call is a round trip
+    // to the window server under Wine. Other threads add their rectangle to
+    // a record that the window's timer hands on; the window's own thread
+    // adds to a list handed on after each message the window handles. Every
+    // thread reads the visibility last seen (at open, every tick, paint and
+    // hand-over).
     std::atomic<DWORD> thread{0};
     Redrawrecord otherThreads;
+    Redrawlist ownThread;
     std::atomic<bool> shown{false};
 };
 
@@ -54,16 +69,74 @@ namespace {
 constexpr UINT_PTR repaintTimer = 1;
 constexpr UINT repaintPeriod = 16;
 
+// A device-sized 32-bit DIB section, top row first.
+HBITMAP backBuffer(HDC dc, int width, int height, std::uint32_t*& pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = bitmap ? static_cast<std::uint32_t*>(bits) : nullptr;
+    return bitmap;
+}
+
+// A colour of non-premultiplied ARGB blended over pixels as GDI+ blends it,
+// red and blue together, green apart.
+class Paint {
+public:
+    explicit Paint(std::uint32_t argb)
+        : redBlue(argb & 0xFF00FFu), green(argb & 0xFF00u), opacity(static_cast<float>(argb >> 24) * (256.0f / 255.0f))
+    {
+    }
+    // The weight (0 to 256) of a pixel a share of which is covered.
+    std::uint32_t weight(float coverage) const
+    {
+        return static_cast<std::uint32_t>(opacity * std::min(coverage, 1.0f) + 0.5f);
+    }
+    void over(std::uint32_t& pixel, std::uint32_t weight) const
+    {
+        const std::uint32_t rest = 256 - weight;
+        const std::uint32_t rb = (redBlue * weight + (pixel & 0xFF00FFu) * rest) >> 8 & 0xFF00FFu;
+        const std::uint32_t g = (green * weight + (pixel & 0xFF00u) * rest) >> 8 & 0xFF00u;
+        pixel = (pixel & 0xFF000000u) | rb | g;
+    }
+
+private:
+    const std::uint32_t redBlue, green;
+    const float opacity;
+};
+
+void invalidateArea(HWND hwnd, const Redrawrecord::Area& area)
+{
+    const RECT r = {area.left, area.top, area.right, area.bottom};
+    InvalidateRect(hwnd, &r, FALSE);
+}
+
+// Hands the window's own requests to the window system, when there are any.
+void handOwnRequests(HWND hwnd, Window::Native& n)
+{
+    if (n.ownThread.count() == 0)
+        return;
+    const bool visible = IsWindowVisible(hwnd) != FALSE;
+    n.shown = visible;
+    for (int i = 0; visible && i < n.ownThread.count(); ++i)
+        invalidateArea(hwnd, n.ownThread[i]);
+    n.ownThread.clear();
+}
+
 // Invalidates what other threads asked for since the last tick.
 LRESULT repaintTick(HWND hwnd, Window::Native& n)
 {
     const bool visible = IsWindowVisible(hwnd);
     n.shown = visible;
     Redrawrecord::Area area{};
-    if (n.otherThreads.take(area) && visible) {
-        const RECT r = {area.left, area.top, area.right, area.bottom};
-        InvalidateRect(hwnd, &r, FALSE);
-    }
+    if (n.otherThreads.take(area) && visible)
+        invalidateArea(hwnd, area);
     return 0;
 }
 
@@ -116,6 +189,7 @@ bool insideImage(const Skinbitmap& image, int& x, int& y, int& w, int& h, int& t
 
 LRESULT paintMessage(HWND hwnd, Window& window)
 {
+    window.native().shown = IsWindowVisible(hwnd) != FALSE;
     PAINTSTRUCT paintstruct;
     HDC paintDC = BeginPaint(hwnd, &paintstruct);
     const RECT& r = paintstruct.rcPaint;
@@ -208,14 +282,20 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // No exception may unwind into the system's message loop: a message whose
-// handling failed gets the default handling.
+// handling failed gets the default handling. The requests the message made,
+// or that the window's thread made since the last one, go to the window
+// system once, after it.
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
     try {
-        return handleMessage(hwnd, message, wParam, lParam);
+        result = handleMessage(hwnd, message, wParam, lParam);
     } catch (...) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        result = DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    if (auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+        handOwnRequests(hwnd, window->native());
+    return result;
 }
 
 } // namespace
@@ -251,7 +331,7 @@ bool Window::openNative(void* parent)
     // The window's DC serves only to make the compatible ones.
     HDC windowDC = GetDC(hwnd);
     n.backDC = CreateCompatibleDC(windowDC);
-    n.backBitmap = CreateCompatibleBitmap(windowDC, deviceWidth(), deviceHeight());
+    n.backBitmap = backBuffer(windowDC, deviceWidth(), deviceHeight(), n.pixels);
     n.oldBackBitmap = SelectObject(n.backDC, n.backBitmap);
     n.sourceDC = CreateCompatibleDC(windowDC);
     ReleaseDC(hwnd, windowDC);
@@ -260,6 +340,7 @@ bool Window::openNative(void* parent)
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
     n.otherThreads.clear();
+    n.ownThread.clear();
     n.shown = IsWindowVisible(hwnd) != FALSE;
     SetTimer(hwnd, repaintTimer, repaintPeriod, nullptr);
     n.hwnd = hwnd;
@@ -286,6 +367,7 @@ void Window::closeNative()
     n.backDC = n.sourceDC = nullptr;
     n.backBitmap = nullptr;
     n.oldBackBitmap = nullptr;
+    n.pixels = nullptr;
 }
 
 void Window::resizeNative()
@@ -295,12 +377,14 @@ void Window::resizeNative()
     if (!hwnd)
         return;
     HDC windowDC = GetDC(hwnd);
-    HBITMAP bigger = CreateCompatibleBitmap(windowDC, deviceWidth(), deviceHeight());
+    std::uint32_t* pixels = nullptr;
+    HBITMAP bigger = backBuffer(windowDC, deviceWidth(), deviceHeight(), pixels);
     ReleaseDC(hwnd, windowDC);
     if (bigger) {
         SelectObject(n.backDC, bigger);
         DeleteObject(n.backBitmap);
         n.backBitmap = bigger;
+        n.pixels = pixels;
     }
     SetWindowPos(hwnd, nullptr, 0, 0, deviceWidth(), deviceHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -324,9 +408,7 @@ bool Window::isVisible() const
 {
     const Native& n = *nativePart;
     HWND hwnd = n.hwnd.load();
-    if (!hwnd)
-        return false;
-    return GetCurrentThreadId() == n.thread ? IsWindowVisible(hwnd) != FALSE : n.shown.load();
+    return hwnd && n.shown.load();
 }
 
 void* Window::handle() const
@@ -373,6 +455,31 @@ void Window::fillDevice(int x, int y, int w, int h)
 static_assert(sizeof(Point) == sizeof(Gdiplus::GpPointF) && offsetof(Gdiplus::GpPointF, Y) == offsetof(Point, y),
               "a Point must be a GDI+ point");
 
+namespace {
+
+// The device rectangle drawing may touch: the back buffer within the clip.
+RECT drawable(const Window& window, const Window::Native& n)
+{
+    RECT r = {0, 0, window.deviceWidth(), window.deviceHeight()};
+    if (n.clipped)
+        r = {std::max(r.left, n.clip.left), std::max(r.top, n.clip.top), std::min(r.right, n.clip.right),
+             std::min(r.bottom, n.clip.bottom)};
+    return r;
+}
+
+// The points with pixel centres at halves, as Graphcoverage takes them; GDI
+// has them at whole numbers. GDI's pending drawing lands first.
+std::vector<Point>& graphPoints(Window::Native& n, const Point* points, int count)
+{
+    GdiFlush();
+    n.graph.assign(points, points + count);
+    for (Point& p : n.graph)
+        p = {p.x + 0.5f, p.y + 0.5f};
+    return n.graph;
+}
+
+} // namespace
+
 void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
     Native& n = *nativePart;
@@ -386,15 +493,102 @@ void Window::drawLines(const Point* points, int count, std::uint32_t argb, float
     Gdip::GdipDrawLines(use.graphics(), n.pen, reinterpret_cast<const Gdiplus::GpPointF*>(points), count);
 }
 
-void Window::fillPolygon(const Point* points, int count, std::uint32_t argb)
+// A graph is drawn straight into the back buffer, column by column: GDI+
+// under Wine pays a path, a region and a bitmap for each of its hundreds of
+// segments.
+void Window::drawGraph(const Point* points, int count, std::uint32_t argb, float lineWidth)
 {
-    const Graphicsuse use(*nativePart);
-    Gdiplus::GpSolidFill* brush = nullptr;
-    if (!use.graphics() || Gdip::GdipCreateSolidFill(argb, &brush) != Gdiplus::Ok)
+    Native& n = *nativePart;
+    if (!isOpen() || !n.pixels || !Graphcoverage::isGraph(points, count)) {
+        drawLines(points, count, argb, lineWidth);
         return;
-    Gdip::GdipFillPolygon(use.graphics(), brush, reinterpret_cast<const Gdiplus::GpPointF*>(points), count,
-                          Gdiplus::FillModeAlternate);
-    Gdip::GdipDeleteBrush(brush);
+    }
+    const RECT area = drawable(*this, n);
+    const std::vector<Point>& graph = graphPoints(n, points, count);
+    Graphcoverage coverage(graph.data(), count);
+    const int width = deviceWidth();
+    // A stroke reaches past its ends by at most its width.
+    const int margin = static_cast<int>(std::ceil(lineWidth));
+    const int left = std::max<int>(coverage.firstColumn() - margin, area.left);
+    const int right = std::min<int>(coverage.endColumn() + margin, area.right);
+    const Paint paint(argb);
+    for (int x = left; x < right; ++x) {
+        int top = 0;
+        coverage.stroke(x, lineWidth, n.cover, top);
+        const int bottom = top + static_cast<int>(n.cover.size());
+        for (int y = std::max<int>(top, area.top); y < std::min<int>(bottom, area.bottom); ++y)
+            paint.over(n.pixels[static_cast<std::size_t>(y) * width + x],
+                       paint.weight(n.cover[static_cast<std::size_t>(y - top)]));
+    }
+}
+
+// Row by row, as the pixels lie in memory, four pixels at a time: a fill
+// covers many.
+void Window::fillUnder(const Point* points, int count, float baseY, std::uint32_t argb)
+{
+    Native& n = *nativePart;
+    if (!isOpen() || !n.pixels || !Graphcoverage::isGraph(points, count))
+        return;
+    const RECT area = drawable(*this, n);
+    const std::vector<Point>& graph = graphPoints(n, points, count);
+    Graphcoverage coverage(graph.data(), count);
+    const int left = std::max<int>(coverage.firstColumn(), area.left);
+    const int right = std::min<int>(coverage.endColumn(), area.right);
+    if (right <= left)
+        return;
+    // Per column, the rows filled: [top, bottom), none when equal.
+    const auto columns = static_cast<std::size_t>(right - left);
+    n.tops.assign(columns, 0);
+    n.bottoms.assign(columns, 0);
+    int highest = area.bottom, lowest = area.top;
+    for (int x = left; x < right; ++x) {
+        int top = 0, bottom = 0;
+        if (!coverage.filled(x, baseY + 0.5f, top, bottom))
+            continue;
+        top = std::max<int>(top, area.top);
+        bottom = std::min<int>(bottom, area.bottom);
+        if (bottom <= top)
+            continue;
+        n.tops[static_cast<std::size_t>(x - left)] = top;
+        n.bottoms[static_cast<std::size_t>(x - left)] = bottom;
+        highest = std::min(highest, top);
+        lowest = std::max(lowest, bottom);
+    }
+    const Paint paint(argb);
+    const std::uint32_t weight = paint.weight(1.0f);
+    const auto w = static_cast<short>(weight), rest = static_cast<short>(256 - weight);
+    // Per pixel in 16-bit lanes: blue, green, red at the weight, alpha kept.
+    const __m128i colour =
+        _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(argb)), _mm_setzero_si128()),
+                        _mm_set_epi16(0, w, w, w, 0, w, w, w));
+    const __m128i keep = _mm_set_epi16(256, rest, rest, rest, 256, rest, rest, rest);
+    const __m128i zero = _mm_setzero_si128();
+    const int width = deviceWidth();
+    for (int y = highest; y < lowest; ++y) {
+        std::uint32_t* row = n.pixels + static_cast<std::size_t>(y) * width + left;
+        const __m128i at = _mm_set1_epi32(y);
+        int i = 0;
+        for (; i + 4 <= right - left; i += 4) {
+            const __m128i tops =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(&n.tops[static_cast<std::size_t>(i)]));
+            const __m128i bottoms =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(&n.bottoms[static_cast<std::size_t>(i)]));
+            const __m128i inside = _mm_andnot_si128(_mm_cmplt_epi32(at, tops), _mm_cmplt_epi32(at, bottoms));
+            if (_mm_movemask_epi8(inside) == 0)
+                continue;
+            const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+            const __m128i low =
+                _mm_srli_epi16(_mm_add_epi16(colour, _mm_mullo_epi16(_mm_unpacklo_epi8(under, zero), keep)), 8);
+            const __m128i high =
+                _mm_srli_epi16(_mm_add_epi16(colour, _mm_mullo_epi16(_mm_unpackhi_epi8(under, zero), keep)), 8);
+            const __m128i blended = _mm_packus_epi16(low, high);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i),
+                             _mm_or_si128(_mm_and_si128(inside, blended), _mm_andnot_si128(inside, under)));
+        }
+        for (; i < right - left; ++i)
+            if (y >= n.tops[static_cast<std::size_t>(i)] && y < n.bottoms[static_cast<std::size_t>(i)])
+                paint.over(row[i], weight);
+    }
 }
 
 void Window::applyClip(bool on, int x, int y, int w, int h)
@@ -410,8 +604,8 @@ void Window::applyClip(bool on, int x, int y, int w, int h)
     IntersectClipRect(n.backDC, n.clip.left, n.clip.top, n.clip.right, n.clip.bottom);
 }
 
-// Any thread: no lock, no drawing, no allocation. On other threads not even
-// a call into the window system, which may wait for its server.
+// Any thread: no lock, no drawing, no allocation, and no call into the window
+// system, which may wait for its server.
 void Window::invalidate(int x, int y, int w, int h)
 {
     Native& n = *nativePart;
@@ -423,8 +617,7 @@ void Window::invalidate(int x, int y, int w, int h)
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     if (GetCurrentThreadId() == n.thread) {
-        if (IsWindowVisible(hwnd))
-            InvalidateRect(hwnd, &area, FALSE);
+        n.ownThread.add({area.left, area.top, area.right, area.bottom});
         return;
     }
     n.otherThreads.add({area.left, area.top, area.right, area.bottom});
