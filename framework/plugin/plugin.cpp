@@ -123,17 +123,20 @@ void Plugin::setOnAudioThread(double value, int index)
     anyParked.store(true, std::memory_order_release);
 }
 
-void Plugin::storeTarget(Paramdescriptor& d, double value)
+double Plugin::targetOf(const Paramdescriptor& d, double value)
 {
-    // The value as the map reproduces it.
-    const double norm = d.map->toNormalized(d.map->toReal(value));
-    double real = d.map->toReal(norm);
     // The host's copy of a value is a float: when it comes back as the
     // value the parameter has (the echo of automation, a host restoring
     // what it read), the exact real value stays, so programs round-trip
-    // bit for bit.
+    // bit for bit. Otherwise the value as the map reproduces it.
     if (static_cast<float>(value) == static_cast<float>(d.map->toNormalized(d.target)))
-        real = d.target;
+        return d.target;
+    return d.map->toReal(d.map->toNormalized(d.map->toReal(value)));
+}
+
+void Plugin::storeTarget(Paramdescriptor& d, double value)
+{
+    const double real = targetOf(d, value);
     // A descriptor is listed once: an entry already waiting picks up the
     // new target, so repeated sets before a tick cannot grow the list.
     if (d.state == Paramdescriptor::idle)
@@ -272,9 +275,14 @@ void Plugin::clampSlots(double* values, int count) const
 
 void Plugin::copyTargets(double* values, int count) const
 {
-    for (const auto& d : parameters)
-        if (d->slot >= 0 && d->slot < count)
-            values[d->slot] = d->target;
+    // A value the audio thread parked is newer than the target: a host that
+    // saves its state right after automating must find it there.
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const Paramdescriptor& d = *parameters[i];
+        const double waiting = parked[i].load(std::memory_order_relaxed);
+        if (d.slot >= 0 && d.slot < count)
+            values[d.slot] = std::isnan(waiting) ? d.target : targetOf(d, waiting);
+    }
 }
 
 void Plugin::programChanged()

@@ -168,6 +168,8 @@ private:
     void follow();
     // Makes value (normalized) the descriptor's target; the caller holds the lock.
     void storeTarget(Paramdescriptor& d, double value);
+    // The real value a normalized one becomes as d's target.
+    static double targetOf(const Paramdescriptor& d, double value);
     // Audio thread, lock held: parked values become targets.
     void takeParked();
     // Audio thread, lock released: tells what it stored (each parameter at
