@@ -110,6 +110,42 @@ windows)
   within "$db" 0 0.01 || fail "the Linux library's output is $db dB from the Windows DLL's"
   echo "the Windows DLL and the Linux library save the same $(stat -c %s "$work/linux.fxp") bytes"
   ;;
+ardour)
+  # Ardour 7 lists the plug-in once its scanner has cached it, makes it
+  # through its Lua API and runs it in an exported session (ardour.lua).
+  command -v ardour7-lua >/dev/null || fail "no ardour7-lua (scripts/setup installs Ardour)"
+  export HOME="$work/home" # the scanner's cache and Ardour's settings, afresh
+  unset XDG_CACHE_HOME XDG_CONFIG_HOME XDG_DATA_HOME
+  mkdir -p "$HOME" "$work/export"
+  LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 120 /usr/lib/ardour7/ardour-vst-scanner -q -f "$plugin" ||
+    fail "Ardour's scanner failed on the plug-in"
+  # Ardour takes the cache only when it is newer than the library; the
+  # scanner dates it as the library, to the second.
+  touch -m -d "@$(($(stat -c %Y "$plugin") - 60))" "$plugin"
+  # Ardour 7.3 itself now and then corrupts its heap in this export (its own
+  # ACE EQ in Vexatone's place does the same, about one run in four), as
+  # often after the file is written as before: a run counts once its file
+  # is whole, and a run without one is tried up to three times.
+  for run in flat:0 boost:12; do
+    name="${run%:*}"
+    for attempt in 1 2 3; do
+      rm -rf "$work/export/$name" "$work/export/$name.wav"
+      LXVST_PATH="$work/Vexatone" VEX_EXPORT="$work/export" VEX_NAME="$name" VEX_GAIN="$(gain "${run#*:}")" \
+        timeout 300 ardour7-lua "$root/tests/linux/ardour.lua" >"$work/ardour.log" 2>&1 && status=0 || status=$?
+      grep -v "encoder is not available" "$work/ardour.log" || true
+      length="$(sox "$work/export/$name.wav" -n stat 2>&1 | sed -n 's/^Length (seconds): *//p' || true)"
+      # (An abort loses what Ardour had not yet written of its output.)
+      [ "$length" = "2.000000" ] && break
+      echo "attempt $attempt: Ardour exited with $status and ${length:-no} seconds of $name.wav"
+      [ "$attempt" -lt 3 ] || fail "Ardour did not export $name.wav"
+    done
+  done
+  # The filters settle in the first half second.
+  level() { sox "$1" -n trim 0.5 stat 2>&1 | sed -n 's/^RMS *amplitude: *//p'; }
+  db="$(decibels "$(level "$work/export/flat.wav")" "$(level "$work/export/boost.wav")")"
+  echo "Ardour's export: band 4 at +12 dB makes the 1 kHz tone $db dB louder"
+  within "$db" 12 0.1 || fail "measured $db dB, not +12 dB"
+  ;;
 *)
   fail "no check named $check"
   ;;
