@@ -1,6 +1,7 @@
 #include "vsteditor.h"
 
 #include "framework/gui/window.h"
+#include "framework/gui/windowthread.h"
 
 namespace Framework {
 
@@ -24,6 +25,7 @@ VSTeditor::~VSTeditor()
 // closed editor answers the size it would open at.
 bool VSTeditor::getRect(ERect** answer)
 {
+    const auto hold = holdWindow(window);
     if (!window.isOpen())
         window.setScale(window.preferredScale(nullptr));
     answerSize();
@@ -33,6 +35,7 @@ bool VSTeditor::getRect(ERect** answer)
 
 bool VSTeditor::open(void* parent)
 {
+    const auto hold = holdWindow(window);
     close();
     if (parent)
         window.setScale(window.preferredScale(parent));
@@ -44,14 +47,18 @@ bool VSTeditor::open(void* parent)
 
 void VSTeditor::close()
 {
+    const auto hold = holdWindow(window);
     window.close();
     systemWindow = nullptr;
 }
 
 void VSTeditor::idle()
 {
-    if (window.isOpen())
+    const auto hold = holdWindow(window);
+    if (window.isOpen()) {
+        serviceWindow(window);
         window.idle();
+    }
 }
 
 } // namespace Framework

@@ -1,0 +1,83 @@
+// The X11 editor window's native part, shared by the X11 back end's files:
+// its own connection to the X server, its window (a child of the host's),
+// the Cairo back buffer that the shared drawing paints, and the thread that
+// handles its events and timer.
+//
+// Threads: the editor's thread (started by open, joined by close) runs all
+// of the window's code, its events, timer ticks and paints, while holding
+// lock; the host's idle calls take the lock too and handle what is pending.
+// Other threads only add to redraw.
+#pragma once
+
+#include "framework/gui/redrawrecord.h"
+#include "framework/gui/window.h"
+
+#include <X11/Xlib.h>
+#include <cairo.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace Framework {
+
+namespace X11 {
+
+// A window of our own on the editor's connection (a menu, an entry box)
+// that gets the events for it.
+class Eventsink {
+public:
+    virtual ::Window xwindow() const = 0;
+    virtual void handle(XEvent& event) = 0;
+    // A key press while the editor window has the keyboard: true when taken.
+    virtual bool key(XKeyEvent&) { return false; }
+    // Once per loop, after the events: a sink may close itself now.
+    virtual void tick() {}
+
+protected:
+    ~Eventsink() = default;
+};
+
+} // namespace X11
+
+struct Window::Native {
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    ::Window parent = 0;
+    Visual* visual = nullptr;
+    int depth = 0;
+    cairo_surface_t* back = nullptr;
+    cairo_t* draw = nullptr;
+    cairo_surface_t* onscreen = nullptr;
+    bool graphicsStarted = false;
+
+    std::recursive_mutex lock;
+    std::thread thread;
+    std::atomic<bool> stopping{false};
+    std::atomic<bool> shown{false};
+    // The window went with the host's window before close.
+    std::atomic<bool> gone{false};
+    Redrawrecord redraw;
+    std::chrono::steady_clock::time_point nextTick{};
+
+    // For double clicks: the last press.
+    unsigned lastButton = 0;
+    Time lastPress = 0;
+    int lastX = 0;
+    int lastY = 0;
+
+    std::vector<X11::Eventsink*> sinks;
+};
+
+namespace X11 {
+
+void addSink(Window& window, Eventsink& sink);
+void removeSink(Window& window, Eventsink& sink);
+// Handles what is pending on the window's connection, runs a due timer tick
+// and paints what is invalid; the caller holds the window's lock.
+void pump(Window& window);
+
+} // namespace X11
+} // namespace Framework
