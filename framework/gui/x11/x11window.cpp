@@ -124,6 +124,9 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
     case Button3: {
         const bool left = event.button == Button1;
         if (!press) {
+            // A drag's last move reaches the controls with the event after
+            // it: a still move where the button went up brings it in.
+            window.mouseMessage(M::move, event.x, event.y, shift, control);
             window.mouseMessage(left ? M::leftUp : M::rightUp, event.x, event.y, shift, control);
             return;
         }

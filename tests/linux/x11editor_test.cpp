@@ -1,0 +1,327 @@
+// The Linux library's editor in a host's X11 window, driven with real X
+// events (XTest) under Xvfb, as a user drives it: the pointer moves, presses
+// and drags, the wheel turns. What changed is read back through the host's
+// interface and the automation calls the host heard. The library is a copy
+// of the build's with its banks and skins, in a folder of its own.
+#include "eq/editor/layout.h"
+#include "framework/vst/aeffect.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Band b's parameters are 5b + these; then the editor-wide ones.
+enum { on, frequency, width, gain, type };
+constexpr int index(int band, int parameter)
+{
+    return 5 * band + parameter;
+}
+constexpr int zoomIndex = 35, volumeIndex = 37;
+// At a zoom of 12 dB a decibel is 13 pixels of the display's 312 rows of
+// handle travel; its 728 columns span the whole frequency range.
+constexpr double zoom = 12.0;
+constexpr double pixelsPerDb = 312.0 / (2.0 * zoom);
+constexpr double frequencyColumns = 728.0;
+
+// What the host heard: the last automated value of each parameter, and
+// the edits begun.
+std::mutex heardLock;
+std::map<int, float> automated;
+std::vector<int> begun;
+
+VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    const std::lock_guard<std::mutex> hold(heardLock);
+    if (opcode == audioMasterAutomate)
+        automated[index] = opt;
+    if (opcode == audioMasterBeginEdit)
+        begun.push_back(index);
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+std::map<int, float> heard()
+{
+    const std::lock_guard<std::mutex> hold(heardLock);
+    return automated;
+}
+
+void forget()
+{
+    const std::lock_guard<std::mutex> hold(heardLock);
+    automated.clear();
+    begun.clear();
+}
+
+// Waits up to two seconds for a condition, calling the editor's idle as a
+// host does now and then.
+bool eventually(AEffect* effect, const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (condition())
+            return true;
+        if (i % 4 == 0)
+            effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
+
+struct X11editor : testing::Test {
+    fs::path folder;
+    void* library = nullptr;
+    AEffect* effect = nullptr;
+    Display* display = nullptr;
+    Window host = 0;
+
+    void SetUp() override
+    {
+        const char* bin = std::getenv("VEX_LINUX_BIN");
+        ASSERT_NE(bin, nullptr) << "VEX_LINUX_BIN names no build folder";
+        folder = fs::temp_directory_path() / ("vexatone-x11-" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const char* part : {"Vexatone.so", "banks", "skins"})
+            fs::copy(fs::path(bin) / part, folder / part, fs::copy_options::recursive);
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr) << "no X display (run under xvfb-run)";
+        int event = 0, error = 0, major = 0, minor = 0;
+        ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor));
+        library = dlopen((folder / "Vexatone.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << dlerror();
+        using Entry = AEffect* (*)(audioMasterCallback);
+        auto entry = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"));
+        ASSERT_NE(entry, nullptr);
+        effect = entry(hostCallback);
+        ASSERT_NE(effect, nullptr);
+        dispatch(effOpen);
+        ASSERT_TRUE(effect->flags & effFlagsHasEditor);
+        // Every band on, a bell at 0 dB, a handle every 91 pixels.
+        set(zoomIndex, static_cast<float>((zoom - 3.0) / 33.0));
+        for (int b = 0; b < 7; ++b) {
+            set(index(b, on), 1.0f);
+            set(index(b, frequency), static_cast<float>(b + 1) / 8.0f);
+            set(index(b, gain), 0.5f);
+            set(index(b, type), 0.5f);
+        }
+        ERect* rect = nullptr;
+        dispatch(effEditGetRect, 0, 0, &rect);
+        ASSERT_NE(rect, nullptr);
+        ASSERT_EQ(rect->right - rect->left, Layout::width);
+        ASSERT_EQ(rect->bottom - rect->top, Layout::height);
+        // The host's window at the screen's corner: its pixels are the screen's.
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+        host =
+            XCreateWindow(display, DefaultRootWindow(display), 0, 0, Layout::width, Layout::height, 0, CopyFromParent,
+                          InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+        XMapRaised(display, host);
+        XSync(display, False);
+        dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
+        ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+        forget();
+    }
+
+    void TearDown() override
+    {
+        if (effect) {
+            dispatch(effEditClose);
+            dispatch(effClose);
+        }
+        if (library)
+            dlclose(library);
+        if (display) {
+            if (host)
+                XDestroyWindow(display, host);
+            XCloseDisplay(display);
+        }
+        fs::remove_all(folder);
+    }
+
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 i = 0, VstIntPtr value = 0, void* ptr = nullptr)
+    {
+        return effect->dispatcher(effect, opcode, i, value, ptr, 0.0f);
+    }
+    void set(int parameter, float value) { effect->setParameter(effect, parameter, value); }
+    float get(int parameter) const { return effect->getParameter(effect, parameter); }
+    double gainDb(int band) const { return -36.0 + 72.0 * get(index(band, gain)); }
+
+    // The editor's window: the host window's child.
+    Window editor() const
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window first = 0;
+        if (XQueryTree(display, host, &root, &parent, &children, &count) && count > 0)
+            first = children[0];
+        if (children)
+            XFree(children);
+        return first;
+    }
+    // What the editor window shows, as 0xRRGGBB; empty while it shows nothing
+    // but black.
+    std::vector<std::uint32_t> shown() const
+    {
+        XImage* image = XGetImage(display, editor(), 0, 0, Layout::width, Layout::height, AllPlanes, ZPixmap);
+        if (!image)
+            return {};
+        std::vector<std::uint32_t> pixels;
+        bool lit = false;
+        for (int y = 0; y < Layout::height; ++y)
+            for (int x = 0; x < Layout::width; ++x) {
+                pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+                lit = lit || pixels.back() != 0;
+            }
+        XDestroyImage(image);
+        return lit ? pixels : std::vector<std::uint32_t>();
+    }
+
+    // The pointer to (x, y) of the editor, a press, a release: real events
+    // through the X server, which the editor's thread handles in its time.
+    void moveTo(int x, int y)
+    {
+        XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+        XSync(display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    void button(unsigned number, bool press)
+    {
+        XTestFakeButtonEvent(display, number, press ? True : False, CurrentTime);
+        XSync(display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    void key(KeySym symbol, bool press)
+    {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), press ? True : False, CurrentTime);
+        XSync(display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    void click(int x, int y, unsigned number = 1)
+    {
+        moveTo(x, y);
+        button(number, true);
+        button(number, false);
+        // Past the double-click time, so that the next click is a click.
+        std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    }
+    void drag(int x, int y, int dx, int dy, unsigned number = 1)
+    {
+        moveTo(x, y);
+        button(number, true);
+        for (int step = 1; step <= 4; ++step)
+            moveTo(x + dx * step / 4, y + dy * step / 4);
+        button(number, false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    }
+    // Where band's handle is centred.
+    std::pair<int, int> handle(int band) const
+    {
+        return {static_cast<int>(std::lround(6 + frequencyColumns * get(index(band, frequency)) + 8)),
+                static_cast<int>(std::lround(6 - pixelsPerDb * gainDb(band) + 156 + 8))};
+    }
+};
+
+} // namespace
+
+// The editor lives in the host's window at the size it answered, and paints.
+TEST_F(X11editor, OpensAsAChildOfTheHostWindowAndPaints)
+{
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(display, editor(), &attributes));
+    EXPECT_EQ(attributes.width, Layout::width);
+    EXPECT_EQ(attributes.height, Layout::height);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_FALSE(shown().empty());
+}
+
+// A handle dragged with real pointer events moves its band by the pixels the
+// pointer moved; the host hears of frequency and gain only.
+TEST_F(X11editor, DraggingAHandleMovesItsBand)
+{
+    const auto [x, y] = handle(3);
+    const float startFrequency = get(index(3, frequency));
+    drag(x, y, 52, -39);
+    ASSERT_TRUE(eventually(effect, [&] { return heard().size() == 2; }));
+    EXPECT_NEAR(get(index(3, frequency)), startFrequency + 52.0 / frequencyColumns, 1e-5);
+    EXPECT_NEAR(gainDb(3), 39.0 / pixelsPerDb, 1e-4);
+    const std::map<int, float> told = heard();
+    EXPECT_EQ(told.count(index(3, frequency)), 1u);
+    EXPECT_EQ(told.count(index(3, gain)), 1u);
+}
+
+// A double click switches a band off; a click on a band's switch on again.
+TEST_F(X11editor, DoubleClickAndSwitchClick)
+{
+    const auto [x, y] = handle(5);
+    moveTo(x, y);
+    button(1, true);
+    button(1, false);
+    button(1, true);
+    button(1, false);
+    ASSERT_TRUE(eventually(effect, [&] { return get(index(5, on)) == 0.0f; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    click(Layout::switchLeft(5) + Layout::switchW / 2, Layout::switchY + Layout::switchH / 2);
+    ASSERT_TRUE(eventually(effect, [&] { return get(index(5, on)) == 1.0f; }));
+}
+
+// A wheel notch (button 4) over the zoom knob turns it by one step; Ctrl
+// and a click put it back to its default.
+TEST_F(X11editor, WheelAndControlClickOnTheZoomKnob)
+{
+    const int x = Layout::zoomX + Layout::knobSize / 2, y = Layout::knobY + Layout::knobSize / 2;
+    const float before = get(zoomIndex);
+    moveTo(x, y);
+    button(4, true);
+    button(4, false);
+    ASSERT_TRUE(eventually(effect, [&] { return std::fabs(get(zoomIndex) - (before + 0.01f)) < 1e-5f; }));
+    key(XK_Control_L, true);
+    click(x, y);
+    key(XK_Control_L, false);
+    ASSERT_TRUE(eventually(effect, [&] { return std::fabs(get(zoomIndex) - (12.0 - 3.0) / 33.0) < 1e-6; }));
+}
+
+// A drag of the volume fader moves it with the pointer; the screen shows it.
+TEST_F(X11editor, VolumeFaderDragsAndTheScreenFollows)
+{
+    set(volumeIndex, 0.75f);
+    ASSERT_TRUE(eventually(effect, [] { return true; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::vector<std::uint32_t> before = shown();
+    const int handleTop = 1 + static_cast<int>((1.0 - get(volumeIndex)) * Layout::travel);
+    drag(776, handleTop + 16, 0, 56);
+    ASSERT_TRUE(eventually(effect, [&] { return std::fabs(get(volumeIndex) - (0.75 - 56.0 / 280.0)) < 1e-5; }));
+    ASSERT_TRUE(eventually(effect, [&] { return shown() != before; }));
+}
+
+// The editor closes while the pointer holds a drag, and opens again.
+TEST_F(X11editor, ClosesDuringADragAndOpensAgain)
+{
+    const auto [x, y] = handle(2);
+    moveTo(x, y);
+    button(1, true);
+    moveTo(x + 10, y - 10);
+    dispatch(effEditClose);
+    button(1, false);
+    EXPECT_EQ(editor(), 0u);
+    dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
+    ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+}
