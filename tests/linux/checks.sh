@@ -110,6 +110,24 @@ windows)
   within "$db" 0 0.01 || fail "the Linux library's output is $db dB from the Windows DLL's"
   echo "the Windows DLL and the Linux library save the same $(stat -c %s "$work/linux.fxp") bytes"
   ;;
+snapshots)
+  # The X11 editor shows the pixels of the headless back end (the native
+  # build's snapshot tool), at 100 and 200 %: vsthost takes its picture
+  # from the X server (the test command runs this under Xvfb).
+  headless=""
+  for candidate in "$root/build/native/bin/snapshot" "$root/build/bench/bin/snapshot"; do
+    [ -x "$candidate" ] && { headless="$candidate"; break; }
+  done
+  [ -n "$headless" ] || { echo "no native snapshot tool here (the native preset builds it)"; exit 77; }
+  [ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
+  host info "$plugin" >/dev/null # the first start writes the settings file
+  for scale in 100 200; do
+    host snapshot "$plugin" "$work/x11-$scale.png" --program 4 --scale "$scale"
+    "$headless" "$root/skins/Red" "$work/headless-$scale.png" --program 4 --scale "$scale"
+    cmp "$work/x11-$scale.png" "$work/headless-$scale.png" || fail "at $scale %, the X11 editor's picture differs from the headless one"
+  done
+  echo "the X11 editor shows the headless back end's pixels at 100 and 200 %"
+  ;;
 ardour)
   # Ardour 7 lists the plug-in once its scanner has cached it, makes it
   # through its Lua API and runs it in an exported session (ardour.lua).
