@@ -47,14 +47,22 @@ constexpr double frequencyColumns = 728.0;
 std::mutex heardLock;
 std::map<int, float> automated;
 std::vector<int> begun;
+// The size the editor last asked its window to take (audioMasterSizeWindow).
+std::pair<int, int> askedSize{0, 0};
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
     const std::lock_guard<std::mutex> hold(heardLock);
     if (opcode == audioMasterAutomate)
         automated[index] = opt;
     if (opcode == audioMasterBeginEdit)
         begun.push_back(index);
+    if (opcode == audioMasterSizeWindow) {
+        askedSize = {index, static_cast<int>(value)};
+        return 1;
+    }
+    if (opcode == audioMasterCanDo && ptr && std::string(static_cast<const char*>(ptr)) == "sizeWindow")
+        return 1;
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -69,6 +77,13 @@ void forget()
     const std::lock_guard<std::mutex> hold(heardLock);
     automated.clear();
     begun.clear();
+    askedSize = {0, 0};
+}
+
+std::pair<int, int> asked()
+{
+    const std::lock_guard<std::mutex> hold(heardLock);
+    return askedSize;
 }
 
 // Waits up to two seconds for a condition, calling the editor's idle as a
@@ -232,6 +247,46 @@ struct X11editor : testing::Test {
         button(number, false);
         std::this_thread::sleep_for(std::chrono::milliseconds(450));
     }
+    // The menus shown: the mapped override-redirect windows on the screen
+    // but the host's, lowest first, with their places.
+    std::vector<XWindowAttributes> menus() const
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        std::vector<XWindowAttributes> shownMenus;
+        if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+            for (unsigned i = 0; i < count; ++i) {
+                XWindowAttributes a{};
+                if (children[i] != host && XGetWindowAttributes(display, children[i], &a) && a.override_redirect &&
+                    a.map_state == IsViewable)
+                    shownMenus.push_back(a);
+            }
+        if (children)
+            XFree(children);
+        return shownMenus;
+    }
+    // The centre of a menu's item: items are 22 pixels high below a 3-pixel
+    // margin; a separator takes 9.
+    static std::pair<int, int> item(const XWindowAttributes& menu, int position, int separatorsAbove = 0)
+    {
+        return {menu.x + menu.width / 2, menu.y + 3 + 22 * (position - separatorsAbove) + 9 * separatorsAbove + 11};
+    }
+    // Clicks "Options" and waits for its menu.
+    bool openOptions()
+    {
+        click(Layout::optionsX + Layout::optionsW / 2, Layout::optionsY + Layout::optionsH / 2);
+        return eventually(effect, [this] { return menus().size() == 1; });
+    }
+    // Whether the pointer is free: a grab of our own succeeds.
+    bool pointerFree() const
+    {
+        const bool free = XGrabPointer(display, host, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
+                                       CurrentTime) == GrabSuccess;
+        XUngrabPointer(display, CurrentTime);
+        XSync(display, False);
+        return free;
+    }
+
     // Where band's handle is centred.
     std::pair<int, int> handle(int band) const
     {
@@ -324,4 +379,73 @@ TEST_F(X11editor, ClosesDuringADragAndOpensAgain)
     EXPECT_EQ(editor(), 0u);
     dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
     ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+}
+
+// Options > Size > 200%: the pointer opens the submenu, a click chooses; the
+// editor asks its host for twice the size and takes it.
+TEST_F(X11editor, MenuChoiceResizesTheEditor)
+{
+    ASSERT_TRUE(openOptions());
+    const XWindowAttributes options = menus()[0];
+    const auto [sizeX, sizeY] = item(options, 1);
+    moveTo(sizeX, sizeY);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().size() == 2; }));
+    const XWindowAttributes sizes = menus()[1];
+    EXPECT_GE(sizes.x, options.x + options.width - 4);
+    const auto [x, y] = item(sizes, 4); // 100, 125, 150, 175, 200 %
+    moveTo(x, y);
+    button(1, true);
+    button(1, false);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().empty(); }));
+    ASSERT_TRUE(eventually(effect, [] { return asked() == std::make_pair(1600, 760); }));
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(eventually(effect, [&] {
+        return XGetWindowAttributes(display, editor(), &attributes) && attributes.width == 1600 &&
+               attributes.height == 760;
+    }));
+    EXPECT_TRUE(pointerFree());
+}
+
+// A press outside the menu closes it and chooses nothing; so does Escape.
+TEST_F(X11editor, MenuClosesWithoutAChoice)
+{
+    const std::vector<std::uint32_t> before = shown();
+    ASSERT_TRUE(openOptions());
+    click(400, 150);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().empty(); }));
+    EXPECT_TRUE(pointerFree());
+    ASSERT_TRUE(openOptions());
+    key(XK_Escape, true);
+    key(XK_Escape, false);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().empty(); }));
+    EXPECT_TRUE(heard().empty());
+}
+
+// The host closes the editor while its menu is open: the menu goes with it
+// and lets the pointer go; the editor opens again.
+TEST_F(X11editor, ClosesWhileAMenuIsOpen)
+{
+    ASSERT_TRUE(openOptions());
+    const auto [sizeX, sizeY] = item(menus()[0], 1);
+    moveTo(sizeX, sizeY);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().size() == 2; }));
+    dispatch(effEditClose);
+    XSync(display, False);
+    EXPECT_TRUE(eventually(effect, [this] { return menus().empty(); }));
+    EXPECT_TRUE(pointerFree());
+    dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
+    ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+    ASSERT_TRUE(openOptions());
+}
+
+// Options > About veils the editor; the next click takes the veil away.
+TEST_F(X11editor, AboutFromTheMenu)
+{
+    const std::vector<std::uint32_t> before = shown();
+    ASSERT_TRUE(openOptions());
+    const auto [x, y] = item(menus()[0], 5, 1);
+    click(x, y);
+    ASSERT_TRUE(eventually(effect, [&] { return menus().empty() && shown() != before; }));
+    click(400, 150);
+    ASSERT_TRUE(eventually(effect, [&] { return shown() == before; }));
 }

@@ -29,15 +29,13 @@ namespace X11 {
 // that gets the events for it.
 class Eventsink {
 public:
+    virtual ~Eventsink() = default;
     virtual ::Window xwindow() const = 0;
     virtual void handle(XEvent& event) = 0;
     // A key press while the editor window has the keyboard: true when taken.
     virtual bool key(XKeyEvent&) { return false; }
     // Once per loop, after the events: a sink may close itself now.
     virtual void tick() {}
-
-protected:
-    ~Eventsink() = default;
 };
 
 } // namespace X11
