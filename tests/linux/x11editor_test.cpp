@@ -449,3 +449,66 @@ TEST_F(X11editor, AboutFromTheMenu)
     click(400, 150);
     ASSERT_TRUE(eventually(effect, [&] { return shown() == before; }));
 }
+
+// A click on the volume readout opens the entry box over it with the
+// keyboard's focus; typed keys and Enter set the volume, held to its range.
+TEST_F(X11editor, TypedVolumeIsTakenOnEnter)
+{
+    const auto boxes = [this] {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        std::vector<Window> found;
+        if (XQueryTree(display, editor(), &root, &parent, &children, &count))
+            found.assign(children, children + count);
+        if (children)
+            XFree(children);
+        return found;
+    };
+    const auto typeIn = [&](const std::vector<KeySym>& keys) {
+        click(Layout::readoutX + Layout::readoutW / 2, Layout::readoutY + Layout::readoutH / 2);
+        if (!eventually(effect, [&] { return boxes().size() == 1; }))
+            return false;
+        for (KeySym k : keys) {
+            key(k, true);
+            key(k, false);
+        }
+        key(XK_Return, true);
+        key(XK_Return, false);
+        return eventually(effect, [&] { return boxes().empty(); });
+    };
+    click(Layout::readoutX + Layout::readoutW / 2, Layout::readoutY + Layout::readoutH / 2);
+    ASSERT_TRUE(eventually(effect, [&] { return boxes().size() == 1; }));
+    XWindowAttributes box{};
+    ASSERT_TRUE(XGetWindowAttributes(display, boxes()[0], &box));
+    EXPECT_EQ(box.x, Layout::readoutX);
+    EXPECT_EQ(box.y, Layout::readoutY);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    EXPECT_EQ(focus, boxes()[0]);
+    key(XK_Return, true); // Enter on the text it opened with changes nothing
+    key(XK_Return, false);
+    ASSERT_TRUE(eventually(effect, [&] { return boxes().empty(); }));
+
+    forget();
+    ASSERT_TRUE(typeIn({XK_minus, XK_6}));
+    // The factor 10^(-6/20) on the scale from 10^-1.8 to 10^0.6.
+    ASSERT_TRUE(eventually(effect, [&] { return std::fabs(get(volumeIndex) - (-0.3 + 1.8) / 2.4) < 1e-5; }));
+    EXPECT_EQ(heard().count(volumeIndex), 1u);
+    ASSERT_TRUE(typeIn({XK_2, XK_0}));
+    ASSERT_TRUE(eventually(effect, [&] { return get(volumeIndex) == 1.0f; }));
+    // Backspace takes a typed character back.
+    ASSERT_TRUE(typeIn({XK_minus, XK_1, XK_2, XK_BackSpace}));
+    ASSERT_TRUE(eventually(effect, [&] { return std::fabs(get(volumeIndex) - (-0.05 + 1.8) / 2.4) < 1e-5; }));
+}
+
+// The host closes the editor with the entry box open; it opens again.
+TEST_F(X11editor, ClosesWithTheEntryBoxOpen)
+{
+    click(Layout::readoutX + Layout::readoutW / 2, Layout::readoutY + Layout::readoutH / 2);
+    key(XK_3, true);
+    key(XK_3, false);
+    dispatch(effEditClose);
+    dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
+    ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+}
