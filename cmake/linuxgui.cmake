@@ -7,6 +7,6 @@ find_package(X11 REQUIRED)
 set(vex_gui ${PROJECT_SOURCE_DIR}/framework/gui)
 target_sources(vexgui PRIVATE ${vex_gui}/cairo/cairodrawing.cpp ${vex_gui}/headless/headlessskinbitmap.cpp
   ${vex_gui}/x11/x11window.cpp ${vex_gui}/x11/x11systemmenu.cpp
-  ${vex_gui}/x11/x11editbox.cpp ${vex_gui}/headless/headlessfolderbrowser.cpp
+  ${vex_gui}/x11/x11editbox.cpp ${vex_gui}/x11/x11folderbrowser.cpp
 )
 target_link_libraries(vexgui PUBLIC PkgConfig::CAIRO X11::X11)

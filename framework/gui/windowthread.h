@@ -1,9 +1,9 @@
 // For back ends whose window runs on a thread of its own (X11): the host's
-// calls into the editor (open, close, idle, size) hold the window's lock,
-// so that the window's code never runs on two threads at once, and the
-// host's idle call handles what is pending. Elsewhere (Win32, headless),
-// where the window system calls the window on the host's thread, neither
-// does anything.
+// calls into the editor (open, close, size, idle) hold the window, so that
+// the window's code never runs on two threads at once, and the host's idle
+// call handles what is pending. Elsewhere (Win32, headless), where the
+// window system calls the window on the host's thread, holding always
+// succeeds at once and servicing does nothing.
 #pragma once
 
 #include <mutex>
@@ -12,12 +12,25 @@ namespace Framework {
 
 class Window;
 
-// Holds the window's lock for the length of a host's call; an empty lock
-// where the window has no thread of its own.
-std::unique_lock<std::recursive_mutex> holdWindow(Window& window);
+class Windowhold {
+public:
+    // Waits until the window's thread lets go of the window; with wait
+    // false, holds it only if that thread is not using it.
+    explicit Windowhold(Window& window, bool wait = true);
+    ~Windowhold();
+    Windowhold(const Windowhold&) = delete;
+    Windowhold& operator=(const Windowhold&) = delete;
+
+    // Held (always, where the window has no thread of its own).
+    explicit operator bool() const { return held; }
+
+private:
+    std::unique_lock<std::recursive_mutex> lock;
+    bool held = true;
+};
 
 // Handles the window's pending events, a due timer tick and its painting
-// now, on the calling thread, which holds the window's lock (effEditIdle).
+// now, on the calling thread, which holds the window (effEditIdle).
 void serviceWindow(Window& window);
 
 } // namespace Framework

@@ -25,7 +25,7 @@ VSTeditor::~VSTeditor()
 // closed editor answers the size it would open at.
 bool VSTeditor::getRect(ERect** answer)
 {
-    const auto hold = holdWindow(window);
+    const Windowhold hold(window);
     if (!window.isOpen())
         window.setScale(window.preferredScale(nullptr));
     answerSize();
@@ -35,7 +35,7 @@ bool VSTeditor::getRect(ERect** answer)
 
 bool VSTeditor::open(void* parent)
 {
-    const auto hold = holdWindow(window);
+    const Windowhold hold(window);
     close();
     if (parent)
         window.setScale(window.preferredScale(parent));
@@ -47,15 +47,17 @@ bool VSTeditor::open(void* parent)
 
 void VSTeditor::close()
 {
-    const auto hold = holdWindow(window);
+    const Windowhold hold(window);
     window.close();
     systemWindow = nullptr;
 }
 
+// The host's thread never waits here: while the editor's own thread has
+// the window, this idle call does nothing.
 void VSTeditor::idle()
 {
-    const auto hold = holdWindow(window);
-    if (window.isOpen()) {
+    const Windowhold hold(window, false);
+    if (hold && window.isOpen()) {
         serviceWindow(window);
         window.idle();
     }

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -271,6 +272,40 @@ struct X11editor : testing::Test {
     {
         return {menu.x + menu.width / 2, menu.y + 3 + 22 * (position - separatorsAbove) + 9 * separatorsAbove + 11};
     }
+    // The shown menus' windows, lowest first.
+    std::vector<Window> menuWindows() const
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        std::vector<Window> found;
+        if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+            for (unsigned i = 0; i < count; ++i) {
+                XWindowAttributes a{};
+                if (children[i] != host && XGetWindowAttributes(display, children[i], &a) && a.override_redirect &&
+                    a.map_state == IsViewable)
+                    found.push_back(children[i]);
+            }
+        if (children)
+            XFree(children);
+        return found;
+    }
+    // Waits for one menu shown other than the one before; its place.
+    bool nextMenu(Window& before, XWindowAttributes& menu)
+    {
+        if (!eventually(effect, [&] {
+                const std::vector<Window> shownMenus = menuWindows();
+                return shownMenus.size() == 1 && shownMenus[0] != before;
+            }))
+            return false;
+        before = menuWindows()[0];
+        return XGetWindowAttributes(display, before, &menu) != 0;
+    }
+    std::string programName(int program)
+    {
+        char name[256] = {};
+        dispatch(effGetProgramNameIndexed, program, 0, name);
+        return name;
+    }
     // Clicks "Options" and waits for its menu.
     bool openOptions()
     {
@@ -511,4 +546,72 @@ TEST_F(X11editor, ClosesWithTheEntryBoxOpen)
     dispatch(effEditClose);
     dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
     ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
+}
+
+// Options > Default bank path without a desktop dialog: the list of our own
+// goes up from the bank folder and down into another, and chooses it; the
+// programs come from there.
+TEST_F(X11editor, FolderListChoosesABankFolder)
+{
+    fs::create_directories(folder / "banks" / "mine");
+    fs::copy_file(folder / "banks" / "default" / "09 Telephone.fxp", folder / "banks" / "mine" / "Mine.fxp");
+    ASSERT_NE(programName(1), "init");
+    ASSERT_TRUE(openOptions());
+    Window shownMenu = menuWindows()[0];
+    const auto [x, y] = item(menus()[0], 3); // Default bank path
+    click(x, y);
+    XWindowAttributes list{};
+    ASSERT_TRUE(nextMenu(shownMenu, list)); // banks/default: choose, separator, ..
+    const auto [upX, upY] = item(list, 2, 1);
+    click(upX, upY);
+    ASSERT_TRUE(nextMenu(shownMenu, list)); // banks: choose, separator, .., default/, mine/
+    const auto [mineX, mineY] = item(list, 4, 1);
+    click(mineX, mineY);
+    ASSERT_TRUE(nextMenu(shownMenu, list)); // banks/mine
+    const auto [chooseX, chooseY] = item(list, 0);
+    click(chooseX, chooseY);
+    ASSERT_TRUE(eventually(effect, [this] { return menuWindows().empty() && programName(1) == "init"; }));
+    EXPECT_NE(programName(0), "init");
+    EXPECT_TRUE(pointerFree());
+}
+
+// With zenity on the path, its folder dialog answers (here a stand-in that
+// answers a folder at once); the editor goes on painting meanwhile.
+TEST_F(X11editor, ZenityChoosesABankFolder)
+{
+    fs::create_directories(folder / "banks" / "mine");
+    fs::create_directories(folder / "bin");
+    {
+        std::ofstream script(folder / "bin" / "zenity");
+        script << "#!/bin/sh\nsleep 0.3\necho '" << (folder / "banks" / "mine").string() << "'\n";
+    }
+    fs::permissions(folder / "bin" / "zenity", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    setenv("PATH", ((folder / "bin").string() + ":" + path).c_str(), 1);
+    unsetenv("VEX_NO_ZENITY");
+    ASSERT_TRUE(openOptions());
+    const auto [x, y] = item(menus()[0], 3);
+    click(x, y);
+    const bool chosen = eventually(effect, [this] { return programName(0) == "init"; });
+    setenv("PATH", path.c_str(), 1);
+    setenv("VEX_NO_ZENITY", "1", 1);
+    ASSERT_TRUE(chosen);
+}
+
+// The host closes the editor while the folder list is open: the list goes,
+// the host does not wait for the user, and the bank stays.
+TEST_F(X11editor, ClosesWhileTheFolderListIsOpen)
+{
+    ASSERT_TRUE(openOptions());
+    Window shownMenu = menuWindows()[0];
+    const auto [x, y] = item(menus()[0], 3);
+    click(x, y);
+    XWindowAttributes list{};
+    ASSERT_TRUE(nextMenu(shownMenu, list));
+    const auto started = std::chrono::steady_clock::now();
+    dispatch(effEditClose);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_TRUE(eventually(effect, [this] { return menuWindows().empty(); }));
+    EXPECT_TRUE(pointerFree());
+    EXPECT_NE(programName(1), "init");
 }

@@ -54,6 +54,9 @@ struct Window::Native {
     std::recursive_mutex lock;
     std::thread thread;
     std::atomic<bool> stopping{false};
+    // Host calls waiting for the window (Windowhold): a dialog that runs
+    // on the editor's thread closes.
+    std::atomic<int> hostWaiting{0};
     std::atomic<bool> shown{false};
     // The window went with the host's window before close.
     std::atomic<bool> gone{false};
@@ -76,6 +79,11 @@ void removeSink(Window& window, Eventsink& sink);
 // Handles what is pending on the window's connection, runs a due timer tick
 // and paints what is invalid; the caller holds the window's lock.
 void pump(Window& window);
+// Whether a popup menu is shown; closes the shown menus without a choice.
+bool menuShown();
+void closeMenus();
+// Frees the menus replaced while an event was handled; between events only.
+void freeReplacedMenus();
 
 } // namespace X11
 } // namespace Framework

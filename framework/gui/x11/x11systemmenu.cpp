@@ -105,6 +105,9 @@ private:
 };
 
 std::unique_ptr<Chain> shownChain;
+// Chains replaced while one of their own calls may still run (a choice
+// that shows another menu): freed when no event is being handled.
+std::vector<std::unique_ptr<Chain>> replacedChains;
 
 int itemHeight(double scale)
 {
@@ -340,6 +343,26 @@ void Chain::closeWindows()
 
 } // namespace
 
+namespace X11 {
+
+bool menuShown()
+{
+    return shownChain && !shownChain->closed();
+}
+
+void closeMenus()
+{
+    if (shownChain)
+        shownChain->closeWindows();
+}
+
+void freeReplacedMenus()
+{
+    replacedChains.clear();
+}
+
+} // namespace X11
+
 Systemmenu::Systemmenu(std::string title, bool) : menuTitle(std::move(title)), nativePart(new Native) {}
 
 Systemmenu::~Systemmenu()
@@ -370,8 +393,11 @@ void Systemmenu::show(Window& window, int x, int y)
     Window::Native& n = window.native();
     if (!window.handle() || !n.display)
         return;
-    // A chain still shown (a second popup before the first closed) goes.
-    shownChain.reset();
+    // A chain still shown (a second popup before the first closed) closes.
+    if (shownChain) {
+        shownChain->closeWindows();
+        replacedChains.push_back(std::move(shownChain));
+    }
     ::Window child = 0;
     int screenX = 0, screenY = 0;
     XTranslateCoordinates(n.display, n.xwindow, DefaultRootWindow(n.display), window.toDevice(x), window.toDevice(y),

@@ -243,10 +243,20 @@ int resourceDpi(Display* display)
 
 } // namespace
 
-std::unique_lock<std::recursive_mutex> holdWindow(Window& window)
+Windowhold::Windowhold(Window& window, bool wait) : lock(window.native().lock, std::try_to_lock)
 {
-    return std::unique_lock<std::recursive_mutex>(window.native().lock);
+    Window::Native& n = window.native();
+    if (!lock.owns_lock() && wait) {
+        // The editor's thread may sit in a dialog of its own: it gives up
+        // when the host waits.
+        ++n.hostWaiting;
+        lock.lock();
+        --n.hostWaiting;
+    }
+    held = lock.owns_lock();
 }
+
+Windowhold::~Windowhold() = default;
 
 void serviceWindow(Window& window)
 {
@@ -272,6 +282,14 @@ void pump(Window& window)
     Window::Native& n = window.native();
     if (!n.display)
         return;
+    // A dialog on the editor's thread pumps from inside an event's handling.
+    static thread_local int depth = 0;
+    struct Depth {
+        Depth() { ++depth; }
+        ~Depth() { --depth; }
+    } const nesting;
+    if (depth == 1)
+        freeReplacedMenus();
     while (XPending(n.display)) {
         XEvent event;
         XNextEvent(n.display, &event);
