@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -94,7 +95,7 @@ bool eventually(AEffect* effect, const std::function<bool()>& condition)
     for (int i = 0; i < 200; ++i) {
         if (condition())
             return true;
-        if (i % 4 == 0)
+        if (i % 4 == 0 && effect)
             effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -614,4 +615,79 @@ TEST_F(X11editor, ClosesWhileTheFolderListIsOpen)
     EXPECT_TRUE(eventually(effect, [this] { return menuWindows().empty(); }));
     EXPECT_TRUE(pointerFree());
     EXPECT_NE(programName(1), "init");
+}
+
+// The desktop's font density (Xft.dpi) sets the size an editor opens at
+// while the user has chosen none: 144 dpi is 150 %.
+TEST_F(X11editor, OpensAtTheScaleOfXftDpi)
+{
+    dispatch(effEditClose);
+    const Atom resources = XInternAtom(display, "RESOURCE_MANAGER", False);
+    const std::string text = "Xft.dpi:\t144\n";
+    XChangeProperty(display, DefaultRootWindow(display), resources, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.c_str()), static_cast<int>(text.size()));
+    XSync(display, False);
+    ERect* rect = nullptr;
+    dispatch(effEditGetRect, 0, 0, &rect);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, 1200);
+    EXPECT_EQ(rect->bottom - rect->top, 570);
+    XResizeWindow(display, host, 1200, 570);
+    dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
+    XWindowAttributes attributes{};
+    const bool opened = eventually(effect, [&] {
+        return XGetWindowAttributes(display, editor(), &attributes) && attributes.width == 1200 &&
+               attributes.height == 570;
+    });
+    XDeleteProperty(display, DefaultRootWindow(display), resources);
+    XSync(display, False);
+    ASSERT_TRUE(opened);
+}
+
+// A message for the user shows in a window of its own, titled "Error", on
+// a thread of its own: the effect is made meanwhile. It goes when the
+// library is unloaded.
+TEST_F(X11editor, AnErrorShowsAMessageWindow)
+{
+    const auto errorWindows = [this] {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        int found = 0;
+        if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+            for (unsigned i = 0; i < count; ++i) {
+                char* name = nullptr;
+                XWindowAttributes a{};
+                if (XFetchName(display, children[i], &name) && name) {
+                    if (std::string(name) == "Error" && XGetWindowAttributes(display, children[i], &a) &&
+                        a.map_state == IsViewable)
+                        ++found;
+                    XFree(name);
+                }
+            }
+        if (children)
+            XFree(children);
+        return found;
+    };
+    ASSERT_EQ(errorWindows(), 0);
+    // A second instance whose settings name a bank folder that is gone.
+    dispatch(effEditClose);
+    dispatch(effClose);
+    effect = nullptr;
+    dlclose(library);
+    std::ofstream(folder / "Vexatone.ini") << "skin\nRed\ndef-bank-path\n" << (folder / "gone").string() << "/\n";
+    unsetenv("VEX_NO_MESSAGE_WINDOW");
+    library = dlopen((folder / "Vexatone.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr);
+    using Entry = AEffect* (*)(audioMasterCallback);
+    effect = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"))(hostCallback);
+    setenv("VEX_NO_MESSAGE_WINDOW", "1", 1);
+    ASSERT_NE(effect, nullptr);
+    dispatch(effOpen);
+    EXPECT_TRUE(eventually(effect, [&] { return errorWindows() == 1; }));
+    dispatch(effClose);
+    effect = nullptr;
+    dlclose(library);
+    library = nullptr;
+    XSync(display, False);
+    EXPECT_TRUE(eventually(nullptr, [&] { return errorWindows() == 0; }));
 }
