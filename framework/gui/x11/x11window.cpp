@@ -70,6 +70,14 @@ void disconnect(Display* display)
     XCloseDisplay(display);
     const std::lock_guard<std::mutex> hold(connectionsLock);
     connections.erase(display);
+    // The host's handler back, so that none of ours is left behind when the
+    // library is unloaded; a handler set after ours stays.
+    if (connections.empty()) {
+        const XErrorHandler current = XSetErrorHandler(previousHandler);
+        if (current != errorHandler)
+            XSetErrorHandler(current);
+        previousHandler = nullptr;
+    }
 }
 
 void freeSurfaces(Window::Native& n)
