@@ -89,13 +89,13 @@ std::pair<int, int> asked()
 }
 
 // Waits up to two seconds for a condition, calling the editor's idle as a
-// host does now and then.
-bool eventually(AEffect* effect, const std::function<bool()>& condition)
+// host does now and then (with idle false, never: a host that does not).
+bool eventually(AEffect* effect, const std::function<bool()>& condition, bool idle = true)
 {
     for (int i = 0; i < 200; ++i) {
         if (condition())
             return true;
-        if (i % 4 == 0 && effect)
+        if (i % 4 == 0 && effect && idle)
             effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -690,4 +690,18 @@ TEST_F(X11editor, AnErrorShowsAMessageWindow)
     library = nullptr;
     XSync(display, False);
     EXPECT_TRUE(eventually(nullptr, [&] { return errorWindows() == 0; }));
+}
+
+// A host that never calls effEditIdle: the editor's own thread handles the
+// drag and paints.
+TEST_F(X11editor, WithoutIdleCallsTheEditorRunsOnItsOwn)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last idle call is long past
+    const std::vector<std::uint32_t> before = shown();
+    const auto [x, y] = handle(1);
+    drag(x, y, 0, -26);
+    ASSERT_TRUE(eventually(
+        effect, [&] { return std::fabs(gainDb(1) - 2.0) < 1e-4; }, false));
+    ASSERT_TRUE(eventually(
+        effect, [&] { return shown() != before; }, false));
 }

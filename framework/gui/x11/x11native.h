@@ -3,10 +3,11 @@
 // the Cairo back buffer that the shared drawing paints, and the thread that
 // handles its events and timer.
 //
-// Threads: the editor's thread (started by open, joined by close) runs all
-// of the window's code, its events, timer ticks and paints, while holding
-// lock; the host's idle calls take the lock too and handle what is pending.
-// Other threads only add to redraw.
+// Threads: the host's idle calls (effEditIdle) handle the window's events,
+// timer ticks and paints while holding lock; the editor's own thread
+// (started by open, joined by close) does so while the host has not called
+// for a while (100 ms), for hosts that seldom call. Other threads only add
+// to redraw.
 #pragma once
 
 #include "framework/gui/redrawrecord.h"
@@ -61,6 +62,10 @@ struct Window::Native {
     // The window went with the host's window before close.
     std::atomic<bool> gone{false};
     Redrawrecord redraw;
+    // When the host last serviced the window from its idle call: while it
+    // does so often, the window's own thread leaves the work to it, so that
+    // the editor's calls to the host come on the host's thread.
+    std::atomic<std::chrono::steady_clock::rep> lastIdle{0};
     std::chrono::steady_clock::time_point nextTick{};
 
     // For double clicks: the last press.

@@ -29,6 +29,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto tickPeriod = std::chrono::milliseconds(16);
+// A host that calls effEditIdle at least this often runs the window itself.
+constexpr Clock::rep hostIdleSpan = std::chrono::duration_cast<Clock::duration>(std::chrono::milliseconds(100)).count();
 // Two presses of one button this close in time and place make a double click.
 constexpr Time doubleClickTime = 400;
 constexpr int doubleClickDistance = 4;
@@ -192,8 +194,14 @@ void handleEvent(Window& window, XEvent& event)
         buttonEvent(window, event.xbutton, event.type == ButtonPress);
         break;
     case MotionNotify: {
-        // Only the latest position of a run of moves matters.
-        while (XCheckTypedWindowEvent(n.display, n.xwindow, MotionNotify, &event)) {
+        // Only the latest position of a run of moves matters; a move after
+        // a press or release stays after it.
+        while (XPending(n.display)) {
+            XEvent next;
+            XPeekEvent(n.display, &next);
+            if (next.type != MotionNotify || next.xany.window != n.xwindow)
+                break;
+            XNextEvent(n.display, &event);
         }
         const bool shift = (event.xmotion.state & ShiftMask) != 0;
         const bool control = (event.xmotion.state & ControlMask) != 0;
@@ -219,6 +227,11 @@ void run(Window* window)
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(n.nextTick - Clock::now()).count();
         pollfd p{fd, POLLIN, 0};
         poll(&p, 1, static_cast<int>(std::clamp<long long>(wait, 1, 16)));
+        // The host services the window itself: its thread does the work.
+        if (Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(8));
+            continue;
+        }
         // The host's thread may hold the window (it closes it, say): try again soon.
         std::unique_lock<std::recursive_mutex> hold(n.lock, std::try_to_lock);
         if (!hold) {
@@ -268,8 +281,10 @@ Windowhold::~Windowhold() = default;
 
 void serviceWindow(Window& window)
 {
-    if (window.isOpen())
-        X11::pump(window);
+    if (!window.isOpen())
+        return;
+    window.native().lastIdle = Clock::now().time_since_epoch().count();
+    X11::pump(window);
 }
 
 namespace X11 {
