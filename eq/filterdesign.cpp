@@ -1,5 +1,9 @@
 #include "filterdesign.h"
 
+#include "vexparameters.h"
+
+#include "framework/plugin/log10map.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -124,6 +128,15 @@ Coefficients designBand(double on, double type, double f0, double gain, double w
     // A band whose settings cannot be realised stays transparent instead of
     // filling the filter state with NaN or letting it grow without bound.
     return isFinite(set) && isStable(set) ? set : Coefficients::identity();
+}
+
+Coefficients designBand(const double* values, int band, double gainScale, double fs)
+{
+    using namespace Vexparameters;
+    static const Framework::Log10map bellWidthMap{bellWidth.low, bellWidth.high};
+    static const Framework::Log10map shelfWidthMap{shelfWidth.low, shelfWidth.high};
+    return designBand(values[on], values[type], values[frequency], values[gain] * gainScale, values[width], band, fs,
+                      bellWidthMap, shelfWidthMap);
 }
 
 // Peaking section with reference gain 1 whose gain at the Nyquist frequency is

@@ -28,6 +28,11 @@ namespace Filterdesign {
 Coefficients designBand(double on, double type, double f0, double gain, double width, int band, double fs,
                         const Framework::Map& bellWidthMap, const Framework::Map& shelfWidthMap);
 
+// The section for band's five parameters, real values in index order, with
+// its gain scaled by gainScale and the widths as the parameter table maps
+// them.
+Coefficients designBand(const double* values, int band, double gainScale, double fs);
+
 // Peak or notch of gain dB at f0 with bandwidth c * f0 hertz.
 Coefficients bell(double gain, double f0, double c, double fs);
 // Shelves of gain dB above (high) or below (low) f0, bandwidth in octaves.

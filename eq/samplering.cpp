@@ -32,7 +32,7 @@ int Samplering::read(std::uint32_t& position, float* out, int max, bool& lost)
         lost = true;
         from = end - room;
     }
-    readFrom.store(from, std::memory_order_relaxed);
+    readFrom.store(from, std::memory_order_release);
     reading.store(true, std::memory_order_seq_cst);
     // What the writer claimed before it could see the mark may replace the
     // oldest samples.

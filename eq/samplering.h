@@ -33,7 +33,7 @@ public:
         claimed.store(end, std::memory_order_seq_cst);
         if (reading.load(std::memory_order_seq_cst)) {
             // Writing position p replaces position p - capacity.
-            const std::uint32_t room = readFrom.load(std::memory_order_relaxed) + size() - start;
+            const std::uint32_t room = readFrom.load(std::memory_order_acquire) + size() - start;
             if (room < static_cast<std::uint32_t>(count) || room > static_cast<std::uint32_t>(size())) {
                 gapAt.store(start, std::memory_order_relaxed);
                 drops.store(drops.load(std::memory_order_relaxed) + 1, std::memory_order_release);

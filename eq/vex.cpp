@@ -36,6 +36,10 @@ void Vex::takeOverLive()
     redesigning |= redesignRequests.exchange(0, std::memory_order_acquire);
     if (!redesigning)
         return;
+    // The generation first: the values read after it are at least as new.
+    for (int b = 0; b < bandCount; ++b)
+        if (redesigning & (1u << b))
+            redesignGeneration[b] = bandGeneration[b].load(std::memory_order_acquire);
     for (int b = 0; b < bandCount; ++b)
         for (int p = 0; p < perBand && (redesigning & (1u << b)); ++p)
             redesignValues[b][p] = targetValue(perBand * b + p);
@@ -52,8 +56,7 @@ void Vex::setSampleRate(double rate)
 
 Coefficients Vex::design(int band, const double* values, double gainScale)
 {
-    return Filterdesign::designBand(values[on], values[type], values[frequency], values[gain] * gainScale,
-                                    values[width], band, designRate(), bellWidthMap, shelfWidthMap);
+    return Filterdesign::designBand(values, band, gainScale, designRate());
 }
 
 Coefficients Vex::designFromTargets(int band, double gainScale)
@@ -79,6 +82,12 @@ void Vex::parameterChanged(int changed, bool onAudioThread)
         view.curveScaleChanged();
     const int first = bandParameter ? band : 0;
     const int last = bandParameter ? band : bandCount - 1;
+    // Designs are made outside the coefficient lock, on more than one thread:
+    // each carries the generation of the values it was made from, and an
+    // older one never replaces a newer one.
+    unsigned generation[bandCount] = {};
+    for (int b = first; b <= last; ++b)
+        generation[b] = bandGeneration[b].fetch_add(1, std::memory_order_acq_rel) + 1;
     if (onAudioThread) {
         redesignRequests.fetch_or(((2u << last) - 1) & ~((1u << first) - 1), std::memory_order_release);
         return;
@@ -89,7 +98,15 @@ void Vex::parameterChanged(int changed, bool onAudioThread)
         heard[b] = designFromTargets(b, scale);
     const Framework::Lock::Guard hold(coefficientLock);
     for (int b = first; b <= last; ++b)
-        staged[b] = heard[b];
+        stage(b, heard[b], generation[b]);
+}
+
+void Vex::stage(int band, const Coefficients& designed, unsigned generation)
+{
+    if (static_cast<int>(generation - stagedGeneration[band]) < 0)
+        return;
+    staged[band] = designed;
+    stagedGeneration[band] = generation;
     coefficientsDirty = true;
 }
 
@@ -114,8 +131,7 @@ bool Vex::takeOverCoefficients()
         return false;
     for (int b = 0; b < bandCount; ++b)
         if (redesigning & (1u << b))
-            staged[b] = designed[b];
-    coefficientsDirty = coefficientsDirty || redesigning;
+            stage(b, designed[b], redesignGeneration[b]);
     redesigning = 0;
     if (!coefficientsDirty)
         return false;

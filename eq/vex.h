@@ -36,9 +36,6 @@ public:
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 
-    // The rate the bands' filters run at: twice the host's; 0 before the
-    // host has set one.
-    double designRate() { return static_cast<double>(host.samplerate()) * oversamplingFactor; }
     // The band's coefficients designed from its current targets, its gain
     // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
     Coefficients designFromTargets(int band, double gainScale);
@@ -64,14 +61,18 @@ private:
     // copies newly staged coefficients to active; false when there are none
     // or the coefficient lock is busy.
     bool takeOverCoefficients();
+    // Under the coefficient lock: stages a band's design unless a design of
+    // newer values is staged already.
+    void stage(int band, const Coefficients& designed, unsigned generation);
 
     Framework::Lock coefficientLock;
-    const Framework::Log10map bellWidthMap{0.0025, 0.95};
-    const Framework::Log10map shelfWidthMap{0.08090169943749476, 1.77};
     Vexdisplay view{*this};
     Analyzerfeed feed;
     Coefficients staged[bandCount];
+    unsigned stagedGeneration[bandCount] = {};
     bool coefficientsDirty = false;
+    // Per band, how often its values changed: designs made from them carry it.
+    std::atomic<unsigned> bandGeneration[bandCount] = {};
     // Bands whose sound the audio thread changed: a bit per band, designed
     // at the next tick.
     std::atomic<unsigned> redesignRequests{0};
@@ -81,6 +82,7 @@ private:
     unsigned redesigning = 0;
     double redesignValues[bandCount][Vexparameters::perBand];
     double redesignScale = 1.0;
+    unsigned redesignGeneration[bandCount] = {};
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;

@@ -1,12 +1,11 @@
 #include "vexdisplay.h"
 
-#include "vex.h"
-
 #include "framework/plugin/numberformat.h"
+#include "framework/plugin/plugin.h"
 
 using namespace Vexparameters;
 
-Vexdisplay::Vexdisplay(Vex& vex) : vex(vex)
+Vexdisplay::Vexdisplay(Framework::Plugin& equalizer) : vex(equalizer)
 {
     for (auto& dirty : bandDirty)
         dirty.store(false, std::memory_order_relaxed);
@@ -35,7 +34,10 @@ void Vexdisplay::tell(const std::string& text)
 Coefficients Vexdisplay::bandCurve(int band)
 {
     bandDirty[band].store(false, std::memory_order_relaxed);
-    return vex.designFromTargets(band, 1.0);
+    double values[perBand];
+    for (int p = 0; p < perBand; ++p)
+        values[p] = vex.getValue(index(band, static_cast<Bandparameter>(p)));
+    return Filterdesign::designBand(values, band, 1.0, vex.designRate());
 }
 
 double Vexdisplay::designRate()

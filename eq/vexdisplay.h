@@ -16,11 +16,14 @@
 #include <atomic>
 #include <string>
 
-class Vex;
+namespace Framework {
+class Plugin;
+}
 
 class Vexdisplay final : public Framework::Textprovider {
 public:
-    explicit Vexdisplay(Vex& vex);
+    // Reads the equalizer's parameters through its plug-in side.
+    explicit Vexdisplay(Framework::Plugin& equalizer);
 
     // Recorders; any thread.
     void bandChanged(int band);
@@ -50,7 +53,7 @@ private:
 
     std::string bandSummary(int band);
 
-    Vex& vex;
+    Framework::Plugin& vex;
     std::atomic<bool> bandDirty[Vexparameters::bandCount];
     std::atomic<int> subject{noSubject};
     Framework::Lock nameLock;

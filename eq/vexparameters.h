@@ -67,6 +67,11 @@ constexpr Row bandRows[perBand] = {
 };
 constexpr double bandFrequencies[bandCount] = {50, 100, 300, 700, 1000, 2000, 5000};
 
+// What a band's width (0 to 1) means: a bell's bandwidth relative to its
+// frequency, a shelf's bandwidth in octaves, each from low to high.
+constexpr Mapping bellWidth{Scale::log10, 0.0025, 0.95};
+constexpr Mapping shelfWidth{Scale::log10, 0.08090169943749476, 1.77};
+
 // The global rows, from zoom on.
 constexpr Row globalRows[count - zoom] = {
     {"zoom", 37, {Scale::linear, 3.0, 36.0}, 12.0, Text::number, false},

@@ -15,7 +15,7 @@ struct Vexbank {
     Vexprogram programs[vexProgramCount];
     char name[24];
     char folder[260]; // the bank folder the programs came from
-    char unused[4];
+    char current[4];  // names the program current when the chunk was taken; 1.0.0 left it unused
 };
 
 static_assert(sizeof(Vexprogram) == 336, "program chunk layout");

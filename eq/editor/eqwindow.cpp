@@ -101,7 +101,7 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
         for (const int p : {Param::frequency, Param::gain, Param::width})
             if (b >= 0) {
                 const int i = binding.index + Param::perBand * b + p;
-                set.beginEdit(i);
+                set.beginEdit(i, Framework::Gesture::pointer);
                 set.setValue(set.getDefault(i), i, false);
             }
     } else if (event.code == Mouse::leftDown || event.code == Mouse::rightDown) {
@@ -110,50 +110,64 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
             selectedBand = b;
             const int base = binding.index + Param::perBand * b;
             if (event.code == Mouse::leftDown) {
-                set.beginEdit(base + Param::frequency);
-                set.beginEdit(base + Param::gain);
+                set.beginEdit(base + Param::frequency, Framework::Gesture::pointer);
+                set.beginEdit(base + Param::gain, Framework::Gesture::pointer);
             } else {
-                set.beginEdit(base + Param::width);
+                set.beginEdit(base + Param::width, Framework::Gesture::pointer);
             }
         }
     } else if (Mouse::isRelease(event.code)) {
+        // The release carries the last movement: the handle ends under the pointer.
+        if (selectedBand >= 0)
+            drag(set, binding.index + Param::perBand * selectedBand, event.code == Mouse::leftUp, event);
         selectedBand = -1;
     } else if (event.code == Mouse::leftDouble) {
         const int b = nearestHandle(binding, x, y, event.x, event.y);
         if (b >= 0) {
             const int p = binding.index + Param::perBand * b + Param::on;
-            set.beginEdit(p);
+            set.beginEdit(p, Framework::Gesture::pointer);
             set.setNormalized(1.0 - set.getNormalized(p), p, false);
         }
     } else if (Mouse::isDrag(event.code) && selectedBand >= 0) {
-        const int base = binding.index + Param::perBand * selectedBand;
-        if (event.code == Mouse::leftDrag) {
-            set.setNormalized(unitClamped(set.getNormalized(base + Param::frequency) - event.dx / (width - handleSize)),
-                              base + Param::frequency, false);
-            const double z = zoom();
-            set.setValue(std::clamp(set.getValue(base + Param::gain) - event.dy / scale(), -z, z), base + Param::gain,
-                         false);
-        } else {
-            set.setNormalized(unitClamped(set.getNormalized(base + Param::width) - event.dy / (height - handleSize)),
-                              base + Param::width, false);
-        }
+        drag(set, binding.index + Param::perBand * selectedBand, event.code == Mouse::leftDrag, event);
     }
 }
 
+void Eqwindow::drag(Framework::Paramset& set, int base, bool left, const Mouseevent& event)
+{
+    if (event.dx == 0.0 && event.dy == 0.0)
+        return;
+    if (left) {
+        set.setNormalized(unitClamped(set.getNormalized(base + Param::frequency) - event.dx / (width - handleSize)),
+                          base + Param::frequency, false);
+        const double z = zoom();
+        set.setValue(std::clamp(set.getValue(base + Param::gain) - event.dy / scale(), -z, z), base + Param::gain,
+                     false);
+    } else {
+        set.setNormalized(unitClamped(set.getNormalized(base + Param::width) - event.dy / (height - handleSize)),
+                          base + Param::width, false);
+    }
+}
+
+// The wheel over a handle changes its width, which leaves the handle where
+// it is; with Ctrl its gain. A burst of turns stays with the band it began on.
 bool Eqwindow::wheel(Window&, int& x, int& y, Binding& binding, Wheelevent& event)
 {
-    const int b = nearestHandle(binding, x, y, event.x, event.y);
-    if (b < 0)
+    if (event.burst != wheelBurst) {
+        wheelBurst = event.burst;
+        wheelBand = nearestHandle(binding, x, y, event.x, event.y);
+    }
+    if (wheelBand < 0)
         return false;
     Framework::Paramset& set = *binding.paramset;
-    const int base = binding.index + Param::perBand * b;
-    if (event.control) {
+    const int base = binding.index + Param::perBand * wheelBand;
+    if (!event.control) {
         Binding widthBinding = binding;
         widthBinding.index = base + Param::width;
         return stepNormalized(widthBinding, event);
     }
     const int g = base + Param::gain;
-    set.beginEdit(g);
+    set.beginEdit(g, Framework::Gesture::wheel);
     set.setValue(std::clamp(set.getValue(g) + (event.shift ? 0.1 : 0.5) * event.notches, set.getMin(g), set.getMax(g)),
                  g, false);
     return true;

@@ -68,6 +68,9 @@ private:
     double scale() { return -(height - handleSize) / (2.0 * zoom()); }
     // The nearest handle's band within 24 pixels of (px, py); -1 when none.
     int nearestHandle(Framework::Binding& binding, int x, int y, int px, int py);
+    // Moves the band whose parameters start at base by a drag's movement:
+    // frequency and gain with the left button, width with the right.
+    void drag(Framework::Paramset& set, int base, bool left, const Framework::Mouseevent& event);
     void updateCurves(const Band* bands);
     // Walks the grid's lines, up and down from 0 dB, drawing an image's line
     // or label at each.
@@ -92,6 +95,9 @@ private:
     const Framework::Pixelfont* const font;
     // Gesture state of the control that holds the mouse (see Widget).
     int selectedBand = -1;
+    // The wheel burst last turned over the display, and the band it turns.
+    int wheelBurst = 0;
+    int wheelBand = -1;
     // Allocated once: per band the dB at every curve point, and the points
     // the lines are drawn through.
     std::vector<double> frequencies;

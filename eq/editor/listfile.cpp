@@ -1,5 +1,7 @@
 #include "listfile.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -37,7 +39,7 @@ int numberOf(const std::string& item)
 // earlier one.
 Listfile::Listfile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(Framework::nativePath(path).c_str(), std::ios::binary);
     if (!file)
         return;
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -35,12 +35,12 @@ void Ctrl::press(Igui& gui, bool&, Mouseevent&)
 
 void Ctrl::release()
 {
-    paramset.endEdit();
+    paramset.endEdit(Gesture::pointer);
 }
 
 void Ctrl::beginEdit()
 {
-    paramset.beginEdit(index);
+    paramset.beginEdit(index, Gesture::pointer);
 }
 
 } // namespace Framework

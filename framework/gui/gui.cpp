@@ -3,6 +3,7 @@
 #include "hostframe.h"
 #include "skinlistener.h"
 
+#include "framework/platform/nativepath.h"
 #include "framework/platform/platform.h"
 #include "framework/plugin/paramset.h"
 #include "framework/plugin/settingsfile.h"
@@ -51,13 +52,13 @@ void Gui::paint(int& x, int& y, int& w, int& h)
 
 void Gui::mouse(int& code, int& x, int& y, bool& shift)
 {
-    // Movement is measured at the pointer's full resolution, in layout
-    // pixels: at 200 % a device pixel moves half as far as at 100 %.
+    // Movement since the last event, measured at the pointer's full
+    // resolution in layout pixels (at 200 % a device pixel moves half as far
+    // as at 100 %): each event, the release too, carries what it moved, so
+    // a gesture ends where the pointer does.
     const double factor = shift ? fineFactor() : dragFactor();
-    currentEvent.dx = factor * (earlierX - lastX);
-    currentEvent.dy = factor * (earlierY - lastY);
-    earlierX = lastX;
-    earlierY = lastY;
+    currentEvent.dx = factor * (lastX - pointerX());
+    currentEvent.dy = factor * (lastY - pointerY());
     lastX = pointerX();
     lastY = pointerY();
     currentEvent.x = x;
@@ -74,7 +75,7 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
 
 void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 {
-    Wheelevent turn{x, y, notches, shift, control};
+    Wheelevent turn{x, y, notches, shift, control, wheelEdits ? wheelBursts : wheelBursts + 1};
     bool visible = true;
     rootPanel.wheel(*this, visible, turn);
 }
@@ -82,7 +83,9 @@ void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 void Gui::wheelEdited(Paramset& paramset)
 {
     if (wheelEdits && wheelEdits != &paramset)
-        wheelEdits->endEdit();
+        wheelEdits->endEdit(Gesture::wheel);
+    if (!wheelEdits)
+        ++wheelBursts;
     wheelEdits = &paramset;
     lastWheel = std::chrono::steady_clock::now();
 }
@@ -90,7 +93,7 @@ void Gui::wheelEdited(Paramset& paramset)
 void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
 {
     if (wheelEdits && now - lastWheel >= wheelPause) {
-        wheelEdits->endEdit();
+        wheelEdits->endEdit(Gesture::wheel);
         wheelEdits = nullptr;
     }
 }
@@ -98,7 +101,7 @@ void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
 void Gui::closing()
 {
     if (captured && pressedSet)
-        pressedSet->endEdit();
+        pressedSet->endEdit(Gesture::pointer);
     captured = false;
     endWheelEdit(std::chrono::steady_clock::time_point::max());
 }
@@ -186,8 +189,12 @@ void Gui::setAnchor(int& x, int& y)
 {
     currentEvent.anchorX = x;
     currentEvent.anchorY = y;
-    earlierX = x == currentEvent.x ? lastX : x;
-    earlierY = y == currentEvent.y ? lastY : y;
+    // Movement counts from the anchor: from the pointer itself when the
+    // anchor is where the event is.
+    if (x != currentEvent.x)
+        lastX = x;
+    if (y != currentEvent.y)
+        lastY = y;
 }
 
 void Gui::capturePressValues(Paramset& paramset, int index)
@@ -226,11 +233,12 @@ bool Gui::loadSkin(const std::string& skinName)
 
 bool Gui::loadFolder(const std::string& folder)
 {
+    long long budget = Skinbitmap::maxSkinPixels;
     if (background)
-        background->loadFrom(folder, scale());
+        background->loadFrom(folder, scale(), budget);
     bool all = true;
     for (const auto& bitmap : bitmaps)
-        all = bitmap->loadFrom(folder, scale()) && all;
+        all = bitmap->loadFrom(folder, scale(), budget) && all;
     skinFolderLoaded = folder;
     for (Skinlistener* listener : skinListeners)
         listener->skinChanged(folder);
@@ -247,11 +255,11 @@ std::vector<std::string> Gui::skinNames(const std::string& skinsFolder)
     namespace fs = boost::filesystem;
     std::vector<std::string> names;
     boost::system::error_code error;
-    for (fs::directory_iterator entry(fs::path(skinsFolder), error), end; !error && entry != end;
+    for (fs::directory_iterator entry(nativePath(skinsFolder), error), end; !error && entry != end;
          entry.increment(error)) {
         boost::system::error_code unreadable;
         if (fs::is_directory(entry->status(unreadable)))
-            names.push_back(entry->path().filename().string());
+            names.push_back(utf8Path(entry->path().filename()));
     }
     return names;
 }

@@ -127,8 +127,6 @@ private:
     Panel rootPanel;
     std::vector<Skinlistener*> skinListeners;
     Uicomp* focus = nullptr;
-    double earlierX = 0.0;
-    double earlierY = 0.0;
     // The pointer at the last event, with its fractions.
     double lastX = 0.0;
     double lastY = 0.0;
@@ -140,6 +138,7 @@ private:
     Mouseevent currentEvent;
     // The parameter set a wheel burst is editing, and when it last turned.
     Paramset* wheelEdits = nullptr;
+    int wheelBursts = 0; // bursts begun so far
     // The parameter set of the last press.
     Paramset* pressedSet = nullptr;
     std::chrono::steady_clock::time_point lastWheel;

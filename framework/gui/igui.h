@@ -32,6 +32,9 @@ struct Wheelevent {
     int notches = 0;
     bool shift = false;
     bool control = false;
+    // The burst of turns this one belongs to: turns with no pause of the
+    // wheel between them share a number.
+    int burst = 0;
 };
 
 // The parameter a control hands its widget.
@@ -51,7 +54,7 @@ public:
     virtual bool isFocus(const Uicomp* component) = 0;
     virtual Window& surface() = 0;
     virtual void setFocus(Uicomp* component) = 0;
-    // Records a press position; the next drag event reports no movement.
+    // Records a press position; the movement of later events counts from it.
     virtual void setAnchor(int& x, int& y) = 0;
     // Writes the parameter's values at the press into the binding.
     virtual void capturePressValues(Paramset& paramset, int index) = 0;

@@ -6,7 +6,9 @@ namespace Framework {
 
 void Knob::mouse(Window&, int&, int&, Binding& binding, Mouseevent& event)
 {
-    if (event.code != Mouse::leftDrag)
+    // The release carries the last movement, so the knob ends where the pointer does.
+    const bool released = event.code == Mouse::leftUp && event.dy != 0.0;
+    if (event.code != Mouse::leftDrag && !released)
         return;
     normalized = unitClamped(normalized + event.dy * sensitivity);
     binding.paramset->setNormalized(normalized, binding.index, false);

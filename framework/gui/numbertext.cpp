@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -15,8 +16,11 @@ bool isNumberText(const std::string& text)
     return (plus == std::string::npos || plus == 0) && (minus == std::string::npos || minus == 0);
 }
 
-double leadingNumber(const std::string& text)
+double leadingNumber(const std::string& typed)
 {
+    // A decimal comma, as much of Europe types it, is a decimal point.
+    std::string text = typed;
+    std::replace(text.begin(), text.end(), ',', '.');
     const char* first = text.data();
     const char* last = first + text.size();
     // from_chars takes a minus but no plus; a sign must be followed by the number.

@@ -1,6 +1,6 @@
 // Numbers typed by the user: which texts count as a number, and the number
-// a text starts with, read with a point as decimal separator whatever
-// locale the host process runs in.
+// a text starts with, read with a point or a comma as decimal separator
+// whatever locale the host process runs in.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ namespace Framework {
 // first signs are judged: "--5" passes, "5-" and "+-5" do not.
 bool isNumberText(const std::string& text);
 
-// The decimal number text starts with (sign, digits, point, fraction),
+// The decimal number text starts with (sign, digits, point or comma, fraction),
 // reading up to the first other character; 0 when it starts with none.
 double leadingNumber(const std::string& text);
 

@@ -6,9 +6,9 @@ namespace Framework {
 
 void Setparameteraction::execute()
 {
-    paramset.beginEdit(index);
+    paramset.beginEdit(index, Gesture::entry);
     paramset.setNormalized(value, index, false);
-    paramset.endEdit();
+    paramset.endEdit(Gesture::entry);
 }
 
 } // namespace Framework

@@ -2,6 +2,8 @@
 
 #include "window.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <cstring>
 #include <fstream>
 
@@ -27,11 +29,20 @@ bool Skinbitmap::load(const std::string& path, int density, int scale)
     return false;
 }
 
-bool Skinbitmap::loadFrom(const std::string& folder, int scale)
+bool Skinbitmap::loadFrom(const std::string& folder, int scale, long long& budget)
 {
-    if (scale > 100 && load(folder + doubleName(fileName), 2, scale))
-        return true;
-    return load(folder + fileName, 1, scale);
+    auto within = [&](const std::string& path, int density) {
+        const long long held = heldPixels(path, density, scale);
+        return held >= 0 && held <= budget && load(path, density, scale);
+    };
+    const bool loaded = (scale > 100 && within(folder + doubleName(fileName), 2)) || within(folder + fileName, 1);
+    if (!loaded) {
+        release();
+        imageWidth = imageHeight = heldWidth = heldHeight = 0;
+        return false;
+    }
+    budget -= static_cast<long long>(heldWidth) * heldHeight;
+    return true;
 }
 
 bool Skinbitmap::takeSize(int fileWidth, int fileHeight, int density, int scale)
@@ -45,20 +56,29 @@ bool Skinbitmap::takeSize(int fileWidth, int fileHeight, int density, int scale)
     return true;
 }
 
+bool Skinbitmap::acceptable(const std::string& path)
+{
+    return heldPixels(path, 1, 100) >= 0;
+}
+
 // A PNG file starts with its signature and then the header chunk, which
 // declares the image's width and height.
-bool Skinbitmap::acceptable(const std::string& path)
+long long Skinbitmap::heldPixels(const std::string& path, int density, int scale)
 {
     static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     unsigned char start[24] = {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(nativePath(path).c_str(), std::ios::binary);
     if (!in.read(reinterpret_cast<char*>(start), sizeof start))
-        return false;
+        return -1;
     if (std::memcmp(start, signature, sizeof signature) != 0 || std::memcmp(start + 12, "IHDR", 4) != 0)
-        return false;
+        return -1;
     const unsigned long width = bigEndian(start + 16), height = bigEndian(start + 20);
-    return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
-           static_cast<long long>(width) * static_cast<long long>(height) <= maxPixels;
+    if (!(width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
+          static_cast<long long>(width) * static_cast<long long>(height) <= maxPixels) ||
+        density < 1)
+        return -1;
+    const int w = static_cast<int>(width) / density, h = static_cast<int>(height) / density;
+    return static_cast<long long>(Window::scaled(w, scale)) * Window::scaled(h, scale);
 }
 
 } // namespace Framework

@@ -34,8 +34,11 @@ public:
 
     // Loads the image from a skin folder (ending in a separator) for a scale:
     // above 100 % from its "@2x" file where the folder has a usable one,
-    // else from its own.
-    bool loadFrom(const std::string& folder, int scale);
+    // else from its own. budget is the number of pixels the skin's images
+    // may still hold at the scale: a file that would take more is refused,
+    // before it is decoded, as a missing one; what a loaded one takes is
+    // subtracted.
+    bool loadFrom(const std::string& folder, int scale, long long& budget);
 
     // The file name of the image drawn at twice the layout's size:
     // "knob.png" has "knob@2x.png".
@@ -55,6 +58,10 @@ public:
     // bounds is refused before anything is decoded, as one that is missing.
     static constexpr int maxSide = 16384;
     static constexpr long long maxPixels = 1LL << 23;
+    // What a whole skin may hold at its scale: five times what the shipped
+    // skins take at 200 % (3.1 million pixels), so that a skin of images at
+    // the bounds above still opens in about a second.
+    static constexpr long long maxSkinPixels = 1LL << 24;
     // Whether path holds a PNG whose declared size is within the bounds.
     static bool acceptable(const std::string& path);
 
@@ -70,6 +77,9 @@ private:
     void release();
     // Takes a file's size: false when it is no whole number of layout pixels.
     bool takeSize(int fileWidth, int fileHeight, int density, int scale);
+    // The pixels path's image would hold at the scale, from its declared
+    // size; -1 when it is not acceptable.
+    static long long heldPixels(const std::string& path, int density, int scale);
 
     std::unique_ptr<Image> pixels;
     int imageWidth = 0;

@@ -21,7 +21,8 @@ void Slider::mouse(Window&, int&, int& y, Binding& binding, Mouseevent& event)
     if (event.code == Mouse::leftDown && !onHandle)
         binding.paramset->setNormalized(unitClamped(1.0 - static_cast<double>(event.anchorY - k / 2 - y) / t),
                                         binding.index, false);
-    if (event.code == Mouse::leftDrag)
+    // The release carries the last movement, so the handle ends under the pointer.
+    if (event.code == Mouse::leftDrag || (event.code == Mouse::leftUp && event.dy != 0.0))
         binding.paramset->setNormalized(unitClamped(current + event.dy / t), binding.index, false);
 }
 

@@ -48,9 +48,9 @@ void Valueinput::commit(Binding& binding, double& number)
     if (number <= min)
         number = min;
     // A typed value is one gesture for the host.
-    binding.paramset->beginEdit(binding.index);
+    binding.paramset->beginEdit(binding.index, Gesture::entry);
     binding.paramset->setValue(number, binding.index, false);
-    binding.paramset->endEdit();
+    binding.paramset->endEdit(Gesture::entry);
 }
 
 std::string Valueinput::format(double& value)

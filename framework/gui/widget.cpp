@@ -31,7 +31,7 @@ bool Widget::stepNormalized(Binding& binding, const Wheelevent& event)
 {
     Paramset& set = *binding.paramset;
     const double step = (event.shift ? 0.001 : 0.01) * event.notches;
-    set.beginEdit(binding.index);
+    set.beginEdit(binding.index, Gesture::wheel);
     set.setNormalized(unitClamped(set.getNormalized(binding.index) + step), binding.index, false);
     return true;
 }
@@ -40,7 +40,7 @@ bool Widget::stepChoice(Binding& binding, const Wheelevent& event)
 {
     Paramset& set = *binding.paramset;
     const double chosen = static_cast<int>(set.getValue(binding.index)) + event.notches;
-    set.beginEdit(binding.index);
+    set.beginEdit(binding.index, Gesture::wheel);
     set.setValue(std::clamp(chosen, set.getMin(binding.index), set.getMax(binding.index)), binding.index, false);
     return true;
 }

@@ -252,4 +252,17 @@ void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool c
         releaseMouse();
 }
 
+void Window::captureLost()
+{
+    if (heldButton == Heldbutton::none)
+        return;
+    int code = heldButton == Heldbutton::left ? Mouse::leftUp : Mouse::rightUp;
+    heldButton = Heldbutton::none;
+    int x = static_cast<int>(std::floor(preciseX));
+    int y = static_cast<int>(std::floor(preciseY));
+    bool shift = false;
+    mouse(code, x, y, shift);
+    releaseMouse();
+}
+
 } // namespace Framework

@@ -131,6 +131,11 @@ public:
     // taking and releasing the system's mouse capture: the mapping every
     // back end uses.
     void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
+    // The system took the mouse capture away (another window, a switch of
+    // application, a cancelled mode), or a move came with no button held: a
+    // held button counts as released where the pointer was last, so the
+    // gesture ends there, and the capture is let go.
+    void captureLost();
     // A wheel message's delta (WHEEL_DELTA, 120, per notch; finer wheels
     // send less) at device pixels: parts add up until they make whole notches.
     void wheelMessage(int x, int y, int delta, bool shift, bool control);

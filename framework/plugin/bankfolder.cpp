@@ -2,6 +2,8 @@
 
 #include "fixedtext.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <boost/filesystem.hpp>
 
 #include <cstring>
@@ -20,7 +22,7 @@ bool Bankfolder::take(const std::string& folder, void* slots, int count, std::si
     copyText(folderField, fieldSize, folder.size() < fieldSize ? folder : std::string());
     if (folder.size() < fieldSize) {
         boost::system::error_code error;
-        const fs::path where(folder);
+        const fs::path where = nativePath(folder);
         exists = fs::exists(where, error);
         if (exists && fs::is_directory(where, error)) {
             for (fs::directory_iterator entry(where, error), end; !error && entry != end && used < count;
@@ -30,13 +32,13 @@ bool Bankfolder::take(const std::string& folder, void* slots, int count, std::si
                     continue;
                 // Each accepted file uses the next slot; one that no handler
                 // reads as a whole program leaves the default program there.
-                const std::string name = entry->path().filename().string();
+                const std::string name = utf8Path(entry->path().filename());
                 char* slot = bytes + slotSize * static_cast<std::size_t>(used);
                 bool accepted = false, read = false;
                 for (const auto& handler : handlers)
                     if (handler->canread(name)) {
                         accepted = true;
-                        read = read || handler->read(slot, static_cast<int>(slotSize), entry->path().string()) ==
+                        read = read || handler->read(slot, static_cast<int>(slotSize), utf8Path(entry->path())) ==
                                            static_cast<int>(slotSize);
                     }
                 if (!accepted)

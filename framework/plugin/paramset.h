@@ -7,6 +7,11 @@
 
 namespace Framework {
 
+// What began an edit. Gestures may overlap (a wheel turn in the middle of a
+// drag): each ends only the parameters it began, and the host's bracket of
+// a parameter closes when the last gesture holding it ends.
+enum class Gesture { pointer, wheel, entry };
+
 class Paramset {
 public:
     virtual ~Paramset() = default;
@@ -20,10 +25,10 @@ public:
     virtual double getDefault(int /*index*/) { return 0.0; }
     // A user's gesture starts changing parameter index; a gesture may change
     // several.
-    virtual void beginEdit(int /*index*/) {}
-    // Ends the gesture: it lets go of every parameter it began, and no
-    // parameter counts as touched last any more.
-    virtual void endEdit() {}
+    virtual void beginEdit(int /*index*/, Gesture /*by*/) {}
+    // Ends the gesture: it lets go of every parameter it began; once no
+    // gesture holds any, no parameter counts as touched last any more.
+    virtual void endEdit(Gesture /*by*/) {}
     // fromHost is true only for calls that come from the host; other changes
     // are reported to the host as automation.
     virtual void setNormalized(double /*value*/, int /*index*/, bool /*fromHost*/) {}

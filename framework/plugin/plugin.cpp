@@ -170,20 +170,46 @@ void Plugin::announceTaken()
     taken.clear();
 }
 
-void Plugin::beginEdit(int index)
+namespace {
+
+unsigned bitOf(Gesture gesture)
 {
-    if (!descriptor(index) || std::find(editing.begin(), editing.end(), index) != editing.end())
+    return 1u << static_cast<unsigned>(gesture);
+}
+
+} // namespace
+
+void Plugin::beginEdit(int index, Gesture by)
+{
+    if (!descriptor(index))
         return;
-    editing.push_back(index);
+    const auto held = std::find_if(editing.begin(), editing.end(), [&](const Edit& e) { return e.index == index; });
+    if (held != editing.end()) {
+        held->gestures |= bitOf(by);
+        return;
+    }
+    editing.push_back({index, bitOf(by)});
     host.beginEdit(index);
 }
 
-void Plugin::endEdit()
+void Plugin::endEdit(Gesture by)
 {
-    for (int index : editing)
-        host.endEdit(index);
-    editing.clear();
-    lastTouchedIndex.store(-1, std::memory_order_relaxed);
+    for (auto edit = editing.begin(); edit != editing.end();) {
+        edit->gestures &= ~bitOf(by);
+        if (edit->gestures != 0) {
+            ++edit;
+            continue;
+        }
+        host.endEdit(edit->index);
+        edit = editing.erase(edit);
+    }
+    if (editing.empty())
+        lastTouchedIndex.store(-1, std::memory_order_relaxed);
+}
+
+double Plugin::designRate()
+{
+    return static_cast<double>(host.samplerate()) * oversamplingFactor;
 }
 
 void Plugin::setValue(double value, int index, bool fromHost)

@@ -41,14 +41,17 @@ public:
     Plugin& operator=(const Plugin&) = delete;
 
     double getValue(int index) override;
+    // The rate the plug-in's filters run at: the host's times the
+    // oversampling factor; 0 before the host has set one.
+    double designRate();
     // The target as the host and the editor see it, before the next tick.
     double getNormalized(int index) override;
     double getMax(int index) override;
     double getMin(int index) override;
     std::string getUnits(int index) override;
     double getDefault(int index) override;
-    void beginEdit(int index) override;
-    void endEdit() override;
+    void beginEdit(int index, Gesture by) override;
+    void endEdit(Gesture by) override;
     void setNormalized(double value, int index, bool fromHost) override;
     void setValue(double value, int index, bool fromHost) override;
     // The host's automation on the audio thread: setNormalized from the host,
@@ -181,8 +184,13 @@ private:
     std::unique_ptr<std::atomic<double>[]> parked;
     std::atomic<bool> anyParked{false};
     std::vector<int> taken; // audio thread only
-    // The parameters the current gesture began, in order; editor thread only.
-    std::vector<int> editing;
+    // The parameters open gestures began, in order, with the gestures that
+    // hold each; editor thread only.
+    struct Edit {
+        int index;
+        unsigned gestures; // a bit per Gesture that holds it
+    };
+    std::vector<Edit> editing;
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};

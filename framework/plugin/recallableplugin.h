@@ -85,17 +85,26 @@ public:
         resetParameters(true);
     }
 
-    // A bank chunk of the wrong size is ignored, but program 0 is loaded
-    // either way; it also becomes the host's current program, so that the
-    // next chunk read commits the edit buffer where it came from.
+    // A bank chunk never moves the host's current program on its own: it
+    // loads the program its record names as current when it was taken, or,
+    // for a record that names none (as saved by 1.0.0), the program that is
+    // current now. So a host that sets the program before the chunk, after
+    // it or not at all gets back the program and the edits it saved. A chunk
+    // of the wrong size changes nothing.
     virtual void setBankChunk(const void* data, int size)
     {
-        if (data && size == static_cast<int>(sizeof(Bank))) {
+        if (!data || size != static_cast<int>(sizeof(Bank)))
+            return;
+        int program = currentProgram();
+        {
             const Lock::Guard hold(lock);
             std::memcpy(&bank, data, sizeof bank);
+            const int named = namedProgram();
+            if (named >= 0)
+                program = named;
         }
-        host.program() = 0;
-        setProgram(0);
+        host.program() = program;
+        setProgram(program);
     }
 
     virtual int getProgramChunk(void** data)
@@ -114,6 +123,7 @@ public:
         {
             const Lock::Guard hold(lock);
             commit(bank.programs[currentProgram()]);
+            nameProgram(currentProgram());
         }
         *data = &bank;
         return static_cast<int>(sizeof(Bank));
@@ -174,6 +184,23 @@ protected:
 
 private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
+
+    // The bank record's last four bytes, unused by 1.0.0, name the current
+    // program: a mark that such records cannot be told to hold by chance,
+    // then the index.
+    static_assert(sizeof(Bank::current) == 4 && programCount <= 256, "the current program fits the unused bytes");
+    static constexpr char currentMark[3] = {'c', 'u', 'r'};
+    void nameProgram(int index)
+    {
+        std::memcpy(bank.current, currentMark, sizeof currentMark);
+        bank.current[3] = static_cast<char>(static_cast<unsigned char>(index));
+    }
+    // The program the record names, or -1 where it names none.
+    int namedProgram() const
+    {
+        const int index = static_cast<unsigned char>(bank.current[3]);
+        return std::memcmp(bank.current, currentMark, sizeof currentMark) == 0 && validProgram(index) ? index : -1;
+    }
     int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
 
     static constexpr int valueCount = static_cast<int>(sizeof(Program::values) / sizeof(double));

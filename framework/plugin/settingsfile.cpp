@@ -1,7 +1,10 @@
 #include "settingsfile.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <utility>
 
 namespace Framework {
@@ -21,6 +24,18 @@ bool readLine(std::istream& in, std::string& line)
     return line.size() <= Settingsfile::maxLineLength;
 }
 
+// The key and value line pairs of a file, in order, up to the first line
+// that cannot be read; none when the file cannot be opened.
+Settingsfile::Pairs readPairs(const std::string& path)
+{
+    Settingsfile::Pairs pairs;
+    std::ifstream in(nativePath(path).c_str());
+    std::string key, value;
+    while (readLine(in, key) && readLine(in, value))
+        pairs.emplace_back(key, value);
+    return pairs;
+}
+
 } // namespace
 
 Settingsfile::Settingsfile(std::string path) : filePath(std::move(path)) {}
@@ -30,6 +45,7 @@ void Settingsfile::add(const std::string& key, const std::string& defaultValue)
     keys.push_back(key);
     defaults.push_back(defaultValue);
     values.push_back(defaultValue);
+    changed.push_back(false);
 }
 
 int Settingsfile::indexOf(const std::string& key) const
@@ -43,44 +59,59 @@ int Settingsfile::indexOf(const std::string& key) const
 void Settingsfile::load()
 {
     values = defaults;
-    std::vector<std::string> read;
-    std::ifstream in(filePath);
-    if (in.good()) {
-        std::string line;
-        bool keyLine = true;
-        while (readLine(in, line)) {
-            if (keyLine && indexOf(line) < 0)
-                break;
-            if (!keyLine)
-                read.push_back(line);
-            keyLine = !keyLine;
-            if (!in.good())
-                break;
+    changed.assign(keys.size(), false);
+    std::vector<bool> found(keys.size(), false);
+    foreign = sort(readPairs(filePath), values, found, [](std::size_t) { return true; });
+    if (std::find(found.begin(), found.end(), false) != found.end())
+        save();
+}
+
+Settingsfile::Pairs Settingsfile::sort(const Pairs& pairs, std::vector<std::string>& into, std::vector<bool>& found,
+                                       const std::function<bool(std::size_t)>& takes) const
+{
+    Pairs others;
+    for (const auto& [key, value] : pairs) {
+        const int i = indexOf(key);
+        if (i >= 0) {
+            const auto known = static_cast<std::size_t>(i);
+            if (!found[known] && takes(known))
+                into[known] = value;
+            found[known] = true;
+        } else if (std::find_if(others.begin(), others.end(), [&](const auto& p) { return p.first == key; }) ==
+                   others.end()) {
+            others.emplace_back(key, value);
         }
     }
-    in.close();
-    if (read.size() == keys.size()) {
-        values = std::move(read);
-    } else if (earlierCount > 0 && read.size() == earlierCount) {
-        std::copy(read.begin(), read.end(), values.begin());
-        save();
-    } else {
-        write(defaults);
-    }
+    return others;
 }
 
-void Settingsfile::save() const
+void Settingsfile::save()
 {
-    write(values);
+    // Another instance may have written since this one read: its values
+    // stay, but for the keys this one changed since, so the user's last
+    // choice wins wherever it was made.
+    std::vector<std::string> merged = values;
+    std::vector<bool> found(keys.size(), false);
+    const Pairs onDisk = readPairs(filePath);
+    Pairs others = sort(onDisk, merged, found, [&](std::size_t i) { return !changed[i]; });
+    if (onDisk.empty())
+        others = foreign;
+    if (!write(merged, others))
+        return;
+    values = std::move(merged);
+    foreign = std::move(others);
+    changed.assign(keys.size(), false);
 }
 
-void Settingsfile::write(const std::vector<std::string>& list) const
+bool Settingsfile::write(const std::vector<std::string>& list, const Pairs& others) const
 {
-    std::ofstream out(filePath, std::ios::out | std::ios::trunc);
-    for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i) {
-        out << keys[i] << std::endl;
-        out << list[i] << std::endl;
-    }
+    std::ofstream out(nativePath(filePath).c_str(), std::ios::out | std::ios::trunc);
+    for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i)
+        out << keys[i] << '\n' << list[i] << '\n';
+    for (const auto& [key, value] : others)
+        out << key << '\n' << value << '\n';
+    out.flush();
+    return out.good();
 }
 
 std::string Settingsfile::get(const std::string& key) const
@@ -105,6 +136,7 @@ bool Settingsfile::set(const std::string& key, const std::string& value)
     std::string& stored = values[static_cast<std::size_t>(i)];
     if (stored != value) {
         stored = value;
+        changed[static_cast<std::size_t>(i)] = true;
         save();
     }
     return true;

@@ -3,9 +3,15 @@
 // keys with defaults, the file is loaded once, values are read and changed in
 // memory; the file is written at every change and when the plug-in goes
 // away, since some hosts end their process without closing the plug-in.
+//
+// Values are read by their key's name wherever it stands, so versions that
+// know more or fewer keys, and files edited by hand, share one file: keys
+// this version does not know are kept and written back after its own.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Framework {
@@ -16,16 +22,14 @@ public:
 
     // Appends a key with its default value; all keys are registered before load.
     void add(const std::string& key, const std::string& defaultValue);
-    // The keys registered so far are all that files of earlier versions
-    // hold; keys added later are newer.
-    void endEarlierKeys() { earlierCount = keys.size(); }
-    // Reads the file. A file holding exactly one value per key is taken
-    // whole; one holding exactly the earlier keys' values keeps them, the
-    // newer keys take their defaults and the file is rewritten complete. Any
-    // other file leaves the defaults in force and is rewritten with them.
+    // Reads the file: every registered key it holds takes its value (the
+    // first, where a key is there twice), the others their defaults, and a
+    // file that lacks any registered key is written complete.
     void load();
-    // Writes every key with its current value.
-    void save() const;
+    // Writes every key. Keys this instance has not changed since it last
+    // wrote take what the file holds now, as another instance may have
+    // written since; a failed write changes nothing.
+    void save();
     // The current value of key, or "N/A" for a key that is not registered.
     std::string get(const std::string& key) const;
     // The default key was registered with, or "N/A" for a key that is not.
@@ -39,15 +43,22 @@ public:
     // The longest line the file may hold.
     static constexpr std::size_t maxLineLength = 259;
 
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+
 private:
     int indexOf(const std::string& key) const;
-    void write(const std::vector<std::string>& list) const;
+    // Puts the values of registered keys from pairs into into, where takes
+    // allows and found shows none yet; answers the unknown keys' pairs.
+    Pairs sort(const Pairs& pairs, std::vector<std::string>& into, std::vector<bool>& found,
+               const std::function<bool(std::size_t)>& takes) const;
+    bool write(const std::vector<std::string>& list, const Pairs& others) const;
 
     std::string filePath;
     std::vector<std::string> keys;
     std::vector<std::string> defaults;
     std::vector<std::string> values;
-    std::size_t earlierCount = 0; // none: every file must be complete
+    std::vector<bool> changed; // by this instance since it last wrote
+    Pairs foreign;             // keys of other versions, kept as read
 };
 
 } // namespace Framework

@@ -2,6 +2,8 @@
 
 #include "fixedtext.h"
 
+#include "framework/platform/nativepath.h"
+
 #include <cctype>
 #include <fstream>
 #include <vector>
@@ -54,7 +56,7 @@ bool VSTfxpfileio::canread(const std::string& fileName) const
 
 int VSTfxpfileio::read(void* destination, int capacity, const std::string& path) const
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(nativePath(path).c_str(), std::ios::binary);
     if (!in)
         return 0;
     if (readNumber(in, fxIDOffset) != fxID)
@@ -77,7 +79,7 @@ bool VSTfxpfileio::write(const std::string& programName, const void* chunk, int 
 {
     if (size < 0 || (size > 0 && !chunk))
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(nativePath(path).c_str(), std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
     writeTag(out, "CcnK");

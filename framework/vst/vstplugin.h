@@ -53,8 +53,8 @@ public:
         gui = std::make_unique<G>(*settings);
         gui->setHostframe(this);
         plugin = makeAligned(*settings, std::move(handlers), static_cast<Host&>(*this), *gui);
-        // Keys added from here on are newer than the first file format.
-        settings->endEarlierKeys();
+        // Keys added from here on are newer than the first file format: they
+        // come after its keys in the file, where earlier readers stop.
         gui->addSettings();
         settings->load();
         plugin->open();

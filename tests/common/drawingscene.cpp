@@ -7,8 +7,9 @@ namespace Drawingscene {
 void draw(Framework::Window& window, const std::string& folder)
 {
     Framework::Skinbitmap opaque(images[0]), translucent(images[1]);
-    opaque.loadFrom(folder, window.scale());
-    translucent.loadFrom(folder, window.scale());
+    long long budget = Framework::Skinbitmap::maxSkinPixels;
+    opaque.loadFrom(folder, window.scale(), budget);
+    translucent.loadFrom(folder, window.scale(), budget);
 
     window.setColour(0xFF202830);
     window.fillRect(0, 0, width, height);

@@ -183,11 +183,11 @@ TEST_F(Components, AHeldKnobFollowsThePointerOutsideTheWindow)
     send(M::leftDown, 117, 67);
     EXPECT_EQ(gui.binding().pressNormalized, 0.5);
     EXPECT_EQ(gui.binding().pressValue, 5.0);
-    send(M::move, 117, 59);     // the first drag moves nothing
-    send(M::move, 2000, -1000); // reports the 8 pixels up before it
-    send(M::move, 2000, -1000); // and then the leap out of the window
+    send(M::move, 117, 59);     // 8 pixels up
+    send(M::move, 2000, -1000); // the leap out of the window
+    send(M::move, 2000, -1000); // a move that moves nothing
     send(M::leftUp, 2000, -1000);
-    EXPECT_EQ(params.take(), (Calls{"3 = 0.5", "3 = 0.625", "3 = 1"}));
+    EXPECT_EQ(params.take(), (Calls{"3 = 0.625", "3 = 1", "3 = 1"}));
     EXPECT_FALSE(gui.holdsMouse(ctrl));
     EXPECT_TRUE(gui.isFocus(ctrl));
     send(M::move, 2100, -1000);
@@ -352,7 +352,7 @@ TEST_F(Components, AMissingWidgetDrawsNothingAndIgnoresGestures)
     ui.setNormalized(0.0, 0, false);
     send(M::move, 117, 43);
     send(M::leftUp, 117, 43);
-    EXPECT_EQ(params.take(), (Calls{"3 = 0.5", "3 = 0.625"})) << "nothing once hidden mid-gesture";
+    EXPECT_EQ(params.take(), (Calls{"3 = 0.625", "3 = 0.75"})) << "nothing once hidden mid-gesture";
     EXPECT_FALSE(gui.holdsMouse(bare));
 
     Headless::paintAll(gui);
@@ -403,14 +403,15 @@ TEST_F(Components, AnEditorTreeEndToEnd)
     EXPECT_EQ(shown(130, 50), off);
     EXPECT_EQ(shown(210, 110), background);
 
-    // The last step of a drag comes with the release, which turns nothing.
+    // Each move turns the knob by its own step; a release where the last
+    // move ended turns nothing.
     send(M::leftDown, 57, 57);
     send(M::move, 57, 49);
     send(M::move, 57, 41);
     send(M::leftUp, 57, 41);
-    EXPECT_EQ(params.take(), (Calls{"3 = 0.5", "3 = 0.625"}));
+    EXPECT_EQ(params.take(), (Calls{"3 = 0.625", "3 = 0.75"}));
     ASSERT_TRUE(Headless::paintPending(gui));
-    EXPECT_EQ(frameOf(shown(57, 57)), 62);
+    EXPECT_EQ(frameOf(shown(57, 57)), 75);
 
     click(130, 50);
     EXPECT_EQ(ui.take(), Calls{"0 = 1"});
@@ -430,7 +431,7 @@ TEST_F(Components, AnEditorTreeEndToEnd)
     EXPECT_EQ(ui.take(), Calls{"0 = 0"});
     EXPECT_FALSE(gui.holdsMouse(closer));
     ASSERT_TRUE(Headless::paintPending(gui));
-    EXPECT_EQ(frameOf(shown(57, 57)), 62);
+    EXPECT_EQ(frameOf(shown(57, 57)), 75);
     EXPECT_EQ(shown(130, 50), off);
     EXPECT_EQ(shown(210, 110), background);
 

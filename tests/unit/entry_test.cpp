@@ -98,7 +98,7 @@ TEST_F(Entry, StoredSettingsSurviveALoad)
     EXPECT_EQ(dir.read("Vexatone.ini"), stored + "size\nscreen\nanalyzer\noutput\n");
 }
 
-TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
+TEST_F(Entry, InstancesShareTheFileAndWriteOnlyWhatTheyChanged)
 {
     dir.write("Vexatone.ini", "skin\nFirst\ndef-bank-path\n/a/\n");
     AEffect* first = VSTPluginMain(Fakehost::callback);
@@ -110,5 +110,6 @@ TEST_F(Entry, InstancesShareTheFileAndTheLastDestroyedWritesLast)
     call(second, effClose);
     EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n");
     call(first, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nFirst\ndef-bank-path\n/a/\nsize\nscreen\nanalyzer\noutput\n");
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n")
+        << "the first instance changed nothing";
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -143,18 +145,25 @@ TEST_F(Gestures, TheWheelStepsValueControlsAsOneEditPerBurst)
     editor.gui.wheelMessage(ox, oy, 5 * 120, false, false);
     EXPECT_EQ(editor.vex->getValue(mode), 3.0);
 
-    // Over a handle: only its band's gain, or with Ctrl its width; away
-    // from every handle, nothing.
+    // Over a handle: its band's width, which leaves the handle in place, or
+    // with Ctrl its gain; the burst stays with the band it began on, even
+    // over another handle. Away from every handle, nothing.
+    editor.gui.endWheelEdit(std::chrono::steady_clock::now() + Framework::Gui::wheelPause);
     editor.place(3, 0.4, 2.0);
     editor.place(4, 0.6, 2.0);
-    const Framework::Point h = editor.handleCentre(3);
+    const Framework::Point h = editor.handleCentre(3), other = editor.handleCentre(4);
     const double width4 = editor.vex->getNormalized(index(3, width));
+    const double width5 = editor.vex->getNormalized(index(4, width));
     editor.gui.wheelMessage(static_cast<int>(h.x), static_cast<int>(h.y), -2 * 120, false, false);
-    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 1.0, 1e-9);
-    EXPECT_NEAR(editor.vex->getValue(index(4, gain)), 2.0, 1e-9);
+    EXPECT_NEAR(editor.vex->getNormalized(index(3, width)), width4 - 0.02, 1e-9);
+    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 2.0, 1e-9);
+    EXPECT_EQ(editor.handleCentre(3).y, h.y) << "the handle stays under the pointer";
     editor.gui.wheelMessage(static_cast<int>(h.x), static_cast<int>(h.y), 120, true, true);
-    EXPECT_NEAR(editor.vex->getNormalized(index(3, width)), width4 + 0.001, 1e-9);
-    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 1.0, 1e-9);
+    EXPECT_NEAR(editor.vex->getValue(index(3, gain)), 2.1, 1e-9);
+    editor.gui.wheelMessage(static_cast<int>(other.x), static_cast<int>(other.y), 120, false, false);
+    EXPECT_NEAR(editor.vex->getNormalized(index(3, width)), width4 - 0.01, 1e-9);
+    EXPECT_NEAR(editor.vex->getNormalized(index(4, width)), width5, 1e-9);
+    editor.gui.endWheelEdit(std::chrono::steady_clock::now() + Framework::Gui::wheelPause);
     log.clear();
     editor.gui.wheelMessage(L::displayX + 5, L::displayY + 5, 120, false, false);
     EXPECT_TRUE(log.empty()) << "empty curve";
@@ -176,4 +185,58 @@ TEST_F(Gestures, ClosingTheEditorEndsTheGestureUnderWay)
     editor.gui.wheelMessage(kx, ky, 120, false, false);
     editor.gui.close();
     EXPECT_EQ(brackets(log), (Log{{'b', zoom}, {'e', zoom}}));
+}
+
+// A handle follows the pointer to the end: the release's own movement
+// counts, at the layout size and at twice it.
+TEST_F(Gestures, ADraggedHandleEndsUnderThePointer)
+{
+    using M = Openeditor::M;
+    for (int percent : {100, 200}) {
+        editor.gui.setScale(percent);
+        editor.place(3, 0.5, 0.0);
+        const Framework::Point start = editor.handleCentre(3);
+        const int k = percent / 100;
+        const int x = static_cast<int>(std::lround(start.x)) * k, y = static_cast<int>(std::lround(start.y)) * k;
+        editor.send(M::move, x, y);
+        editor.send(M::leftDown, x, y);
+        for (int step = 1; step <= 4; ++step)
+            editor.send(M::move, x + 10 * step * k, y - 20 * step * k);
+        editor.send(M::leftUp, x + 50 * k, y - 90 * k);
+        const Framework::Point end = editor.handleCentre(3);
+        EXPECT_NEAR(end.x - start.x, 50.0, 1.0) << percent << " %";
+        EXPECT_NEAR(end.y - start.y, -90.0, 1.0) << percent << " %";
+    }
+}
+
+// Gestures that overlap end only what each began: a wheel burst on a knob in
+// the middle of a handle drag ends the knob's edit and leaves the drag's
+// open. A lost mouse capture ends the drag where it was; moves after it,
+// with no button held, change nothing.
+TEST_F(Gestures, OverlappingGesturesEndTheirOwnAndALostCaptureEndsTheDrag)
+{
+    using M = Openeditor::M;
+    editor.place(3, 0.5, 0.0);
+    const Framework::Point c = editor.handleCentre(3);
+    const int x = static_cast<int>(c.x), y = static_cast<int>(c.y);
+    const int f = index(3, frequency), g = index(3, gain);
+    editor.send(M::move, x, y);
+    log.clear();
+    editor.send(M::leftDown, x, y);
+    editor.send(M::move, x, y - 10);
+    editor.gui.wheelMessage(Layout::zoomX + Layout::knobSize / 2, Layout::knobY + Layout::knobSize / 2, 120, false,
+                            false);
+    editor.gui.endWheelEdit(std::chrono::steady_clock::now() + Framework::Gui::wheelPause);
+    editor.send(M::move, x, y - 20);
+    EXPECT_EQ(brackets(log), (Log{{'b', f}, {'b', g}, {'b', zoom}, {'e', zoom}}));
+    EXPECT_EQ(log.back(), std::make_pair('a', g)) << "the drag goes on inside its bracket";
+
+    editor.gui.captureLost();
+    EXPECT_EQ(brackets(log), (Log{{'b', f}, {'b', g}, {'b', zoom}, {'e', zoom}, {'e', f}, {'e', g}}));
+    const double gain = editor.vex->getValue(g);
+    log.clear();
+    editor.send(M::move, x, y - 60);
+    editor.send(M::move, x, y - 80);
+    EXPECT_EQ(editor.vex->getValue(g), gain);
+    EXPECT_TRUE(log.empty());
 }

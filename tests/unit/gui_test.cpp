@@ -103,25 +103,24 @@ using M = Window::Mousemessage;
 
 } // namespace
 
-// The first drag event after a press moves nothing; every later one reports
-// the step before it, inverted and scaled; the last step comes with the
-// release.
+// Every event reports its own movement since the one before, inverted and
+// scaled, the release too: a gesture ends where the pointer does.
 TEST_F(Editor, DeltaRule)
 {
     ASSERT_TRUE(gui.open(Headless::parentWindow()));
     send(M::leftDown, 60, 40);
     for (int step = 1; step <= 4; ++step)
         send(M::move, 60, 40 - step, step > 2);
-    send(M::leftUp, 60, 36);
+    send(M::leftUp, 60, 34);
     const std::vector<Mouseevent>& seen = probe->seen;
     ASSERT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen[1].code, 7);
-    EXPECT_EQ(seen[1].dy, 0.0) << "the first drag event";
+    EXPECT_EQ(seen[1].dy, 1.0) << "the first drag event";
     EXPECT_EQ(seen[2].dy, 1.0);
     EXPECT_EQ(seen[3].dy, 0.5) << "Shift: the fine factor";
     EXPECT_EQ(seen[4].dy, 0.5);
     EXPECT_EQ(seen[5].code, 3);
-    EXPECT_EQ(seen[5].dy, 1.0) << "the last step, with the release";
+    EXPECT_EQ(seen[5].dy, 2.0) << "the release's own step";
     EXPECT_EQ(seen[5].anchorY, 40);
 }
 
@@ -290,4 +289,18 @@ TEST_F(Editor, HostileSkinsStayContained)
         dir.write("header.png", file.bytes);
         EXPECT_EQ(Skinbitmap::acceptable(dir.file("header.png")), file.acceptable) << file.bytes.size();
     }
+
+    // Images each within the bounds, together beyond what a skin may hold:
+    // those past the skin's budget are refused.
+    std::filesystem::create_directories(dir.file("skins/Large"));
+    std::vector<Skinbitmap*> large;
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+        large.push_back(gui.addBitmap(name));
+        writeImage(dir.file(std::string("skins/Large/") + name), 2048, 2048, 0x00FF00);
+    }
+    writeImage(dir.file("skins/Large/knob.png"), 34, 34, 0xFF0000);
+    EXPECT_FALSE(gui.loadSkin("Large"));
+    EXPECT_EQ(knob->width(), 34);
+    EXPECT_EQ(large[2]->width(), 2048);
+    EXPECT_TRUE(large[3]->empty()) << "the fourth would pass " << Skinbitmap::maxSkinPixels << " pixels";
 }

@@ -48,8 +48,8 @@ struct Openeditor : Equalizer {
     {
         gui.mouseMessage(message, x, y, shift, control);
     }
-    // A left drag from (x, y) by (dx, dy) in steps, ending with a still move
-    // that delivers the last step's movement.
+    // A drag from (x, y) by (dx, dy) in four steps, a still move and the
+    // release there.
     void drag(int x, int y, int dx, int dy, M press = M::leftDown, bool shift = false)
     {
         send(press, x, y, shift);

@@ -131,7 +131,7 @@ TEST(Parameters, AutomationEcho)
     EXPECT_EQ(eq.host.automated[0].first, 13);
     EXPECT_FLOAT_EQ(eq.host.automated[0].second, 0.25f);
     EXPECT_EQ(eq.vex->lastTouched(), 13);
-    eq.vex->endEdit();
+    eq.vex->endEdit(Framework::Gesture::pointer);
     EXPECT_EQ(eq.vex->lastTouched(), -1);
 
     eq.host.automated.clear();

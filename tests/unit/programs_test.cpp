@@ -73,22 +73,56 @@ TEST_F(Programs, BankChunkRoundTripCommitsOnlyTheCurrentProgram)
     std::strcpy(record.name, "My bank");
     switchTo(5);
     vex.setBankChunk(bank.data(), static_cast<int>(bank.size()));
-    EXPECT_EQ(eq.host.current, 0) << "program 0 becomes current with the bank";
+    EXPECT_EQ(eq.host.current, 0) << "the program current when the chunk was taken";
     EXPECT_EQ(vex.getBankName(), "My bank");
     EXPECT_EQ(bankChunk(), bank);
     EXPECT_EQ(vex.getProgramName(126), "Preset 126");
 }
 
-TEST_F(Programs, WrongSizedBankChunkStillSwitchesToProgramZero)
+TEST_F(Programs, WrongSizedBankChunkChangesNothing)
 {
     switchTo(3);
     vex.setValue(999.0, 1, true);
     std::vector<char> bank = bankChunk();
     bank[0] ^= 0x55;
     vex.setBankChunk(bank.data(), 42959);
-    EXPECT_EQ(eq.host.current, 0);
-    EXPECT_NEAR(vex.getValue(1), 50.0, 1e-9);
+    EXPECT_EQ(eq.host.current, 3);
+    EXPECT_NEAR(vex.getValue(1), 999.0, 1e-9);
     EXPECT_NE(bankChunk()[0], bank[0]);
+}
+
+// A session saved on program 17 with an edit reopens on it, with the edit,
+// whether the host sets the program before the chunk, after it or not at
+// all; a chunk of 1.0.0, which names no program, keeps the one the host set.
+TEST_F(Programs, SessionsReopenOnTheirProgramWithItsEdits)
+{
+    const int gain = Vexparameters::index(3, Vexparameters::gain);
+    switchTo(17);
+    vex.setValue(6.0, gain, true);
+    const std::vector<char> saved = bankChunk();
+    std::vector<char> unmarked = saved;
+    std::memset(reinterpret_cast<Vexbank*>(unmarked.data())->current, 0, 4);
+    const std::vector<char>& old = unmarked;
+
+    enum Order { programThenChunk, chunkThenProgram, chunkAlone };
+    for (const std::vector<char>* chunk : {&saved, &old})
+        for (Order order : {programThenChunk, chunkThenProgram, chunkAlone}) {
+            Equalizer reopened;
+            Vex& fresh = *reopened.vex;
+            if (order == programThenChunk) {
+                reopened.host.current = 17;
+                fresh.setProgram(17);
+            }
+            fresh.setBankChunk(chunk->data(), static_cast<int>(chunk->size()));
+            if (order == chunkThenProgram) {
+                reopened.host.current = 17;
+                fresh.setProgram(17);
+            }
+            const bool back = chunk == &saved || order != chunkAlone;
+            SCOPED_TRACE(testing::Message() << (chunk == &saved ? "marked" : "1.0.0") << " chunk, order " << order);
+            EXPECT_EQ(reopened.host.current, back ? 17 : 0);
+            EXPECT_NEAR(fresh.getValue(gain), back ? 6.0 : 0.0, 1e-9);
+        }
 }
 
 TEST_F(Programs, SwitchingAwayDiscardsEdits)

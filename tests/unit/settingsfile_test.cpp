@@ -47,29 +47,56 @@ TEST(Settingsfile, StoredValuesReplaceDefaultsAndFileIsLeftAlone)
     EXPECT_EQ(s.onDisk(), file);
 }
 
-TEST(Settingsfile, ValuesAreTakenByPositionNotByKey)
+// A file edited by hand, or written by another version, keeps every value
+// this version knows by its key's name; keys it does not know stay in the
+// file after its own, and only a file that lacks a key is rewritten.
+TEST(Settingsfile, ValuesAreTakenByKeyWhereverTheyStand)
 {
-    Loaded s("def-bank-path\nE:\\Presets\\\nskin\nBlue\n");
-    EXPECT_EQ(s.settings.get("skin"), "E:\\Presets\\");
-    EXPECT_EQ(s.settings.get("def-bank-path"), "Blue");
+    const char* reordered = "def-bank-path\nE:\\Presets\\\nskin\nBlue\n";
+    Loaded s(reordered);
+    EXPECT_EQ(s.settings.get("skin"), "Blue");
+    EXPECT_EQ(s.settings.get("def-bank-path"), "E:\\Presets\\");
+    EXPECT_EQ(s.onDisk(), reordered) << "a complete file is left alone";
+
+    struct Case {
+        const char* file;
+        const char* skin;
+        const char* written; // after the two registered keys
+    } cases[] = {
+        {"skin\nBlue\ncolour\nE:\\P\\\n", "Blue", "colour\nE:\\P\\\n"}, // an unknown key is kept
+        {"skin\nBlue\n", "Blue", ""},                                   // one pair
+        {"skin\nBlue\ndef-bank-path\n", "Blue", ""},                    // a missing value line
+        {"", "Red", ""},                                                // empty
+        {"Skin\nBlue\n", "Red", "Skin\nBlue\n"},                        // keys are case-sensitive
+        {"skin\nBlue\nskin\nGreen\nx\n1\nx\n2\n", "Blue", "x\n1\n"},    // the first of a key twice
+    };
+    for (const Case& c : cases) {
+        Loaded loaded(c.file);
+        EXPECT_EQ(loaded.settings.get("skin"), c.skin) << c.file;
+        EXPECT_EQ(loaded.settings.get("def-bank-path"), defaultFolder) << c.file;
+        EXPECT_EQ(loaded.onDisk(),
+                  "skin\n" + std::string(c.skin) + "\ndef-bank-path\n" + defaultFolder + "\n" + c.written)
+            << c.file;
+    }
 }
 
-TEST(Settingsfile, MismatchedFilesFallBackToDefaultsAndAreRewritten)
+// Two instances share the file: each write changes only what its instance
+// changed, so the user's last choice wins wherever it was made.
+TEST(Settingsfile, TwoInstancesKeepTheLastChoice)
 {
-    const char* mismatched[] = {
-        "skin\nBlue\ncolour\nE:\\Presets\\\n",               // unregistered key line
-        "skin\nBlue\ndef-bank-path\nE:\\P\\\nskin\nGreen\n", // three pairs
-        "skin\nBlue\n",                                      // one pair
-        "skin\nBlue\ndef-bank-path\n",                       // missing value line
-        "",                                                  // empty file
-        "Skin\nBlue\ndef-bank-path\nE:\\P\\\n",              // keys are case-sensitive
-    };
-    for (const char* file : mismatched) {
-        Loaded s(file);
-        EXPECT_EQ(s.settings.get("skin"), "Red") << file;
-        EXPECT_EQ(s.settings.get("def-bank-path"), defaultFolder) << file;
-        EXPECT_EQ(s.onDisk(), defaultsOnDisk) << file;
-    }
+    Loaded first(nullptr);
+    Settingsfile second(first.dir.file("Vexatone.ini"));
+    second.add("skin", "Red");
+    second.add("def-bank-path", defaultFolder);
+    second.add("size", "screen");
+    second.load();
+    first.settings.set("skin", "Ivory");
+    second.set("size", "150");
+    second.save(); // the second instance closes, still holding "Red"
+    first.settings.set("def-bank-path", "E:\\P\\");
+    first.settings.save();
+    EXPECT_EQ(first.onDisk(), "skin\nIvory\ndef-bank-path\nE:\\P\\\nsize\n150\n");
+    EXPECT_EQ(second.get("skin"), "Ivory") << "what another instance wrote is taken at its next write";
 }
 
 TEST(Settingsfile, LinesAreTakenExactly)
@@ -114,9 +141,9 @@ TEST(Settingsfile, LineLengthLimit)
     EXPECT_EQ(fits.settings.get("def-bank-path"), longest);
 
     Loaded tooLong(("skin\nBlue\ndef-bank-path\n" + longest + "y\n").c_str());
-    EXPECT_EQ(tooLong.settings.get("skin"), "Red");
+    EXPECT_EQ(tooLong.settings.get("skin"), "Blue") << "what stands before the long line is read";
     EXPECT_EQ(tooLong.settings.get("def-bank-path"), defaultFolder);
-    EXPECT_EQ(tooLong.onDisk(), defaultsOnDisk);
+    EXPECT_EQ(tooLong.onDisk(), "skin\nBlue\ndef-bank-path\n" + defaultFolder + "\n");
 }
 
 TEST(Settingsfile, UnregisteredKeys)
@@ -161,9 +188,9 @@ TEST(Settingsfile, UnwritableFileKeepsValuesInMemory)
     EXPECT_EQ(settings.get("skin"), "Blue");
 }
 
-// Newer keys come after the two a file of an earlier version holds: such a
-// file keeps its values, and the file as an earlier version reads it keeps
-// its first two.
+// Newer keys come after the ones a file of an earlier version holds: such a
+// file keeps its values and gains the newer keys' defaults, and an earlier
+// version keeps its values from a newer file and the keys it does not know.
 TEST(Settingsfile, FilesOfEarlierAndLaterVersionsKeepTheirValues)
 {
     struct Newer {
@@ -174,7 +201,6 @@ TEST(Settingsfile, FilesOfEarlierAndLaterVersionsKeepTheirValues)
             dir.write("Vexatone.ini", contents);
             settings.add("skin", "Red");
             settings.add("def-bank-path", defaultFolder);
-            settings.endEarlierKeys();
             settings.add("size", "screen");
             settings.add("analyzer", "output");
             settings.load();
@@ -187,13 +213,14 @@ TEST(Settingsfile, FilesOfEarlierAndLaterVersionsKeepTheirValues)
     const std::string complete = "skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\nscreen\nanalyzer\noutput\n";
     EXPECT_EQ(upgraded.dir.read("Vexatone.ini"), complete);
 
-    for (const char* other : {"skin\nBlue\n", "skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\n150\n"}) {
-        Newer reset(other);
-        EXPECT_EQ(reset.settings.get("skin"), "Red") << other;
-        EXPECT_EQ(reset.dir.read("Vexatone.ini"), defaultsOnDisk + "size\nscreen\nanalyzer\noutput\n") << other;
-    }
+    Newer partial("skin\nBlue\ndef-bank-path\nE:\\P\\\nsize\n150\n");
+    EXPECT_EQ(partial.settings.get("skin"), "Blue");
+    EXPECT_EQ(partial.settings.get("size"), "150");
+    EXPECT_EQ(partial.settings.get("analyzer"), "output");
 
     Loaded older(complete.c_str());
     EXPECT_EQ(older.settings.get("skin"), "Blue");
     EXPECT_EQ(older.settings.get("def-bank-path"), "E:\\P\\");
+    older.settings.set("skin", "Ivory");
+    EXPECT_EQ(older.onDisk(), "skin\nIvory\ndef-bank-path\nE:\\P\\\nsize\nscreen\nanalyzer\noutput\n");
 }

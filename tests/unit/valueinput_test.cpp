@@ -30,12 +30,12 @@ TEST(Numbertext, OnlySignedDecimalsWithOneSeparatorPass)
         EXPECT_FALSE(isNumberText(text)) << text;
 }
 
-TEST(Numbertext, ReadsTheLeadingNumberWithAPoint)
+TEST(Numbertext, ReadsTheLeadingNumberWithAPointOrAComma)
 {
     const std::vector<std::pair<const char*, double>> cases = {
         {"2", 2.0},  {"-3", -3.0}, {"+3", 3.0},    {"1.25", 1.25}, {".5", 0.5},  {"-.5", -0.5},
-        {"5.", 5.0}, {"6,5", 6.0}, {"--5", 0.0},   {"+-5", 0.0},   {"-", 0.0},   {"+", 0.0},
-        {"", 0.0},   {",5", 0.0},  {"1.5.2", 1.5}, {"0.1", 0.1},   {"-0", -0.0},
+        {"5.", 5.0}, {"6,5", 6.5}, {"--5", 0.0},   {"+-5", 0.0},   {"-", 0.0},   {"+", 0.0},
+        {"", 0.0},   {",5", 0.5},  {"1.5.2", 1.5}, {"0.1", 0.1},   {"-0", -0.0},
     };
     for (const auto& [text, number] : cases)
         EXPECT_EQ(leadingNumber(text), number) << text;
@@ -44,7 +44,7 @@ TEST(Numbertext, ReadsTheLeadingNumberWithAPoint)
     EXPECT_EQ(leadingNumber("0." + std::string(400, '0') + "1"), 0.0);
 }
 
-TEST(Numbertext, ReadsAPointUnderALocaleWithADecimalComma)
+TEST(Numbertext, ReadsPointAndCommaAlikeUnderALocaleWithADecimalComma)
 {
     const std::string before = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup generates the locale";
@@ -52,7 +52,7 @@ TEST(Numbertext, ReadsAPointUnderALocaleWithADecimalComma)
     const double point = leadingNumber("1.5"), comma = leadingNumber("1,5");
     std::setlocale(LC_ALL, before.c_str());
     EXPECT_EQ(point, 1.5);
-    EXPECT_EQ(comma, 1.0);
+    EXPECT_EQ(comma, 1.5);
 }
 
 namespace {
@@ -194,7 +194,7 @@ TEST_F(Valueentry, APressOpensTheBoxOverTheControl)
 TEST_F(Valueentry, EnterWritesTheTypedNumberHeldToTheRange)
 {
     const std::vector<std::pair<const char*, double>> cases = {
-        {"0.25", 0.25}, {"2", 1.0}, {"-3", 0.0}, {"+0.75", 0.75}, {"--5", 0.0}, {"0,3", 0.0},
+        {"0.25", 0.25}, {"2", 1.0}, {"-3", 0.0}, {"+0.75", 0.75}, {"--5", 0.0}, {"0,3", 0.3},
     };
     for (const auto& [text, expected] : cases) {
         set.value = 0.5;
@@ -227,12 +227,12 @@ TEST_F(Valueentry, DbinputTakesDecibels)
     set.min = 0.25;
     set.max = 4.0;
     enter(db, "-6");
-    enter(db, "6,5");
+    enter(db, "2,5");
     enter(db, "1000");
     enter(db, "-1000");
     ASSERT_EQ(set.writes.size(), 4u);
     EXPECT_DOUBLE_EQ(set.writes[0].value, std::pow(10.0, -0.3));
-    EXPECT_DOUBLE_EQ(set.writes[1].value, std::pow(10.0, 0.3)) << "the comma ends the number";
+    EXPECT_DOUBLE_EQ(set.writes[1].value, std::pow(10.0, 0.125)) << "a decimal comma";
     EXPECT_EQ(set.writes[2].value, 4.0) << "an overflowing factor is held to the maximum";
     EXPECT_EQ(set.writes[3].value, 0.25);
 }

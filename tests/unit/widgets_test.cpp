@@ -144,12 +144,12 @@ TEST_F(Widgets, KnobDragsClampAndRunOnTheirOwnCourse)
     drag(knob, 10.0);
     EXPECT_EQ(take(), (Calls{"normalized 0.3", "normalized 0.4"}));
 
-    for (int code : {0, 1, 3, 8}) {
+    for (int code : {0, 1, 4, 8}) {
         event.code = code;
         event.dy = 5.0;
         knob.mouse(canvas, x, y, binding, event);
     }
-    EXPECT_TRUE(take().empty()) << "only left drags turn a knob";
+    EXPECT_TRUE(take().empty()) << "only left drags and their release turn a knob";
     draw(knob);
     EXPECT_EQ(canvas.pixel(x + 17, y + 17), 0u) << "a missing image draws nothing";
 }
@@ -215,8 +215,13 @@ TEST_F(Widgets, SliderPressesBesideTheHandleJumpAndDragsFollow)
     set.normalized = 0.1;
     drag(slider, -100.0);
     event.code = 3;
+    event.dy = 0.0;
     slider.mouse(canvas, x, y, binding, event);
-    EXPECT_EQ(take(), (Calls{"normalized 1", "normalized 0"}));
+    EXPECT_EQ(take(), (Calls{"normalized 1", "normalized 0"})) << "a release where the pointer rests";
+    set.normalized = 0.5;
+    event.dy = 28.0; // a tenth of the travel, moved since the last drag event
+    slider.mouse(canvas, x, y, binding, event);
+    EXPECT_EQ(take(), Calls{"normalized 0.6"}) << "a release that moved on";
 
     Slider still(40, 32, handle.get(), false);
     press(still, x + 20, y + 40);

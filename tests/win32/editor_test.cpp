@@ -4,6 +4,7 @@
 // and parameter changes from another thread.
 #include "common/fakehost.h"
 #include "effect.h"
+#include "framework/platform/win32/widetext.h"
 #include "loadeddll.h"
 #include "testskin.h"
 #include "tools/vsthost/hostwindow.h"
@@ -327,4 +328,49 @@ TEST_F(Editor, ChangesFromAnotherThreadReachTheScreenWithTheTimer)
         changed = displayChanged(Picture::capture(host.child()));
     }
     EXPECT_TRUE(changed);
+}
+
+// Installed in a folder whose name lies outside the ANSI code page, the
+// plug-in finds its folder, its factory bank, its skin and its settings file,
+// and starts without an error box (which a watcher closes and counts).
+TEST_F(Editor, FindsItsFilesInAFolderNamedInAnyScript)
+{
+    const Loadeddll named("Vexatone.dll", u8" 音 ✓ Папка");
+    const std::wstring folder = Framework::wideText(named.folder());
+    CreateDirectoryW((folder + L"\\skins").c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\skins\\Red").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Framework::wideText(besideExecutable("testskin\\background.png")).c_str(),
+                          (folder + L"\\skins\\Red\\background.png").c_str(), FALSE));
+    std::atomic<bool> done{false};
+    std::atomic<int> errorBoxes{0};
+    std::thread watcher([&] {
+        while (!done) {
+            if (HWND box = FindWindowW(L"#32770", L"Error")) {
+                ++errorBoxes;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(20);
+        }
+    });
+    {
+        Effect e(named);
+        ASSERT_TRUE(e);
+        char name[32] = {};
+        bool factory = false;
+        for (int i = 0; i < 127; ++i) {
+            e->dispatcher(e.operator->(), effGetProgramNameIndexed, i, 0, name, 0.0f);
+            factory = factory || std::string(name) == "Telephone";
+        }
+        EXPECT_TRUE(factory) << "the factory bank";
+        Hostwindow host(editorWidth, editorHeight);
+        ASSERT_EQ(e.open(host), 0);
+        EXPECT_EQ(differingPixels(shown(host), background), 0) << "the skin";
+        e.closeEditor();
+    }
+    done = true;
+    watcher.join();
+    EXPECT_EQ(errorBoxes, 0);
+    EXPECT_NE(named.readFile("Vexatone.ini").find("def-bank-path\r\n" + named.folder() + "\\banks\\default\\\r\n"),
+              std::string::npos)
+        << named.readFile("Vexatone.ini");
 }

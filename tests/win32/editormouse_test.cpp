@@ -442,5 +442,36 @@ TEST_F(Editormouse, WheelAndControlClickOnTheZoomKnob)
     send(WM_LBUTTONDOWN, x, y, MK_LBUTTON | MK_CONTROL);
     send(WM_LBUTTONUP, x, y, MK_CONTROL);
     EXPECT_NEAR(get(zoomIndex), (12.0 - 3.0) / 33.0, 1e-6);
-    EXPECT_FALSE(Fakehost::callsOf(audioMasterEndEdit).empty());
+    // The knob's edit began with the wheel: it ends when the wheel has rested.
+    EXPECT_TRUE(Fakehost::callsOf(audioMasterEndEdit).empty());
+    Sleep(450);
+    Hostwindow::pump();
+    EXPECT_EQ(Fakehost::callsOf(audioMasterEndEdit).size(), 1u);
+}
+
+// The window system takes the capture away in the middle of a drag (another
+// application comes to the front): the drag and its host edit end there,
+// and later moves with no button held drag nothing.
+TEST_F(Editormouse, ALostCaptureEndsTheDrag)
+{
+    const POINT start = handle(3);
+    send(WM_MOUSEMOVE, start.x, start.y);
+    send(WM_LBUTTONDOWN, start.x, start.y, MK_LBUTTON);
+    send(WM_MOUSEMOVE, start.x, start.y - 20, MK_LBUTTON);
+    ASSERT_EQ(GetCapture(), editor);
+    SetCapture(host->handle());
+    ReleaseCapture();
+    const auto ended = Fakehost::callsOf(audioMasterEndEdit);
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[1].index, index(3, gain));
+    const float ending = get(index(3, gain));
+    send(WM_MOUSEMOVE, start.x, start.y - 60);
+    EXPECT_EQ(get(index(3, gain)), ending);
+
+    // A release that went elsewhere: the next move has no button held.
+    send(WM_LBUTTONDOWN, start.x, start.y - 20, MK_LBUTTON);
+    send(WM_MOUSEMOVE, start.x, start.y - 30, MK_LBUTTON);
+    send(WM_MOUSEMOVE, start.x, start.y - 50);
+    EXPECT_EQ(Fakehost::callsOf(audioMasterEndEdit).size(), 4u);
+    EXPECT_NEAR(gainDb(3), 30.0 / pixelsPerDb, 1e-4);
 }

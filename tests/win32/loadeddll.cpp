@@ -1,8 +1,12 @@
 #include "loadeddll.h"
 
+#include "framework/platform/win32/widetext.h"
+
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+using Framework::wideText;
 
 std::string besideExecutable(const std::string& name)
 {
@@ -12,57 +16,58 @@ std::string besideExecutable(const std::string& name)
     return file.substr(0, file.find_last_of('\\') + 1) + name;
 }
 
-Loadeddll::Loadeddll(const std::string& fileName)
+Loadeddll::Loadeddll(const std::string& fileName, const std::string& folderName)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
     static int copies = 0;
-    dir = std::string(temp) + "vexatone-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(GetTickCount()) + "-" + std::to_string(++copies);
-    if (!CreateDirectoryA(dir.c_str(), nullptr))
+    dir = Framework::utf8Text(temp) + "vexatone-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(GetTickCount()) + "-" + std::to_string(++copies) + folderName;
+    const std::wstring folder = wideText(dir);
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
         throw std::runtime_error("cannot create " + dir);
-    const std::string copy = dir + "\\" + fileName;
-    if (!CopyFileA(besideExecutable("Vexatone.dll").c_str(), copy.c_str(), FALSE))
-        throw std::runtime_error("cannot copy the DLL to " + copy);
+    const std::wstring copy = folder + L"\\" + wideText(fileName);
+    if (!CopyFileW(wideText(besideExecutable("Vexatone.dll")).c_str(), copy.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the DLL to " + dir);
     // The bundle's factory bank, so the plug-in starts without a message.
-    const std::string banks = dir + "\\banks";
-    CreateDirectoryA(banks.c_str(), nullptr);
-    CreateDirectoryA((banks + "\\default").c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    const std::string factory = besideExecutable("banks\\default\\");
-    HANDLE search = FindFirstFileA((factory + "*.fxp").c_str(), &found);
+    const std::wstring banks = folder + L"\\banks";
+    CreateDirectoryW(banks.c_str(), nullptr);
+    CreateDirectoryW((banks + L"\\default").c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    const std::wstring factory = wideText(besideExecutable("banks\\default\\"));
+    HANDLE search = FindFirstFileW((factory + L"*.fxp").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do
-            CopyFileA((factory + found.cFileName).c_str(), (banks + "\\default\\" + found.cFileName).c_str(), FALSE);
-        while (FindNextFileA(search, &found));
+            CopyFileW((factory + found.cFileName).c_str(), (banks + L"\\default\\" + found.cFileName).c_str(), FALSE);
+        while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    handle = LoadLibraryA(copy.c_str());
+    handle = LoadLibraryW(copy.c_str());
     if (!handle)
-        throw std::runtime_error("cannot load " + copy);
+        throw std::runtime_error("cannot load the DLL in " + dir);
 }
 
 namespace {
 
 // Removes a folder with everything in it.
-void removeTree(const std::string& folder)
+void removeTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string path = folder + "\\" + name;
+            const std::wstring path = folder + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 removeTree(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
@@ -70,7 +75,7 @@ void removeTree(const std::string& folder)
 Loadeddll::~Loadeddll()
 {
     unload();
-    removeTree(dir);
+    removeTree(wideText(dir));
 }
 
 void Loadeddll::unload()
@@ -108,11 +113,11 @@ std::vector<std::string> Loadeddll::imports() const
 
 std::string Loadeddll::readFile(const std::string& name) const
 {
-    std::ifstream in(dir + "\\" + name, std::ios::binary);
+    std::ifstream in(wideText(dir + "\\" + name).c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void Loadeddll::writeFile(const std::string& name, const std::string& contents) const
 {
-    std::ofstream(dir + "\\" + name, std::ios::binary) << contents;
+    std::ofstream(wideText(dir + "\\" + name).c_str(), std::ios::binary) << contents;
 }

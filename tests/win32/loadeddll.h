@@ -1,5 +1,5 @@
 // A private copy of the plug-in DLL in a fresh temporary folder, loaded with
-// LoadLibraryA as a host loads it. Unloaded and removed afterwards, or
+// LoadLibraryW as a host loads it. Unloaded and removed afterwards, or
 // unloaded earlier by unload().
 #pragma once
 
@@ -16,13 +16,14 @@ std::string besideExecutable(const std::string& name);
 class Loadeddll {
 public:
     // The copy takes the file name given, so that two copies can be loaded
-    // as two modules.
-    explicit Loadeddll(const std::string& fileName = "Vexatone.dll");
+    // as two modules; the folder's name ends in folderName (UTF-8).
+    explicit Loadeddll(const std::string& fileName = "Vexatone.dll", const std::string& folderName = "");
     ~Loadeddll();
     Loadeddll(const Loadeddll&) = delete;
     Loadeddll& operator=(const Loadeddll&) = delete;
 
     HMODULE module() const { return handle; }
+    // The folder, in UTF-8.
     const std::string& folder() const { return dir; }
     // The exported function name, or null.
     void* exported(const char* name) const;

@@ -177,6 +177,28 @@ TEST_F(Win32menu, ChosenItemsReachTheirMenus)
     EXPECT_EQ(options->chosen, std::vector<int>{3}) << "nothing more for the options menu";
 }
 
+// A menu command for a menu the editor did not make (a host's own, with
+// menu data of its own) is ignored; the editor's menus still work after it.
+TEST_F(Win32menu, OnlyTheEditorsOwnMenusAreActedOn)
+{
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuA(foreign, MF_STRING, 1, "Host item");
+    MENUINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = 0x12345678; // what the host keeps there, not an object of ours
+    SetMenuInfo(foreign, &info);
+    HWND editor = static_cast<HWND>(window.handle());
+    SendMessageA(editor, WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(foreign));
+    DestroyMenu(foreign);
+    EXPECT_TRUE(options->chosen.empty());
+
+    Script second;
+    second.keys = {VK_UP, VK_RETURN};
+    track(*options, window, second);
+    EXPECT_EQ(options->chosen, std::vector<int>{3});
+}
+
 // Creating and destroying many menus with submenus leaves no menu handle
 // behind, and destroying a menu with its submenus destroys nothing twice.
 TEST_F(Win32menu, NoHandlesLeftBehind)

@@ -5,7 +5,9 @@
 ; Built by scripts/package:
 ;   makensis -DVERSION=1.2.3 -DCOPYRIGHT_YEAR=2026 -DBUNDLE=bundle.nsh -DOUTFILE=setup.exe vexatone.nsi
 ; where bundle.nsh holds the macros InstallBundle64 and InstallBundle32 (the
-; files of each bundle into a folder) and RemoveBundle (removes them).
+; files of each bundle into a folder, through PlaceFolder and PlaceFile),
+; RemoveBundle (removes them) and BUNDLE_LONGEST, the length of the longest
+; path in the bundle.
 ;
 ; Command line (besides /S for a silent run):
 ;   /VST64=FOLDER  /VST32=FOLDER  install that plug-in into FOLDER\Vexatone; when
@@ -56,6 +58,14 @@ Var Dir32
 Var Given64     ; "1" when the command line named the folder
 Var Given32
 Var LogFile     ; the handle of the /LOG file, or ""
+Var Previous    ; the version installed before, or ""
+Var Failed      ; what could not be placed, or ""
+Var Placed64    ; "1" when a failed run takes back that plug-in's files
+Var Placed32
+Var NewIni64    ; "1" when this run made that plug-in's settings file
+Var NewIni32
+Var Made64      ; "1" when this run made the VST folder itself
+Var Made32
 
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
@@ -133,31 +143,115 @@ Var LogFile     ; the handle of the /LOG file, or ""
   !insertmacro Log "Removed ${PRODUCT} from ${FOLDER}"
 !macroend
 
-; Installs one plug-in: its bundle into FOLDER\Vexatone, the Users group's
-; right to change files there (the plug-in writes its settings beside its
-; DLL), and the folder remembered for the next run and the uninstaller.
+; Used by the bundle's macros: each folder and file of the bundle is placed
+; until one fails; $Failed then names it.
+!macro PlaceFolder FOLDER
+  ${If} $Failed == ""
+    ClearErrors
+    SetOutPath "${FOLDER}"
+    ${IfThen} ${Errors} ${|} StrCpy $Failed "${FOLDER}" ${|}
+  ${EndIf}
+!macroend
+!macro PlaceFile SOURCE NAME
+  ${If} $Failed == ""
+    ClearErrors
+    File "${SOURCE}"
+    ${IfThen} ${Errors} ${|} StrCpy $Failed "$OUTDIR\${NAME}" ${|}
+  ${EndIf}
+!macroend
+
+; Ends a run that could not place everything: says why, takes back what
+; this run placed, and leaves no uninstaller or entry behind. A silent run
+; exits with code 2.
+!macro Fail TEXT
+  !insertmacro Log "${TEXT}"
+  MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
+  Call TakeBack
+  SetErrorLevel 2
+  Abort
+!macroend
+
+; Readies FOLDER\Vexatone for one plug-in before anything is placed: FOLDER
+; must be a full path, short enough for every file of the bundle, where
+; Setup can make the folder and write. The settings file is created now,
+; so that the Users group's right has a file to hold.
+!macro PrepareFolder BITS FOLDER
+  StrCpy $R0 "${FOLDER}"
+  Call ReasonAgainst
+  ${If} $R1 == ""
+    ; Takes back only what a failed run placed: an install that is there
+    ; already keeps its files and its entry.
+    ReadRegStr $R2 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
+    ${IfThen} $R2 != "${FOLDER}" ${|} StrCpy $Placed${BITS} 1 ${|}
+    ${IfNot} ${FileExists} "${FOLDER}\*.*"
+      StrCpy $Made${BITS} 1
+    ${EndIf}
+    ${IfNot} ${FileExists} "${FOLDER}\${PRODUCT}\*.*"
+      ClearErrors
+      CreateDirectory "${FOLDER}\${PRODUCT}"
+      ${If} ${Errors}
+      ${OrIfNot} ${FileExists} "${FOLDER}\${PRODUCT}\*.*"
+        StrCpy $R1 "cannot be created"
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  ${If} $R1 == ""
+  ${AndIfNot} ${FileExists} "${FOLDER}\${PRODUCT}\${PRODUCT}.ini"
+    ClearErrors
+    FileOpen $R3 "${FOLDER}\${PRODUCT}\${PRODUCT}.ini" a
+    ${If} ${Errors}
+      StrCpy $R1 "cannot be written to"
+    ${Else}
+      FileClose $R3
+      StrCpy $NewIni${BITS} 1
+    ${EndIf}
+  ${EndIf}
+  ${If} $R1 != ""
+    !insertmacro Fail "The ${BITS}-bit plug-in cannot be installed: $\"${FOLDER}\${PRODUCT}$\" $R1."
+  ${EndIf}
+!macroend
+
+; Places one plug-in's bundle into FOLDER\Vexatone and gives the Users group
+; the right to change what the plug-in writes: its settings file and its
+; bank folder, where users save presets. Nothing else there, so that no
+; standard user can replace what an administrator's host loads.
 !macro InstallPlugin BITS FOLDER
-  ReadRegStr $R0 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
-  ${If} $R0 != ""
-  ${AndIf} $R0 != "${FOLDER}"
-    ; Moved elsewhere: the old copy would show twice in the host.
-    !insertmacro RemovePlugin $R0
-  ${EndIf}
-  ClearErrors
+  StrCpy $Failed ""
   !insertmacro InstallBundle${BITS} "${FOLDER}\${PRODUCT}"
-  ${If} ${Errors}
-    !insertmacro Log "Some files could not be written to ${FOLDER}\${PRODUCT}"
+  ${If} $Failed != ""
+    !insertmacro Fail "The ${BITS}-bit plug-in cannot be installed: $\"$Failed$\" cannot be written."
   ${EndIf}
-  nsExec::ExecToStack '"$SYSDIR\icacls.exe" "${FOLDER}\${PRODUCT}" /grant ${USERS_SID}:(OI)(CI)M'
-  Pop $R1
-  Pop $R2
-  !insertmacro Log 'icacls $\"${FOLDER}\${PRODUCT}$\" /grant ${USERS_SID}:(OI)(CI)M: exit code $R1'
-  ${If} $R1 != 0
-    !insertmacro Log "Users may not change files in ${FOLDER}\${PRODUCT}: the plug-in's settings will not be kept. $R2"
+  StrCpy $R0 '"${FOLDER}\${PRODUCT}\${PRODUCT}.ini" /grant ${USERS_SID}:M'
+  Call Icacls
+  StrCpy $R0 '"${FOLDER}\${PRODUCT}\banks" /grant ${USERS_SID}:(OI)(CI)M'
+  Call Icacls
+  !insertmacro Log "Placed the ${BITS}-bit plug-in in ${FOLDER}\${PRODUCT}"
+!macroend
+
+; After the uninstaller is written: the copy of an earlier install in
+; another folder goes (the host would find it twice), the Modify right that
+; version 1.0.0 gave the Users group on the whole plug-in folder is taken
+; back wherever that folder stays, and the folder is remembered.
+!macro SettlePlugin BITS FOLDER
+  ReadRegStr $R2 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
+  ${If} $R2 != ""
+  ${AndIf} $R2 != "${FOLDER}"
+    ; Its settings name that folder's banks: they go with it, as on uninstall.
+    Delete "$R2\${PRODUCT}\${PRODUCT}.ini"
+    !insertmacro RemovePlugin $R2
+  ${EndIf}
+  ${If} $R2 != ""
+  ${AndIf} $Previous == "1.0.0"
+  ${AndIf} ${FileExists} "$R2\${PRODUCT}\*.*"
+    StrCpy $R0 '"$R2\${PRODUCT}" /remove:g ${USERS_SID}'
+    Call Icacls
   ${EndIf}
   WriteRegStr HKLM "${SETTINGS_KEY}" "VST${BITS}Dir" "${FOLDER}"
-  !insertmacro Log "Installed the ${BITS}-bit plug-in into ${FOLDER}\${PRODUCT}"
 !macroend
+
+Section "-Prepare"
+  Call Prepare
+SectionEnd
 
 Section /o "64-bit plug-in" Sec64
   !insertmacro InstallPlugin 64 $Dir64
@@ -168,8 +262,18 @@ Section /o "32-bit plug-in" Sec32
 SectionEnd
 
 Section "-Uninstaller"
+  ClearErrors
   CreateDirectory "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  ${If} ${Errors}
+    !insertmacro Fail "The uninstaller cannot be written to $\"$INSTDIR$\"."
+  ${EndIf}
+  ${If} ${SectionIsSelected} ${Sec64}
+    !insertmacro SettlePlugin 64 $Dir64
+  ${EndIf}
+  ${If} ${SectionIsSelected} ${Sec32}
+    !insertmacro SettlePlugin 32 $Dir32
+  ${EndIf}
   WriteRegStr HKLM "${SETTINGS_KEY}" "Version" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -185,7 +289,76 @@ Section "-Uninstaller"
   IntOp $R0 $R0 + $R1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $R0
   !insertmacro Log "Uninstaller: $INSTDIR\${UNINSTALLER}"
+  !insertmacro Log "Installed ${PRODUCT} ${VERSION}"
 SectionEnd
+
+; Readies the folder of each chosen plug-in before anything is placed.
+Function Prepare
+  ReadRegStr $Previous HKLM "${SETTINGS_KEY}" "Version"
+  ${If} ${SectionIsSelected} ${Sec64}
+    !insertmacro PrepareFolder 64 $Dir64
+  ${EndIf}
+  ${If} ${SectionIsSelected} ${Sec32}
+    !insertmacro PrepareFolder 32 $Dir32
+  ${EndIf}
+FunctionEnd
+
+; Why the plug-in's folder cannot be $R0\Vexatone, in $R1: not a full path
+; (a drive and a backslash, or \\server\share), or too long for the bundle's
+; deepest file under Windows' limit of 259 characters. "" when it can.
+Function ReasonAgainst
+  StrCpy $R1 ""
+  StrCpy $R2 $R0 2
+  StrCpy $R3 $R0 1 1
+  StrCpy $R4 $R0 1 2
+  ${If} $R2 != "\\"
+  ${AndIf} $R3 != ":"
+    StrCpy $R1 "is not a full path with a drive"
+  ${ElseIf} $R2 != "\\"
+  ${AndIf} $R4 != "\"
+  ${AndIf} $R4 != ""
+    StrCpy $R1 "is not a full path with a drive"
+  ${EndIf}
+  ; The deepest file: "\Vexatone\" and the bundle's longest path.
+  StrLen $R2 $R0
+  IntOp $R3 259 - ${BUNDLE_LONGEST}
+  IntOp $R3 $R3 - 10
+  ${If} $R1 == ""
+  ${AndIf} $R2 > $R3
+    StrCpy $R1 "is too long ($R2 characters; the plug-in's files fit under a folder of up to $R3)"
+  ${EndIf}
+FunctionEnd
+
+; Runs icacls with the arguments in $R0 and logs the command and its exit
+; code, or why the plug-in cannot keep its settings.
+Function Icacls
+  nsExec::ExecToStack '"$SYSDIR\icacls.exe" $R0'
+  Pop $R1
+  Pop $R2
+  !insertmacro Log "icacls $R0: exit code $R1"
+  ${If} $R1 != 0
+    !insertmacro Log "Users may not change the plug-in's settings and presets. $R2"
+  ${EndIf}
+FunctionEnd
+
+; Removes what a failed run placed where no install was before: the bundle's
+; files, the settings file and the folders it made, when they are empty.
+Function TakeBack
+  ${If} $Placed64 != ""
+    !insertmacro Log "Taking back what was placed in $Dir64\${PRODUCT}"
+    !insertmacro RemoveBundle "$Dir64\${PRODUCT}"
+    ${IfThen} $NewIni64 != "" ${|} Delete "$Dir64\${PRODUCT}\${PRODUCT}.ini" ${|}
+    RMDir "$Dir64\${PRODUCT}"
+    ${IfThen} $Made64 != "" ${|} RMDir "$Dir64" ${|}
+  ${EndIf}
+  ${If} $Placed32 != ""
+    !insertmacro Log "Taking back what was placed in $Dir32\${PRODUCT}"
+    !insertmacro RemoveBundle "$Dir32\${PRODUCT}"
+    ${IfThen} $NewIni32 != "" ${|} Delete "$Dir32\${PRODUCT}\${PRODUCT}.ini" ${|}
+    RMDir "$Dir32\${PRODUCT}"
+    ${IfThen} $Made32 != "" ${|} RMDir "$Dir32" ${|}
+  ${EndIf}
+FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${Sec64} "The plug-in for 64-bit hosts (most hosts today)."

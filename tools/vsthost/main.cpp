@@ -47,7 +47,8 @@ const char* const usage =
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
     "  --block N     process N frames per call, 1..65536 (512)\n"
     "  --save-preset F  save the program, as set up before rendering, as a preset file\n"
-    "  --repaints N  time N full repaints of the editor and setParameter with it closed and open\n"
+    "  --repaints N  time up to N full repaints of the editor and setParameter with it closed and\n"
+    "                open, each for about half a second\n"
     "  --scale P     open the editor at P percent: 100, 125, 150, 175 or 200 (the plug-in's\n"
     "                settings file names the size for the run and is put back afterwards)\n"
     "  --input F     play F through the effect in real time, its editor open, before the picture\n"
@@ -200,19 +201,39 @@ int render(const Renderoptions& options)
     return 0;
 }
 
+// A clock in seconds for the timing modes.
+double seconds()
+{
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
+// Each timing mode measures for about this long in all, whatever the
+// machine's speed, so a slow or busy machine takes no longer.
+constexpr double timingBudget = 0.5;
+
 // The mean time of one setParameter, in nanoseconds, for each parameter,
-// over many calls that move it to and fro (and back where it was).
+// over calls that move it to and fro (and back where it was) for an equal
+// share of the time budget.
 std::vector<double> parameterCosts(Hostedeffect& host)
 {
-    constexpr int calls = 4000;
+    const int count = host.effect().numParams;
+    const double share = count > 0 ? timingBudget / count : 0.0;
     std::vector<double> costs;
-    for (int index = 0; index < host.effect().numParams; ++index) {
+    for (int index = 0; index < count; ++index) {
         const float value = host.getParameter(index);
         const float other = value < 0.5f ? value + 0.25f : value - 0.25f;
-        const Clock::time_point start = Clock::now();
-        for (int i = 0; i < calls; ++i)
-            host.setParameter(index, (i & 1) ? value : other);
-        costs.push_back(secondsSince(start) * 1e9 / calls);
+        long calls = 0;
+        const double start = seconds();
+        double elapsed = 0.0;
+        do {
+            for (int i = 0; i < 8; ++i) {
+                host.setParameter(index, other);
+                host.setParameter(index, value);
+            }
+            calls += 16;
+            elapsed = seconds() - start;
+        } while (elapsed < share);
+        costs.push_back(elapsed * 1e9 / static_cast<double>(calls));
     }
     return costs;
 }
@@ -230,17 +251,19 @@ std::string costRange(Hostedeffect& host, const std::vector<double>& costs)
     return text;
 }
 
-// The median time of a full repaint (invalidate and paint now), in microseconds.
+// The median time of a full repaint (invalidate and paint now), in
+// microseconds, over at most this many repaints and the time budget.
 double repaintCost(const Hostededitor& editor, int repaints)
 {
     std::vector<double> times;
-    for (int i = 0; i < repaints; ++i) {
-        const Clock::time_point start = Clock::now();
+    const double begun = seconds();
+    do {
+        const double start = seconds();
         editor.repaint();
-        times.push_back(secondsSince(start) * 1e6);
-    }
-    std::nth_element(times.begin(), times.begin() + repaints / 2, times.end());
-    return times[repaints / 2];
+        times.push_back((seconds() - start) * 1e6);
+    } while (static_cast<int>(times.size()) < repaints && seconds() - begun < timingBudget);
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
 }
 
 // Plays the input through the effect in real time, a sixtieth of a second
@@ -283,7 +306,8 @@ int snapshot(const Renderoptions& options)
         throw std::runtime_error(options.output + ": cannot write the PNG file");
     std::printf("saved the editor, %d x %d, to %s\n", picture.width(), picture.height(), options.output.c_str());
     if (options.repaints) {
-        std::printf("full repaint: %.1f us (median of %d)\n", repaintCost(editor, options.repaints), options.repaints);
+        std::printf("full repaint: %.1f us (median of up to %d)\n", repaintCost(editor, options.repaints),
+                    options.repaints);
         std::printf("setParameter with the editor closed: %s\n", costRange(host, closedCosts).c_str());
         std::printf("setParameter with the editor open:   %s\n", costRange(host, parameterCosts(host)).c_str());
     }

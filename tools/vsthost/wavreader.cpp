@@ -5,6 +5,7 @@
 #include <mmreg.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <stdexcept>
 
@@ -17,6 +18,15 @@ constexpr std::size_t readBytes = 1 << 16;
 GUID subFormat(WORD tag)
 {
     return {tag, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+}
+
+// The size of the file in bytes, 64 bits wide.
+std::uint64_t fileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
+        throw std::runtime_error(path + ": cannot read the file's size");
+    return static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32 | attributes.nFileSizeLow;
 }
 
 } // namespace
@@ -39,14 +49,21 @@ Wavreader::Wavreader(const std::string& path)
         data.ckid = mmioFOURCC('d', 'a', 't', 'a');
         if (mmioDescend(file, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
             throw std::runtime_error(path + ": the WAV file has no data chunk");
-        // A size the file does not hold (a cut-off file) counts to the file's end.
-        const LONG end = mmioSeek(file, 0, SEEK_END);
-        if (end < 0)
-            throw std::runtime_error(path + ": larger than the 2 GB Windows' RIFF API can read");
+        // Only a file read whole is rendered: one that its chunk sizes cannot
+        // describe (over 4 GB, or over the 2 GB this API seeks in) or whose
+        // data chunk claims more than the file holds would stop early.
+        const std::uint64_t size = fileSize(full);
+        if (size > static_cast<std::uint64_t>(LONG_MAX))
+            throw std::runtime_error(path + ": " + std::to_string(size) +
+                                     " bytes, larger than the 2 GB Windows' RIFF API can read");
         mmioSeek(file, static_cast<LONG>(data.dwDataOffset), SEEK_SET);
-        const std::uint64_t present = end > static_cast<LONG>(data.dwDataOffset) ? end - data.dwDataOffset : 0;
+        const std::uint64_t present = size > data.dwDataOffset ? size - data.dwDataOffset : 0;
+        if (data.cksize > present)
+            throw std::runtime_error(path + ": the WAV data chunk claims " + std::to_string(data.cksize) +
+                                     " bytes, the file holds " + std::to_string(present) +
+                                     " (cut short, or too large for its header)");
         const std::size_t frameBytes = static_cast<std::size_t>(channelCount * bytesPerSample);
-        frameCount = std::min<std::uint64_t>(data.cksize, present) / frameBytes;
+        frameCount = data.cksize / frameBytes;
         bytesLeft = frameCount * frameBytes;
         raw.resize(readBytes / frameBytes * frameBytes);
     } catch (...) {

@@ -1,8 +1,9 @@
-// The folder browser on Windows: the shell's SHBrowseForFolderA, with COM
-// initialised for the call.
+// The folder browser on Windows: the shell's SHBrowseForFolderW, with COM
+// initialised for the call. Wide paths, so that folders in any script work.
 #include "framework/gui/folderbrowser.h"
 
 #include "framework/gui/window.h"
+#include "framework/platform/win32/widetext.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ namespace {
 int CALLBACK browserEvent(HWND dialog, UINT message, LPARAM, LPARAM data)
 {
     if (message == BFFM_INITIALIZED)
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
@@ -26,19 +27,21 @@ int CALLBACK browserEvent(HWND dialog, UINT message, LPARAM, LPARAM data)
 std::optional<std::string> chooseFolder(Window& owner, const std::string& title, const std::string& preselected)
 {
     const HRESULT com = CoInitialize(nullptr);
-    char name[MAX_PATH] = {};
-    BROWSEINFOA info = {};
+    const std::wstring wideTitle = wideText(title);
+    const std::wstring widePreselected = wideText(preselected);
+    wchar_t name[MAX_PATH] = {};
+    BROWSEINFOW info = {};
     info.hwndOwner = static_cast<HWND>(owner.handle());
     info.pszDisplayName = name;
-    info.lpszTitle = title.c_str();
+    info.lpszTitle = wideTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
     info.lpfn = browserEvent;
-    info.lParam = reinterpret_cast<LPARAM>(preselected.c_str());
+    info.lParam = reinterpret_cast<LPARAM>(widePreselected.c_str());
     std::optional<std::string> choice;
-    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info)) {
-        char path[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(chosen, path))
-            choice = std::string(path);
+    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info)) {
+        wchar_t path[MAX_PATH] = {};
+        if (SHGetPathFromIDListW(chosen, path))
+            choice = utf8Text(path);
         CoTaskMemFree(chosen);
     }
     if (SUCCEEDED(com))

@@ -3,9 +3,9 @@
 #include "gdiplussession.h"
 #include "win32image.h"
 
-#include <gdiplus.h>
+#include "framework/platform/nativepath.h"
 
-#include <vector>
+#include <gdiplus.h>
 
 namespace Framework {
 
@@ -16,14 +16,8 @@ namespace Gdip = Gdiplus::DllExports;
 // The GDI+ bitmap of a file; null when it cannot be decoded.
 Gdiplus::GpBitmap* open(const std::string& path)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return nullptr;
-    std::vector<wchar_t> widePath(static_cast<std::size_t>(length) + 1, L'\0');
-    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath.data(), length) <= 0)
-        return nullptr;
     Gdiplus::GpBitmap* decoded = nullptr;
-    if (Gdip::GdipCreateBitmapFromFileICM(widePath.data(), &decoded) != Gdiplus::Ok)
+    if (Gdip::GdipCreateBitmapFromFileICM(nativePath(path).c_str(), &decoded) != Gdiplus::Ok)
         return nullptr;
     return decoded;
 }

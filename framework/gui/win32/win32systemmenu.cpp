@@ -1,6 +1,8 @@
-// Popup menus on Windows: one HMENU per menu, carrying the object as its
-// menu data so that the window procedure's WM_MENUCOMMAND finds it.
+// Popup menus on Windows: one HMENU per menu, registered with its object so
+// that the window procedure's WM_MENUCOMMAND finds it.
 #include "framework/gui/systemmenu.h"
+
+#include "menuregistry.h"
 
 #include "framework/gui/window.h"
 
@@ -19,14 +21,17 @@ Systemmenu::Systemmenu(std::string title, bool checkMarks) : menuTitle(std::move
     nativePart->menu = CreatePopupMenu();
     MENUINFO info = {};
     info.cbSize = sizeof info;
-    info.fMask = MIM_STYLE | MIM_MENUDATA;
+    info.fMask = MIM_STYLE;
     info.dwStyle = checkMarks ? MNS_NOTIFYBYPOS : MNS_NOCHECK | MNS_NOTIFYBYPOS;
-    info.dwMenuData = reinterpret_cast<ULONG_PTR>(this);
     SetMenuInfo(nativePart->menu, &info);
+    if (nativePart->menu)
+        registerMenu(nativePart->menu, this);
 }
 
 Systemmenu::~Systemmenu()
 {
+    if (nativePart->menu)
+        unregisterMenu(nativePart->menu);
     if (nativePart->menu && !nativePart->attached)
         DestroyMenu(nativePart->menu);
 }

@@ -7,6 +7,7 @@
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
 #include "gdiplussession.h"
+#include "menuregistry.h"
 #include "win32image.h"
 #include "windowclass.h"
 
@@ -126,13 +127,11 @@ LRESULT paintMessage(HWND hwnd, Window& window)
     return 0;
 }
 
+// Only a menu this module made is acted on: another's item data means nothing here.
 LRESULT menuCommand(WPARAM position, LPARAM menu)
 {
-    MENUINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIM_MENUDATA;
-    if (GetMenuInfo(reinterpret_cast<HMENU>(menu), &info) && info.dwMenuData)
-        reinterpret_cast<Systemmenu*>(info.dwMenuData)->select(static_cast<int>(position));
+    if (Systemmenu* made = madeMenu(reinterpret_cast<HMENU>(menu)))
+        made->select(static_cast<int>(position));
     return 1;
 }
 
@@ -174,7 +173,18 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MENUCOMMAND:
         return menuCommand(wParam, lParam);
     case WM_MOUSEMOVE:
+        // A move with no button down never drags, even when the release
+        // went to another window.
+        if (!(wParam & (MK_LBUTTON | MK_RBUTTON)))
+            window->captureLost();
         return mouse(M::move);
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd)
+            window->captureLost();
+        return 0;
+    case WM_CANCELMODE:
+        window->captureLost();
+        break;
     case WM_LBUTTONDOWN:
         return mouse(M::leftDown);
     case WM_LBUTTONUP:

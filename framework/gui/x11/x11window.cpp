@@ -205,6 +205,10 @@ void handleEvent(Window& window, XEvent& event)
         }
         const bool shift = (event.xmotion.state & ShiftMask) != 0;
         const bool control = (event.xmotion.state & ControlMask) != 0;
+        // A move with no button held ends a drag whose release went
+        // elsewhere (a grab of another client, say).
+        if (!(event.xmotion.state & (Button1Mask | Button3Mask)))
+            window.captureLost();
         window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control);
         break;
     }

@@ -1,3 +1,4 @@
+#include "../nativepath.h"
 #include "../platform.h"
 
 #include "headless.h"
@@ -36,6 +37,16 @@ void showError(const std::string& text)
     std::cerr << "Error: " << text << '\n';
     std::lock_guard<std::mutex> hold(state);
     errors.push_back(text);
+}
+
+boost::filesystem::path nativePath(const std::string& text)
+{
+    return boost::filesystem::path(text);
+}
+
+std::string utf8Path(const boost::filesystem::path& path)
+{
+    return path.string();
 }
 
 std::uintptr_t currentThread()

@@ -1,6 +1,7 @@
 // The platform services of the Linux plug-in: the module folder from the
 // dynamic linker, the thread from POSIX, and the user's message on standard
 // error and, when an X display can be reached, in a small window of its own.
+#include "../nativepath.h"
 #include "../platform.h"
 
 #include "linuxmessage.h"
@@ -35,6 +36,17 @@ void showError(const std::string& text)
     std::fprintf(stderr, "Vexatone: error: %s\n", text.c_str());
     std::fflush(stderr);
     Linux::showMessageWindow("Error", text);
+}
+
+// Linux takes paths as bytes; the portable code's UTF-8 passes unchanged.
+boost::filesystem::path nativePath(const std::string& text)
+{
+    return boost::filesystem::path(text);
+}
+
+std::string utf8Path(const boost::filesystem::path& path)
+{
+    return path.string();
 }
 
 std::uintptr_t currentThread()

@@ -1,6 +1,10 @@
+#include "../nativepath.h"
 #include "../platform.h"
+#include "widetext.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace Framework {
 
@@ -8,18 +12,32 @@ std::string moduleFolder()
 {
     // The module that contains this function: the plug-in DLL, not the host.
     HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&moduleFolder), &module);
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    std::string file(path, length < MAX_PATH ? length : MAX_PATH - 1);
-    const std::size_t cut = file.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : file.substr(0, cut);
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&moduleFolder), &module);
+    // The wide name, as long as it is: a folder in any script, past MAX_PATH.
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()))) >= path.size() &&
+           path.size() < 32768)
+        path.resize(path.size() * 2);
+    const std::wstring file(path.data(), length < path.size() ? length : 0);
+    const std::size_t cut = file.find_last_of(L'\\');
+    return cut == std::wstring::npos ? std::string() : utf8Text(file.substr(0, cut));
 }
 
 void showError(const std::string& text)
 {
-    MessageBoxA(nullptr, text.c_str(), "Error", MB_OK);
+    MessageBoxW(nullptr, wideText(text).c_str(), L"Error", MB_OK);
+}
+
+boost::filesystem::path nativePath(const std::string& text)
+{
+    return boost::filesystem::path(wideText(text));
+}
+
+std::string utf8Path(const boost::filesystem::path& path)
+{
+    return utf8Text(path.wstring());
 }
 
 std::uintptr_t currentThread()
