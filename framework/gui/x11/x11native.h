@@ -6,8 +6,8 @@
 // Threads: the host's idle calls (effEditIdle) handle the window's events,
 // timer ticks and paints while holding lock; the editor's own thread
 // (started by open, joined by close) does so while the host has not called
-// for a while (100 ms), for hosts that seldom call. Other threads only add
-// to redraw.
+// for a while (100 ms), for hosts that seldom call, and carries out every
+// menu choice. Other threads only add to redraw.
 #pragma once
 
 #include "framework/gui/redrawrecord.h"
@@ -23,6 +23,8 @@
 #include <vector>
 
 namespace Framework {
+
+class Systemmenu;
 
 namespace X11 {
 
@@ -66,6 +68,11 @@ struct Window::Native {
     // does so often, the window's own thread leaves the work to it, so that
     // the editor's calls to the host come on the host's thread.
     std::atomic<std::chrono::steady_clock::rep> lastIdle{0};
+    // A menu choice made on the host's thread, which the editor's own
+    // thread carries out (as Windows posts a menu command): a choice may
+    // open a dialog, and the host's thread must not wait on the user.
+    std::atomic<Systemmenu*> pendingMenu{nullptr};
+    int pendingItem = -1;
     std::chrono::steady_clock::time_point nextTick{};
 
     // For double clicks: the last press.

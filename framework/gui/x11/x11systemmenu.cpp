@@ -274,8 +274,15 @@ void Chain::choose(int level, int item)
     if (chosen.separator || chosen.submenu)
         return;
     closeWindows();
-    // As Windows sends the menu command once the menu has gone.
-    menu->select(item);
+    // As Windows sends the menu command once the menu has gone; on the
+    // editor's own thread, which may wait on the user in a dialog.
+    Window::Native& n = owner.native();
+    if (std::this_thread::get_id() == n.thread.get_id()) {
+        menu->select(item);
+        return;
+    }
+    n.pendingItem = item;
+    n.pendingMenu = menu;
 }
 
 void Chain::handle(XEvent& event)

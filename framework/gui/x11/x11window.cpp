@@ -7,6 +7,7 @@
 // for the X server on our behalf.
 #include "framework/gui/cairo/cairodrawing.h"
 #include "framework/gui/skinbitmap.h"
+#include "framework/gui/systemmenu.h"
 #include "framework/gui/window.h"
 #include "framework/gui/windowthread.h"
 #include "x11native.h"
@@ -231,8 +232,10 @@ void run(Window* window)
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(n.nextTick - Clock::now()).count();
         pollfd p{fd, POLLIN, 0};
         poll(&p, 1, static_cast<int>(std::clamp<long long>(wait, 1, 16)));
-        // The host services the window itself: its thread does the work.
-        if (Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan) {
+        // While the host services the window itself, its thread does the
+        // work, but for the menu choices.
+        const bool hostServices = Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan;
+        if (hostServices && !n.pendingMenu.load()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(8));
             continue;
         }
@@ -244,7 +247,10 @@ void run(Window* window)
         }
         if (n.stopping)
             break;
-        X11::pump(*window);
+        if (Systemmenu* menu = n.pendingMenu.exchange(nullptr))
+            menu->select(n.pendingItem);
+        if (!hostServices)
+            X11::pump(*window);
     }
 }
 
@@ -406,6 +412,9 @@ void Window::closeNative()
     n.stopping = true;
     if (n.thread.joinable())
         n.thread.join();
+    // A choice not yet carried out goes with the window, as a menu command
+    // does with a destroyed window.
+    n.pendingMenu = nullptr;
     // Menus and entry boxes go with the window.
     while (!n.sinks.empty()) {
         X11::Eventsink* sink = n.sinks.back();
