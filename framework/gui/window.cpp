@@ -58,6 +58,8 @@ void Window::close()
     if (!opened)
         return;
     opened = false;
+    // A gesture under way ends with the window (closing tells the editor).
+    heldButton = Heldbutton::none;
     closing();
     closeNative();
 }

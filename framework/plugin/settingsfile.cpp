@@ -70,16 +70,16 @@ Settingsfile::Pairs Settingsfile::sort(const Pairs& pairs, std::vector<std::stri
                                        const std::function<bool(std::size_t)>& takes) const
 {
     Pairs others;
-    for (const auto& [key, value] : pairs) {
-        const int i = indexOf(key);
+    for (const auto& pair : pairs) {
+        const int i = indexOf(pair.first);
         if (i >= 0) {
             const auto known = static_cast<std::size_t>(i);
             if (!found[known] && takes(known))
-                into[known] = value;
+                into[known] = pair.second;
             found[known] = true;
-        } else if (std::find_if(others.begin(), others.end(), [&](const auto& p) { return p.first == key; }) ==
+        } else if (std::find_if(others.begin(), others.end(), [&](const auto& p) { return p.first == pair.first; }) ==
                    others.end()) {
-            others.emplace_back(key, value);
+            others.push_back(pair);
         }
     }
     return others;
