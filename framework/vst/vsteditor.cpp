@@ -1,6 +1,7 @@
 #include "vsteditor.h"
 
 #include "framework/gui/window.h"
+#include "framework/gui/windowthread.h"
 
 namespace Framework {
 
@@ -24,6 +25,7 @@ VSTeditor::~VSTeditor()
 // closed editor answers the size it would open at.
 bool VSTeditor::getRect(ERect** answer)
 {
+    const Windowhold hold(window);
     if (!window.isOpen())
         window.setScale(window.preferredScale(nullptr));
     answerSize();
@@ -33,6 +35,7 @@ bool VSTeditor::getRect(ERect** answer)
 
 bool VSTeditor::open(void* parent)
 {
+    const Windowhold hold(window);
     close();
     if (parent)
         window.setScale(window.preferredScale(parent));
@@ -44,14 +47,20 @@ bool VSTeditor::open(void* parent)
 
 void VSTeditor::close()
 {
+    const Windowhold hold(window);
     window.close();
     systemWindow = nullptr;
 }
 
+// The host's thread never waits here: while the editor's own thread has
+// the window, this idle call does nothing.
 void VSTeditor::idle()
 {
-    if (window.isOpen())
+    const Windowhold hold(window, false);
+    if (hold && window.isOpen()) {
+        serviceWindow(window);
         window.idle();
+    }
 }
 
 } // namespace Framework

@@ -63,6 +63,8 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
             settings.push_back(setting(value));
         else if (argument == "--block" && render)
             block = static_cast<int>(integer(value, "--block"));
+        else if (argument == "--save-preset" && render)
+            savePreset = value;
         else if (argument == "--repaints" && !render)
             repaints = static_cast<int>(integer(value, "--repaints"));
         else if (argument == "--scale" && !render)

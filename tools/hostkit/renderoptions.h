@@ -27,6 +27,8 @@ public:
     // Parameter name and normalized value, in command-line order.
     std::vector<std::pair<std::string, float>> settings;
     int block = 512;
+    // Render only: the program, once set up, saved as a preset file.
+    std::optional<std::string> savePreset;
     // Snapshot only: times this many full repaints of the editor.
     int repaints = 0;
     // Snapshot only: the editor's size in percent, 100 to 200 in steps of

@@ -19,7 +19,7 @@ public:
     Hostededitor& operator=(const Hostededitor&) = delete;
 
     // The editor's window, or the host window when the editor made none.
-    HWND view() const;
+    Nativewindow view() const;
     // Invalidates the whole editor and paints it now.
     void repaint() const;
     // What the editor shows.

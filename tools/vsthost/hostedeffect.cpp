@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#if !defined(_WIN32)
+#include <dlfcn.h>
+#endif
+
 namespace {
 
 // This host answers only the version it speaks.
@@ -11,9 +15,11 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt3
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+#if defined(_WIN32)
 constexpr const char* wrongArchitecture = sizeof(void*) == 4
                                               ? ": not a 32-bit DLL; 64-bit plug-ins need the 64-bit vsthost"
                                               : ": not a 64-bit DLL; 32-bit plug-ins need the 32-bit vsthost";
+#endif
 
 using Entry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
 
@@ -39,6 +45,7 @@ const char* problemWith(const AEffect* effect)
 
 } // namespace
 
+#if defined(_WIN32)
 Hostedeffect::Hostedeffect(const std::string& path)
 {
     module = LoadLibraryA(path.c_str());
@@ -66,6 +73,36 @@ Hostedeffect::~Hostedeffect()
     dispatch(effClose);
     FreeLibrary(module);
 }
+#else
+Hostedeffect::Hostedeffect(const std::string& path)
+{
+    // A name without a slash would be searched for in the library path.
+    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        const char* error = dlerror();
+        throw std::runtime_error(path + ": cannot load the library (" + (error ? error : "unknown error") + ")");
+    }
+    auto entry = reinterpret_cast<Entry>(dlsym(module, "VSTPluginMain"));
+    if (!entry)
+        entry = reinterpret_cast<Entry>(dlsym(module, "main"));
+    AEffect* candidate = entry ? entry(hostCallback) : nullptr;
+    const char* problem = !entry ? "exports no VST 2.x entry point" : problemWith(candidate);
+    if (problem) {
+        dlclose(module);
+        throw std::runtime_error(path + ": " + problem);
+    }
+    aeffect = candidate;
+    dispatch(effOpen);
+}
+
+Hostedeffect::~Hostedeffect()
+{
+    suspend();
+    dispatch(effClose);
+    dlclose(module);
+}
+#endif
 
 VstIntPtr Hostedeffect::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {

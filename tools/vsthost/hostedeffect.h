@@ -1,11 +1,13 @@
 // A VST 2.x effect loaded from its DLL and opened, as a host holds it: the
 // version handshake, the dispatcher calls a host makes, processing, and the
-// orderly close (suspend, effClose, FreeLibrary) when it goes.
+// orderly close (suspend, effClose, FreeLibrary or dlclose) when it goes.
 #pragma once
 
 #include "framework/vst/aeffect.h"
 
+#if defined(_WIN32)
 #include <windows.h>
+#endif
 
 #include <string>
 
@@ -35,7 +37,11 @@ public:
     void process(float** inputs, float** outputs, VstInt32 frames);
 
 private:
+#if defined(_WIN32)
     HMODULE module = nullptr;
+#else
+    void* module = nullptr; // dlopen's handle
+#endif
     AEffect* aeffect = nullptr;
     bool running = false;
 };

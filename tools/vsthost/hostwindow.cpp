@@ -42,6 +42,11 @@ Hostwindow::~Hostwindow()
     pump();
 }
 
+HWND Hostwindow::child() const
+{
+    return GetWindow(hwnd, GW_CHILD);
+}
+
 void Hostwindow::pump(int most)
 {
     MSG message;

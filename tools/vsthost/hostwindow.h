@@ -2,7 +2,12 @@
 // effect's editor to live in.
 #pragma once
 
+#if defined(_WIN32)
 #include <windows.h>
+using Nativewindow = HWND;
+#else
+using Nativewindow = unsigned long; // an X11 Window, on the host's own display connection
+#endif
 
 class Hostwindow {
 public:
@@ -12,14 +17,14 @@ public:
     Hostwindow(const Hostwindow&) = delete;
     Hostwindow& operator=(const Hostwindow&) = delete;
 
-    HWND handle() const { return hwnd; }
+    Nativewindow handle() const { return hwnd; }
     // The first child window (the editor), or null.
-    HWND child() const { return GetWindow(hwnd, GW_CHILD); }
+    Nativewindow child() const;
 
     // Dispatches the messages waiting for this thread, paints included, up to
     // a number: other threads' redraw requests may keep them coming.
     static void pump(int most = 1000);
 
 private:
-    HWND hwnd = nullptr;
+    Nativewindow hwnd{};
 };

@@ -7,12 +7,16 @@
 #include "hostwindow.h"
 #include "sizesetting.h"
 #include "effectsetup.h"
+#include "processtime.h"
 #include "riffpath.h"
 #include "versionresource.h"
 #include "wavreader.h"
 #include "wavwriter.h"
 
+#include "framework/plugin/vstfxpfileio.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -20,14 +24,22 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
 const char* const usage =
     "usage: vsthost [info] PLUGIN.dll\n"
     "       vsthost render PLUGIN.dll IN.wav OUT.wav [--program N] [--preset FILE.fxp]\n"
-    "                      [--set \"NAME=VALUE\"]... [--block N]\n"
+    "                      [--set \"NAME=VALUE\"]... [--block N] [--save-preset FILE.fxp]\n"
     "       vsthost snapshot PLUGIN.dll OUT.png [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
     "                      [--input IN.wav [--at SECONDS]]\n"
@@ -35,6 +47,7 @@ const char* const usage =
     "  --preset F    load a chunk preset file saved from this effect\n"
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
     "  --block N     process N frames per call, 1..65536 (512)\n"
+    "  --save-preset F  save the program, as set up before rendering, as a preset file\n"
     "  --repaints N  time up to N full repaints of the editor and setParameter with it closed and\n"
     "                open, each for about half a second\n"
     "  --scale P     open the editor at P percent: 100, 125, 150, 175 or 200 (the plug-in's\n"
@@ -101,9 +114,7 @@ template <class Each> double stream(Hostedeffect& host, Wavreader& in, int block
     for (auto& buffer : outputs)
         outputPointers.push_back(buffer.data());
 
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    LONGLONG ticks = 0;
+    double spent = 0.0;
     for (std::uint64_t done = 0; done < most;) {
         const std::size_t count =
             in.read(interleaved.data(), static_cast<std::size_t>(std::min<std::uint64_t>(frames, most - done)));
@@ -113,14 +124,13 @@ template <class Each> double stream(Hostedeffect& host, Wavreader& in, int block
             inputs[0][i] = interleaved[i * channels];
             inputs[1][i] = interleaved[i * channels + channels - 1];
         }
-        QueryPerformanceCounter(&start);
+        const Clock::time_point start = Clock::now();
         host.process(inputPointers.data(), outputPointers.data(), static_cast<VstInt32>(count));
-        QueryPerformanceCounter(&stop);
-        ticks += stop.QuadPart - start.QuadPart;
+        spent += secondsSince(start);
         done += count;
         each(outputPointers, count, done);
     }
-    return static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+    return spent;
 }
 
 // The whole file into out, with its progress shown for long files.
@@ -147,10 +157,23 @@ double process(Hostedeffect& host, Wavreader& in, Wavwriter& out, int block)
     return seconds;
 }
 
+// The effect's current program as a preset file, as a host saves one.
+void savePreset(Hostedeffect& host, const std::string& path)
+{
+    void* chunk = nullptr;
+    const auto size = static_cast<int>(host.dispatch(effGetChunk, 1, 0, &chunk));
+    if (size <= 0 || !chunk)
+        throw std::runtime_error("the effect hands out no program chunk");
+    const AEffect& e = host.effect();
+    const Framework::VSTfxpfileio writer(e.uniqueID, e.numParams, e.version);
+    if (!writer.write(host.text(effGetProgramName), chunk, size, path))
+        throw std::runtime_error(path + ": cannot write the preset file");
+}
+
 int render(const Renderoptions& options)
 {
     Wavreader in(options.input);
-    if (lstrcmpiA(riffPath(options.input).c_str(), riffPath(options.output).c_str()) == 0)
+    if (samePath(options.input, options.output))
         throw std::runtime_error(options.output + ": the output would overwrite the input");
     Hostedeffect host(options.plugin);
     if (!(host.effect().flags & effFlagsCanReplacing) || !host.effect().processReplacing)
@@ -159,6 +182,8 @@ int render(const Renderoptions& options)
     host.dispatch(effSetBlockSize, 0, options.block);
     host.resume();
     configure(host.effect(), options);
+    if (options.savePreset)
+        savePreset(host, *options.savePreset);
 
     Wavwriter out(options.output, 2, in.rate());
     const double processing = process(host, in, out, options.block);
@@ -180,14 +205,7 @@ int render(const Renderoptions& options)
 // A clock in seconds for the timing modes.
 double seconds()
 {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
 // Each timing mode measures for about this long in all, whatever the
@@ -253,18 +271,6 @@ double repaintCost(const Hostededitor& editor, int repaints)
     return times[times.size() / 2];
 }
 
-// The CPU time this process has used, every thread's, in seconds.
-double processorSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
-        return 0.0;
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<double>(static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime);
-    };
-    return (ticks(kernel) + ticks(user)) * 1e-7;
-}
-
 // Plays the input through the effect in real time, a sixtieth of a second
 // at a time, while the editor's window runs its timer: what a host does
 // with the editor open. Reports the process's CPU time while it played.
@@ -275,13 +281,13 @@ void play(Hostedeffect& host, const Renderoptions& options)
     host.dispatch(effSetBlockSize, 0, static_cast<VstIntPtr>(in.rate() / 60));
     host.resume();
     const std::uint64_t most = options.at ? static_cast<std::uint64_t>(*options.at * in.rate()) : in.frames();
-    const DWORD begun = GetTickCount();
+    const Clock::time_point begun = Clock::now();
     const double startTime = seconds(), startProcessor = processorSeconds();
     stream(host, in, static_cast<int>(in.rate() / 60), most,
            [&](const std::vector<float*>&, std::size_t, std::uint64_t done) {
-               const DWORD due = begun + static_cast<DWORD>(done * 1000 / in.rate());
-               for (Hostwindow::pump(); static_cast<LONG>(due - GetTickCount()) > 0; Hostwindow::pump())
-                   Sleep(1);
+               const Clock::time_point due = begun + std::chrono::milliseconds(done * 1000 / in.rate());
+               for (Hostwindow::pump(); Clock::now() < due; Hostwindow::pump())
+                   std::this_thread::sleep_for(std::chrono::milliseconds(1));
            });
     const double played = seconds() - startTime, used = processorSeconds() - startProcessor;
     host.suspend();

@@ -1,8 +1,8 @@
 // 32-bit pixels (0xAARRGGBB, rows top down) taken from a window or a PNG
-// file, and written to PNG; GDI+ does the PNG work.
+// file, and written to PNG; GDI+ does the PNG work (Cairo on Linux).
 #pragma once
 
-#include <windows.h>
+#include "hostwindow.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,7 @@ public:
     Picture(int width, int height, std::uint32_t fill = 0);
 
     // What the window's client area shows, opaque; empty on failure.
-    static Picture capture(HWND window);
+    static Picture capture(Nativewindow window);
     // A PNG (or any image GDI+ reads) as unpremultiplied ARGB; empty on failure.
     static Picture load(const std::string& path);
     // Writes a PNG; false on failure.

@@ -15,3 +15,8 @@ std::string riffPath(const std::string& path)
         throw std::runtime_error(path + ": the full path is longer than the 127 characters Windows' RIFF API takes");
     return full;
 }
+
+bool samePath(const std::string& first, const std::string& second)
+{
+    return lstrcmpiA(riffPath(first).c_str(), riffPath(second).c_str()) == 0;
+}

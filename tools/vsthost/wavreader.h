@@ -1,10 +1,13 @@
-// Reads a PCM or float WAV file through Windows' RIFF API, frame by frame as
-// interleaved floats, so files of any length stream through a fixed buffer.
+// Reads a PCM or float WAV file through Windows' RIFF API (libsndfile on
+// Linux), frame by frame as interleaved floats, so files of any length stream
+// through a fixed buffer.
 #pragma once
 
+#if defined(_WIN32)
 #include <windows.h>
 
 #include <mmsystem.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -30,15 +33,19 @@ public:
     std::size_t read(float* destination, std::size_t count);
 
 private:
+#if defined(_WIN32)
     void readFormat(const std::string& path, MMCKINFO& riff);
     float sample(const unsigned char* bytes) const;
 
     HMMIO file = nullptr;
-    int channelCount = 0;
     int bytesPerSample = 0;
     bool isFloat = false;
-    unsigned sampleRate = 0;
-    std::uint64_t frameCount = 0;
     std::uint64_t bytesLeft = 0;
     std::vector<unsigned char> raw;
+#else
+    void* file = nullptr; // SNDFILE
+#endif
+    int channelCount = 0;
+    unsigned sampleRate = 0;
+    std::uint64_t frameCount = 0;
 };

@@ -1,10 +1,12 @@
-// Writes a 32-bit float WAV file through Windows' RIFF API, as a stream of
-// interleaved frames.
+// Writes a 32-bit float WAV file through Windows' RIFF API (libsndfile on
+// Linux), as a stream of interleaved frames.
 #pragma once
 
+#if defined(_WIN32)
 #include <windows.h>
 
 #include <mmsystem.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -32,10 +34,14 @@ private:
 
     std::string name;
     std::string fullPath;
+#if defined(_WIN32)
     HMMIO file = nullptr;
     MMCKINFO riff = {};
     MMCKINFO data = {};
     LONG factOffset = 0;
+#else
+    void* file = nullptr; // SNDFILE
+#endif
     int channelCount;
     std::uint64_t framesWritten = 0;
 };

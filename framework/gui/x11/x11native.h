@@ -1,0 +1,101 @@
+// The X11 editor window's native part, shared by the X11 back end's files:
+// its own connection to the X server, its window (a child of the host's),
+// the Cairo back buffer that the shared drawing paints, and the thread that
+// handles its events and timer.
+//
+// Threads: the host's idle calls (effEditIdle) handle the window's events,
+// timer ticks and paints while holding lock; the editor's own thread
+// (started by open, joined by close) does so while the host has not called
+// for a while (100 ms), for hosts that seldom call, and carries out every
+// menu choice. Other threads only add to redraw.
+#pragma once
+
+#include "framework/gui/redrawrecord.h"
+#include "framework/gui/window.h"
+
+#include <X11/Xlib.h>
+#include <cairo.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace Framework {
+
+class Systemmenu;
+
+namespace X11 {
+
+// A window of our own on the editor's connection (a menu, an entry box)
+// that gets the events for it.
+class Eventsink {
+public:
+    virtual ~Eventsink() = default;
+    virtual ::Window xwindow() const = 0;
+    virtual void handle(XEvent& event) = 0;
+    // A key press while the editor window has the keyboard: true when taken.
+    virtual bool key(XKeyEvent&) { return false; }
+    // Once per loop, after the events: a sink may close itself now.
+    virtual void tick() {}
+};
+
+} // namespace X11
+
+struct Window::Native {
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    ::Window parent = 0;
+    Visual* visual = nullptr;
+    int depth = 0;
+    cairo_surface_t* back = nullptr;
+    cairo_t* draw = nullptr;
+    cairo_surface_t* onscreen = nullptr;
+    bool graphicsStarted = false;
+
+    std::recursive_mutex lock;
+    std::thread thread;
+    std::atomic<bool> stopping{false};
+    // Host calls waiting for the window (Windowhold): a dialog that runs
+    // on the editor's thread closes.
+    std::atomic<int> hostWaiting{0};
+    std::atomic<bool> shown{false};
+    // The window went with the host's window before close.
+    std::atomic<bool> gone{false};
+    Redrawrecord redraw;
+    // When the host last serviced the window from its idle call: while it
+    // does so often, the window's own thread leaves the work to it, so that
+    // the editor's calls to the host come on the host's thread.
+    std::atomic<std::chrono::steady_clock::rep> lastIdle{0};
+    // A menu choice made on the host's thread, which the editor's own
+    // thread carries out (as Windows posts a menu command): a choice may
+    // open a dialog, and the host's thread must not wait on the user.
+    std::atomic<Systemmenu*> pendingMenu{nullptr};
+    int pendingItem = -1;
+    std::chrono::steady_clock::time_point nextTick{};
+
+    // For double clicks: the last press.
+    unsigned lastButton = 0;
+    Time lastPress = 0;
+    int lastX = 0;
+    int lastY = 0;
+
+    std::vector<X11::Eventsink*> sinks;
+};
+
+namespace X11 {
+
+void addSink(Window& window, Eventsink& sink);
+void removeSink(Window& window, Eventsink& sink);
+// Handles what is pending on the window's connection, runs a due timer tick
+// and paints what is invalid; the caller holds the window's lock.
+void pump(Window& window);
+// Whether a popup menu is shown; closes the shown menus without a choice.
+bool menuShown();
+void closeMenus();
+// Frees the menus replaced while an event was handled; between events only.
+void freeReplacedMenus();
+
+} // namespace X11
+} // namespace Framework

@@ -1,0 +1,529 @@
+// The editor window on X11: a child of the host's window (effEditOpen's
+// pointer is its X11 Window) on a connection of our own, drawn by the
+// shared Cairo drawing into an image back buffer that is copied to the
+// window through Cairo's Xlib surface. The editor's own thread handles the
+// window's events and runs its 16 ms timer, so a host that seldom calls
+// effEditIdle still gets a live editor and the host's thread never waits
+// for the X server on our behalf.
+#include "framework/gui/cairo/cairodrawing.h"
+#include "framework/gui/skinbitmap.h"
+#include "framework/gui/systemmenu.h"
+#include "framework/gui/window.h"
+#include "framework/gui/windowthread.h"
+#include "x11native.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xresource.h>
+#include <X11/Xutil.h>
+#include <cairo-xlib.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <set>
+
+namespace Framework {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto tickPeriod = std::chrono::milliseconds(16);
+// A host that calls effEditIdle at least this often runs the window itself.
+constexpr Clock::rep hostIdleSpan = std::chrono::duration_cast<Clock::duration>(std::chrono::milliseconds(100)).count();
+// Two presses of one button this close in time and place make a double click.
+constexpr Time doubleClickTime = 400;
+constexpr int doubleClickDistance = 4;
+
+// X errors on our connections (a window the host destroyed before closing
+// the editor, say) are ignored; others go to the handler that was there.
+std::mutex connectionsLock;
+std::set<Display*> connections;
+XErrorHandler previousHandler = nullptr;
+
+int errorHandler(Display* display, XErrorEvent* error)
+{
+    {
+        const std::lock_guard<std::mutex> hold(connectionsLock);
+        if (connections.count(display))
+            return 0;
+    }
+    return previousHandler ? previousHandler(display, error) : 0;
+}
+
+Display* connect()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return nullptr;
+    const std::lock_guard<std::mutex> hold(connectionsLock);
+    if (connections.empty()) {
+        XErrorHandler before = XSetErrorHandler(errorHandler);
+        if (before != errorHandler)
+            previousHandler = before;
+    }
+    connections.insert(display);
+    return display;
+}
+
+void disconnect(Display* display)
+{
+    XSync(display, False);
+    XCloseDisplay(display);
+    const std::lock_guard<std::mutex> hold(connectionsLock);
+    connections.erase(display);
+    // The host's handler back, so that none of ours is left behind when the
+    // library is unloaded; a handler set after ours stays.
+    if (connections.empty()) {
+        const XErrorHandler current = XSetErrorHandler(previousHandler);
+        if (current != errorHandler)
+            XSetErrorHandler(current);
+        previousHandler = nullptr;
+    }
+}
+
+void freeSurfaces(Window::Native& n)
+{
+    if (n.draw)
+        cairo_destroy(n.draw);
+    if (n.back)
+        cairo_surface_destroy(n.back);
+    if (n.onscreen)
+        cairo_surface_destroy(n.onscreen);
+    n.draw = nullptr;
+    n.back = n.onscreen = nullptr;
+}
+
+void makeSurfaces(Window::Native& n, int width, int height)
+{
+    n.back = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    n.draw = cairo_create(n.back);
+    n.onscreen = cairo_xlib_surface_create(n.display, n.xwindow, n.visual, width, height);
+}
+
+// Paints the invalid rectangle (device pixels) into the back buffer and
+// shows it.
+void paintArea(Window& window, const Redrawrecord::Area& area)
+{
+    Window::Native& n = window.native();
+    const int left = std::max(area.left, 0), top = std::max(area.top, 0);
+    const int right = std::min(area.right, window.deviceWidth()), bottom = std::min(area.bottom, window.deviceHeight());
+    if (right <= left || bottom <= top || !n.onscreen)
+        return;
+    int x = left, y = top, w = right - left, h = bottom - top;
+    window.coverInLayout(x, y, w, h);
+    window.paint(x, y, w, h);
+    cairo_surface_flush(n.back);
+    cairo_t* cr = cairo_create(n.onscreen);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, n.back, 0, 0);
+    const int deviceLeft = window.toDevice(x), deviceTop = window.toDevice(y);
+    cairo_rectangle(cr, deviceLeft, deviceTop, window.toDevice(x + w) - deviceLeft, window.toDevice(y + h) - deviceTop);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(n.onscreen);
+}
+
+void buttonEvent(Window& window, const XButtonEvent& event, bool press)
+{
+    Window::Native& n = window.native();
+    const bool shift = (event.state & ShiftMask) != 0, control = (event.state & ControlMask) != 0;
+    using M = Window::Mousemessage;
+    switch (event.button) {
+    case Button1:
+    case Button3: {
+        const bool left = event.button == Button1;
+        if (!press) {
+            // A drag's last move reaches the controls with the event after
+            // it: a still move where the button went up brings it in.
+            window.mouseMessage(M::move, event.x, event.y, shift, control);
+            window.mouseMessage(left ? M::leftUp : M::rightUp, event.x, event.y, shift, control);
+            return;
+        }
+        const bool twice = n.lastButton == event.button && event.time - n.lastPress <= doubleClickTime &&
+                           std::abs(event.x - n.lastX) <= doubleClickDistance &&
+                           std::abs(event.y - n.lastY) <= doubleClickDistance;
+        // A third press starts a new pair.
+        n.lastButton = twice ? 0 : event.button;
+        n.lastPress = event.time;
+        n.lastX = event.x;
+        n.lastY = event.y;
+        const M message = twice ? (left ? M::leftDouble : M::rightDouble) : (left ? M::leftDown : M::rightDown);
+        window.mouseMessage(message, event.x, event.y, shift, control);
+        return;
+    }
+    case Button4:
+    case Button5:
+        // The wheel: one notch a press, as Windows' 120 units.
+        if (press)
+            window.wheelMessage(event.x, event.y, event.button == Button4 ? 120 : -120, shift, control);
+        return;
+    default:
+        return;
+    }
+}
+
+void handleEvent(Window& window, XEvent& event)
+{
+    Window::Native& n = window.native();
+    if (event.xany.window != n.xwindow) {
+        for (X11::Eventsink* sink : n.sinks)
+            if (sink->xwindow() == event.xany.window) {
+                sink->handle(event);
+                return;
+            }
+        return;
+    }
+    switch (event.type) {
+    case Expose:
+        n.redraw.add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                      event.xexpose.y + event.xexpose.height});
+        break;
+    case MapNotify:
+        n.shown = true;
+        break;
+    case UnmapNotify:
+        n.shown = false;
+        break;
+    case DestroyNotify:
+        n.gone = true;
+        n.shown = false;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        buttonEvent(window, event.xbutton, event.type == ButtonPress);
+        break;
+    case MotionNotify: {
+        // Only the latest position of a run of moves matters; a move after
+        // a press or release stays after it.
+        while (XPending(n.display)) {
+            XEvent next;
+            XPeekEvent(n.display, &next);
+            if (next.type != MotionNotify || next.xany.window != n.xwindow)
+                break;
+            XNextEvent(n.display, &event);
+        }
+        const bool shift = (event.xmotion.state & ShiftMask) != 0;
+        const bool control = (event.xmotion.state & ControlMask) != 0;
+        // A move with no button held ends a drag whose release went
+        // elsewhere (a grab of another client, say).
+        if (!(event.xmotion.state & (Button1Mask | Button3Mask)))
+            window.captureLost();
+        window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control);
+        break;
+    }
+    case KeyPress:
+        for (auto it = n.sinks.rbegin(); it != n.sinks.rend(); ++it)
+            if ((*it)->key(event.xkey))
+                break;
+        break;
+    default:
+        break;
+    }
+}
+
+void run(Window* window)
+{
+    Window::Native& n = window->native();
+    const int fd = ConnectionNumber(n.display);
+    while (!n.stopping) {
+        // Events wake the thread; otherwise the timer's next tick does.
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(n.nextTick - Clock::now()).count();
+        pollfd p{fd, POLLIN, 0};
+        poll(&p, 1, static_cast<int>(std::clamp<long long>(wait, 1, 16)));
+        // While the host services the window itself, its thread does the
+        // work, but for the menu choices.
+        const bool hostServices = Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan;
+        if (hostServices && !n.pendingMenu.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(8));
+            continue;
+        }
+        // The host's thread may hold the window (it closes it, say): try again soon.
+        std::unique_lock<std::recursive_mutex> hold(n.lock, std::try_to_lock);
+        if (!hold) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
+        if (n.stopping)
+            break;
+        if (Systemmenu* menu = n.pendingMenu.exchange(nullptr))
+            menu->select(n.pendingItem);
+        if (!hostServices)
+            X11::pump(*window);
+    }
+}
+
+// Xft.dpi from the X resources, or 0.
+int resourceDpi(Display* display)
+{
+    const char* resources = XResourceManagerString(display);
+    if (!resources)
+        return 0;
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue value{};
+    int dpi = 0;
+    if (database && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
+        dpi = static_cast<int>(std::strtod(value.addr, nullptr) + 0.5);
+    if (database)
+        XrmDestroyDatabase(database);
+    return dpi;
+}
+
+} // namespace
+
+Windowhold::Windowhold(Window& window, bool wait) : lock(window.native().lock, std::try_to_lock)
+{
+    Window::Native& n = window.native();
+    if (!lock.owns_lock() && wait) {
+        // The editor's thread may sit in a dialog of its own: it gives up
+        // when the host waits.
+        ++n.hostWaiting;
+        lock.lock();
+        --n.hostWaiting;
+    }
+    held = lock.owns_lock();
+}
+
+Windowhold::~Windowhold() = default;
+
+void serviceWindow(Window& window)
+{
+    if (!window.isOpen())
+        return;
+    window.native().lastIdle = Clock::now().time_since_epoch().count();
+    X11::pump(window);
+}
+
+namespace X11 {
+
+void addSink(Window& window, Eventsink& sink)
+{
+    window.native().sinks.push_back(&sink);
+}
+
+void removeSink(Window& window, Eventsink& sink)
+{
+    auto& sinks = window.native().sinks;
+    sinks.erase(std::remove(sinks.begin(), sinks.end(), &sink), sinks.end());
+}
+
+void pump(Window& window)
+{
+    Window::Native& n = window.native();
+    if (!n.display)
+        return;
+    // A dialog on the editor's thread pumps from inside an event's handling.
+    static thread_local int depth = 0;
+    struct Depth {
+        Depth() { ++depth; }
+        ~Depth() { --depth; }
+    } const nesting;
+    if (depth == 1)
+        freeReplacedMenus();
+    while (XPending(n.display)) {
+        XEvent event;
+        XNextEvent(n.display, &event);
+        handleEvent(window, event);
+        if (!n.display)
+            return;
+    }
+    const std::vector<Eventsink*> sinks = n.sinks; // a sink may leave during its tick
+    for (Eventsink* sink : sinks)
+        if (std::find(n.sinks.begin(), n.sinks.end(), sink) != n.sinks.end())
+            sink->tick();
+    const auto now = Clock::now();
+    if (now >= n.nextTick) {
+        n.nextTick = std::max(n.nextTick + tickPeriod, now);
+        window.timerTick();
+    }
+    Redrawrecord::Area area{};
+    if (n.redraw.take(area) && n.shown && !n.gone)
+        paintArea(window, area);
+    XFlush(n.display);
+}
+
+} // namespace X11
+
+std::unique_ptr<Window::Native, Window::Nativedeleter> Window::makeNative()
+{
+    return std::unique_ptr<Native, Nativedeleter>(new Native);
+}
+
+void Window::Nativedeleter::operator()(Native* native) const
+{
+    delete native;
+}
+
+bool Window::openNative(void* parent)
+{
+    Native& n = *nativePart;
+    const ::Window parentWindow = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(parent));
+    n.display = connect();
+    if (!n.display)
+        return false;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(n.display, parentWindow, &attributes)) {
+        disconnect(n.display);
+        n.display = nullptr;
+        return false;
+    }
+    // The parent's visual, so that the window may live in it whatever its depth.
+    n.visual = attributes.visual;
+    n.depth = attributes.depth;
+    n.parent = parentWindow;
+    XSetWindowAttributes set{};
+    set.colormap = attributes.colormap;
+    set.background_pixmap = None;
+    set.border_pixel = 0;
+    set.event_mask =
+        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | KeyPressMask;
+    n.xwindow = XCreateWindow(n.display, parentWindow, 0, 0, static_cast<unsigned>(deviceWidth()),
+                              static_cast<unsigned>(deviceHeight()), 0, n.depth, InputOutput, n.visual,
+                              CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &set);
+    if (!n.xwindow) {
+        disconnect(n.display);
+        n.display = nullptr;
+        return false;
+    }
+    XStoreName(n.display, n.xwindow, "Vexatone");
+    makeSurfaces(n, deviceWidth(), deviceHeight());
+    n.gone = false;
+    n.shown = false;
+    n.redraw.clear();
+    n.nextTick = Clock::now();
+    n.lastButton = 0;
+    XMapWindow(n.display, n.xwindow);
+    XFlush(n.display);
+    if (!n.graphicsStarted) {
+        n.graphicsStarted = true;
+        graphicsReady();
+    }
+    n.stopping = false;
+    n.thread = std::thread(run, this);
+    return true;
+}
+
+void Window::closeNative()
+{
+    Native& n = *nativePart;
+    n.stopping = true;
+    if (n.thread.joinable())
+        n.thread.join();
+    // A choice not yet carried out goes with the window, as a menu command
+    // does with a destroyed window.
+    n.pendingMenu = nullptr;
+    // Menus and entry boxes go with the window.
+    while (!n.sinks.empty()) {
+        X11::Eventsink* sink = n.sinks.back();
+        n.sinks.pop_back();
+        XEvent event{};
+        event.type = DestroyNotify;
+        event.xdestroywindow.window = sink->xwindow();
+        sink->handle(event);
+    }
+    freeSurfaces(n);
+    if (n.display) {
+        if (!n.gone)
+            XDestroyWindow(n.display, n.xwindow);
+        disconnect(n.display);
+    }
+    n.display = nullptr;
+    n.xwindow = 0;
+    n.shown = false;
+}
+
+void Window::resizeNative()
+{
+    Native& n = *nativePart;
+    if (!n.display)
+        return;
+    freeSurfaces(n);
+    XResizeWindow(n.display, n.xwindow, static_cast<unsigned>(deviceWidth()), static_cast<unsigned>(deviceHeight()));
+    makeSurfaces(n, deviceWidth(), deviceHeight());
+    n.redraw.add({0, 0, deviceWidth(), deviceHeight()});
+    XFlush(n.display);
+}
+
+int Window::screenDpi(void* /*parent*/)
+{
+    // The desktop's font density (Xft.dpi, which desktops set for their
+    // scale), as Windows' per-window density; 96 without it.
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 96;
+    const int dpi = resourceDpi(display);
+    XCloseDisplay(display);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool Window::isVisible() const
+{
+    return opened && nativePart->shown && !nativePart->gone;
+}
+
+void* Window::handle() const
+{
+    return opened ? reinterpret_cast<void*>(static_cast<std::uintptr_t>(nativePart->xwindow)) : nullptr;
+}
+
+void Window::copyDevice(const Skinbitmap& image, int x, int y, int w, int h)
+{
+    Cairodrawing::copy(nativePart->draw, image, x, y, w, h);
+}
+
+void Window::blendDevice(const Skinbitmap& image, int sourceX, int sourceY, int w, int h, int x, int y)
+{
+    Cairodrawing::blend(nativePart->draw, image, sourceX, sourceY, w, h, x, y);
+}
+
+void Window::fillDevice(int x, int y, int w, int h)
+{
+    Cairodrawing::fill(nativePart->draw, fillColour, x, y, w, h);
+}
+
+void Window::drawLines(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    Cairodrawing::lines(nativePart->draw, points, count, argb, lineWidth);
+}
+
+// Cairo's smoothed stroke costs a graph no more than any line.
+void Window::drawGraph(const Point* points, int count, std::uint32_t argb, float lineWidth)
+{
+    drawLines(points, count, argb, lineWidth);
+}
+
+void Window::fillUnder(const Point* points, int count, float baseY, std::uint32_t argb)
+{
+    Cairodrawing::fillUnder(nativePart->draw, points, count, baseY, argb);
+}
+
+void Window::applyClip(bool on, int x, int y, int w, int h)
+{
+    Cairodrawing::clip(nativePart->draw, on, x, y, w, h);
+}
+
+// Any thread: no lock, no drawing, no call into Xlib; the editor's thread
+// paints what the record holds at its next turn.
+void Window::invalidate(int x, int y, int w, int h)
+{
+    Native& n = *nativePart;
+    if (!opened || w <= 0 || h <= 0)
+        return;
+    deviceRect(x, y, w, h);
+    const Redrawrecord::Area area{std::max(x, 0), std::max(y, 0), std::min(x + w, deviceWidth()),
+                                  std::min(y + h, deviceHeight())};
+    if (area.right <= area.left || area.bottom <= area.top)
+        return;
+    n.redraw.add(area);
+}
+
+// A press grabs the pointer for the window until its release (X's own
+// grab); nothing more is needed.
+void Window::captureMouse() {}
+
+void Window::releaseMouse() {}
+
+} // namespace Framework
