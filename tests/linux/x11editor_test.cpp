@@ -49,8 +49,10 @@ constexpr double frequencyColumns = 728.0;
 std::mutex heardLock;
 std::map<int, float> automated;
 std::vector<int> begun;
-// The size the editor last asked its window to take (audioMasterSizeWindow).
+// The size the editor last asked its window to take (audioMasterSizeWindow),
+// and on which thread.
 std::pair<int, int> askedSize{0, 0};
+std::thread::id askedOn;
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
@@ -61,6 +63,7 @@ VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vs
         begun.push_back(index);
     if (opcode == audioMasterSizeWindow) {
         askedSize = {index, static_cast<int>(value)};
+        askedOn = std::this_thread::get_id();
         return 1;
     }
     if (opcode == audioMasterCanDo && ptr && std::string(static_cast<const char*>(ptr)) == "sizeWindow")
@@ -212,25 +215,36 @@ struct X11editor : testing::Test {
         return lit ? pixels : std::vector<std::uint32_t>();
     }
 
+    // Waits as a host does between its idle calls, every 10 ms (unless the
+    // test plays a host that never calls).
+    bool hostIdles = true;
+    void pass(int milliseconds)
+    {
+        for (int waited = 0; waited < milliseconds; waited += 10) {
+            if (hostIdles)
+                dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
     // The pointer to (x, y) of the editor, a press, a release: real events
-    // through the X server, which the editor's thread handles in its time.
+    // through the X server, which the editor handles in its time.
     void moveTo(int x, int y)
     {
         XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
         XSync(display, False);
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        pass(20);
     }
     void button(unsigned number, bool press)
     {
         XTestFakeButtonEvent(display, number, press ? True : False, CurrentTime);
         XSync(display, False);
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        pass(20);
     }
     void key(KeySym symbol, bool press)
     {
         XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), press ? True : False, CurrentTime);
         XSync(display, False);
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        pass(20);
     }
     void click(int x, int y, unsigned number = 1)
     {
@@ -238,7 +252,7 @@ struct X11editor : testing::Test {
         button(number, true);
         button(number, false);
         // Past the double-click time, so that the next click is a click.
-        std::this_thread::sleep_for(std::chrono::milliseconds(450));
+        pass(450);
     }
     void drag(int x, int y, int dx, int dy, unsigned number = 1)
     {
@@ -247,7 +261,7 @@ struct X11editor : testing::Test {
         for (int step = 1; step <= 4; ++step)
             moveTo(x + dx * step / 4, y + dy * step / 4);
         button(number, false);
-        std::this_thread::sleep_for(std::chrono::milliseconds(450));
+        pass(450);
     }
     // The menus shown: the mapped override-redirect windows on the screen
     // but the host's, lowest first, with their places.
@@ -369,7 +383,7 @@ TEST_F(X11editor, DoubleClickAndSwitchClick)
     button(1, true);
     button(1, false);
     ASSERT_TRUE(eventually(effect, [&] { return get(index(5, on)) == 0.0f; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    pass(450);
     click(Layout::switchLeft(5) + Layout::switchW / 2, Layout::switchY + Layout::switchH / 2);
     ASSERT_TRUE(eventually(effect, [&] { return get(index(5, on)) == 1.0f; }));
 }
@@ -418,7 +432,7 @@ TEST_F(X11editor, ClosesDuringADragAndOpensAgain)
 }
 
 // Options > Size > 200%: the pointer opens the submenu, a click chooses; the
-// editor asks its host for twice the size and takes it.
+// editor asks its host, on the host's thread, for twice the size and takes it.
 TEST_F(X11editor, MenuChoiceResizesTheEditor)
 {
     ASSERT_TRUE(openOptions());
@@ -434,6 +448,11 @@ TEST_F(X11editor, MenuChoiceResizesTheEditor)
     button(1, false);
     ASSERT_TRUE(eventually(effect, [this] { return menus().empty(); }));
     ASSERT_TRUE(eventually(effect, [] { return asked() == std::make_pair(1600, 760); }));
+    // On the host's thread, from its idle call.
+    {
+        const std::lock_guard<std::mutex> hold(heardLock);
+        EXPECT_EQ(askedOn, std::this_thread::get_id());
+    }
     XWindowAttributes attributes{};
     ASSERT_TRUE(eventually(effect, [&] {
         return XGetWindowAttributes(display, editor(), &attributes) && attributes.width == 1600 &&
@@ -708,6 +727,7 @@ TEST_F(X11editor, AnErrorShowsAMessageWindow)
 // drag and paints.
 TEST_F(X11editor, WithoutIdleCallsTheEditorRunsOnItsOwn)
 {
+    hostIdles = false;
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the last idle call is long past
     const std::vector<std::uint32_t> before = shown();
     const auto [x, y] = handle(1);

@@ -10,6 +10,7 @@
 // menu choice. Other threads only add to redraw.
 #pragma once
 
+#include "framework/gui/hostframe.h"
 #include "framework/gui/redrawrecord.h"
 #include "framework/gui/window.h"
 
@@ -39,6 +40,24 @@ public:
     virtual bool key(XKeyEvent&) { return false; }
     // Once per loop, after the events: a sink may close itself now.
     virtual void tick() {}
+};
+
+// Stands between the editor and the host's window while the editor is
+// open: a size asked for on the editor's own thread reaches the host from
+// its idle call, on its own thread (or, from a host that has not called
+// for a second, from the editor's thread after all).
+class Hostframeproxy final : public Hostframe {
+public:
+    virtual ~Hostframeproxy() = default;
+    bool canResize() override { return resizable; }
+    bool resize(int width, int height) override;
+    // Hands a size waiting for the host on; the window's lock is held.
+    void deliver();
+
+    Hostframe* real = nullptr;
+    bool resizable = false; // the host's answer, asked on its thread at open
+    bool pending = false;
+    int width = 0, height = 0;
 };
 
 } // namespace X11
@@ -73,6 +92,7 @@ struct Window::Native {
     // open a dialog, and the host's thread must not wait on the user.
     std::atomic<Systemmenu*> pendingMenu{nullptr};
     int pendingItem = -1;
+    X11::Hostframeproxy frame;
     std::chrono::steady_clock::time_point nextTick{};
 
     // For double clicks: the last press.
@@ -91,6 +111,8 @@ void removeSink(Window& window, Eventsink& sink);
 // Handles what is pending on the window's connection, runs a due timer tick
 // and paints what is invalid; the caller holds the window's lock.
 void pump(Window& window);
+// Whether the calling thread is an editor window's own thread.
+bool onEditorThread();
 // Whether a popup menu is shown; closes the shown menus without a choice.
 bool menuShown();
 void closeMenus();

@@ -277,7 +277,7 @@ void Chain::choose(int level, int item)
     // As Windows sends the menu command once the menu has gone; on the
     // editor's own thread, which may wait on the user in a dialog.
     Window::Native& n = owner.native();
-    if (std::this_thread::get_id() == n.thread.get_id()) {
+    if (X11::onEditorThread()) {
         menu->select(item);
         return;
     }

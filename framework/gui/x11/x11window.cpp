@@ -30,6 +30,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto tickPeriod = std::chrono::milliseconds(16);
+// A host that has not called effEditIdle for this long hears of a size from
+// the editor's thread.
+constexpr Clock::rep hostSilence = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)).count();
 // A host that calls effEditIdle at least this often runs the window itself.
 constexpr Clock::rep hostIdleSpan = std::chrono::duration_cast<Clock::duration>(std::chrono::milliseconds(100)).count();
 // Two presses of one button this close in time and place make a double click.
@@ -223,8 +226,11 @@ void handleEvent(Window& window, XEvent& event)
     }
 }
 
+thread_local bool editorThread = false;
+
 void run(Window* window)
 {
+    editorThread = true;
     Window::Native& n = window->native();
     const int fd = ConnectionNumber(n.display);
     while (!n.stopping) {
@@ -249,6 +255,10 @@ void run(Window* window)
             break;
         if (Systemmenu* menu = n.pendingMenu.exchange(nullptr))
             menu->select(n.pendingItem);
+        // A size waits longer for the host's thread: only a host that has
+        // not called for a second hears of it from this thread.
+        if (Clock::now().time_since_epoch().count() - n.lastIdle.load() >= hostSilence)
+            n.frame.deliver();
         if (!hostServices)
             X11::pump(*window);
     }
@@ -294,10 +304,36 @@ void serviceWindow(Window& window)
     if (!window.isOpen())
         return;
     window.native().lastIdle = Clock::now().time_since_epoch().count();
+    window.native().frame.deliver();
     X11::pump(window);
 }
 
 namespace X11 {
+
+bool onEditorThread()
+{
+    return editorThread;
+}
+
+bool Hostframeproxy::resize(int w, int h)
+{
+    if (!real)
+        return false;
+    if (!onEditorThread())
+        return real->resize(w, h);
+    width = w;
+    height = h;
+    pending = true;
+    return true;
+}
+
+void Hostframeproxy::deliver()
+{
+    if (!pending || !real)
+        return;
+    pending = false;
+    real->resize(width, height);
+}
 
 void addSink(Window& window, Eventsink& sink)
 {
@@ -401,6 +437,12 @@ bool Window::openNative(void* parent)
         n.graphicsStarted = true;
         graphicsReady();
     }
+    // The host's window, through a stand-in whose answers and calls come on
+    // the host's thread.
+    n.frame.real = frame();
+    n.frame.resizable = n.frame.real && n.frame.real->canResize();
+    n.frame.pending = false;
+    setHostframe(&n.frame);
     n.stopping = false;
     n.thread = std::thread(run, this);
     return true;
@@ -413,8 +455,10 @@ void Window::closeNative()
     if (n.thread.joinable())
         n.thread.join();
     // A choice not yet carried out goes with the window, as a menu command
-    // does with a destroyed window.
+    // does with a destroyed window; a size not yet asked for reaches the host.
     n.pendingMenu = nullptr;
+    n.frame.deliver();
+    setHostframe(n.frame.real);
     // Menus and entry boxes go with the window.
     while (!n.sinks.empty()) {
         X11::Eventsink* sink = n.sinks.back();
