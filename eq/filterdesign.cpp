@@ -73,18 +73,25 @@ void shelfTerms(double gain, double f0, double bandwidth, double fs, double& a, 
     s = 2.0 * std::sqrt(a) * alpha;
 }
 
-// Butterworth section from the bilinear transform, prewarped so that the
-// corner lands exactly on f0.
-Coefficients butterworth(double f0, double fs, bool high)
+// Butterworth section of damping d (1 / Q) from the bilinear transform,
+// prewarped so that the corner lands exactly on f0.
+Coefficients butterworth(double f0, double fs, bool high, double d)
 {
     const double w = 2.0 * pi * f0 / fs;
     const double k = w / std::tan(w / 2.0);
     const double k2 = k * k;
     const double w2 = w * w;
-    const double den = k2 + sqrt2 * k * w + w2;
+    const double den = k2 + d * k * w + w2;
     const double n = high ? k2 : w2;
     const double b1 = high ? -2.0 * n / den : 2.0 * n / den;
-    return {{n / den, b1, n / den}, {1.0, 2.0 * (w2 - k2) / den, (k2 - sqrt2 * k * w + w2) / den}};
+    return {{n / den, b1, n / den}, {1.0, 2.0 * (w2 - k2) / den, (k2 - d * k * w + w2) / den}};
+}
+
+// The damping of section k of an even-order Butterworth filter: its pole
+// pair's angle from the imaginary axis. Order 2 keeps the exact constant.
+double butterworthDamping(int order, int k)
+{
+    return order == 2 ? sqrt2 : 2.0 * std::sin((2.0 * k + 1.0) * pi / (2.0 * order));
 }
 
 // Squared magnitude, up to a common factor, of c0 + c1 z^-1 + c2 z^-2 on the
@@ -128,6 +135,25 @@ Coefficients designBand(double on, double type, double f0, double gain, double w
     // A band whose settings cannot be realised stays transparent instead of
     // filling the filter state with NaN or letting it grow without bound.
     return isFinite(set) && isStable(set) ? set : Coefficients::identity();
+}
+
+int designSections(const double* values, int band, double gainScale, double fs, Coefficients* sections)
+{
+    using namespace Vexparameters;
+    sections[0] = designBand(values, band, gainScale, fs);
+    // The type truncates toward zero, as designBand reads it.
+    const int kind = values[type] > -1.0 && values[type] < 3.0 ? static_cast<int>(values[type]) : -1;
+    const bool pass = values[on] > 0.5 && ((band == 0 && kind == 0) || (band == bandCount - 1 && kind == 2));
+    const int count = pass ? stepOf(values[slope], slopeSteps) + 1 : 1;
+    if (count == 1)
+        return 1;
+    const double corner = std::min(values[frequency], highestCorner * fs);
+    for (int k = 0; k < count; ++k) {
+        sections[k] = band == 0 ? highPass(corner, fs, 2 * count, k) : lowPass(corner, fs, 2 * count, k);
+        if (!isFinite(sections[k]) || !isStable(sections[k]))
+            sections[k] = Coefficients::identity();
+    }
+    return count;
 }
 
 Coefficients designBand(const double* values, int band, double gainScale, double fs)
@@ -208,12 +234,22 @@ Coefficients lowShelf(double gain, double f0, double bandwidth, double fs)
 
 Coefficients highPass(double f0, double fs)
 {
-    return butterworth(f0, fs, true);
+    return butterworth(f0, fs, true, sqrt2);
 }
 
 Coefficients lowPass(double f0, double fs)
 {
-    return butterworth(f0, fs, false);
+    return butterworth(f0, fs, false, sqrt2);
+}
+
+Coefficients highPass(double f0, double fs, int order, int k)
+{
+    return butterworth(f0, fs, true, butterworthDamping(order, k));
+}
+
+Coefficients lowPass(double f0, double fs, int order, int k)
+{
+    return butterworth(f0, fs, false, butterworthDamping(order, k));
 }
 
 double magnitudeDb(const Coefficients& set, double x)

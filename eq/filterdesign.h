@@ -4,6 +4,8 @@
 // whichever thread changes a parameter.
 #pragma once
 
+#include "vexparameters.h"
+
 #include "framework/plugin/map.h"
 
 // One second-order section, y = b0 x + b1 x' + b2 x'' - a1 y' - a2 y'',
@@ -28,10 +30,19 @@ namespace Filterdesign {
 Coefficients designBand(double on, double type, double f0, double gain, double width, int band, double fs,
                         const Framework::Map& bellWidthMap, const Framework::Map& shelfWidthMap);
 
-// The section for band's five parameters, real values in index order, with
+// The section for band's values (by Vexparameters::Bandparameter), with
 // its gain scaled by gainScale and the widths as the parameter table maps
 // them.
 Coefficients designBand(const double* values, int band, double gainScale, double fs);
+
+enum { maxBandSections = Vexparameters::slopeSteps };
+
+// The sections for a band's values (all of them, by
+// Vexparameters::Bandparameter, the slope read only for bands that have
+// one), its gain scaled by gainScale. Answers how many it wrote to sections
+// (1 to maxBandSections): a high-pass or low-pass steeper than 12 dB per
+// octave is a cascade of Butterworth sections, every other band one section.
+int designSections(const double* values, int band, double gainScale, double fs, Coefficients* sections);
 
 // Peak or notch of gain dB at f0 with bandwidth c * f0 hertz.
 Coefficients bell(double gain, double f0, double c, double fs);
@@ -41,6 +52,9 @@ Coefficients lowShelf(double gain, double f0, double bandwidth, double fs);
 // Second-order Butterworth filters, 3 dB down at f0.
 Coefficients highPass(double f0, double fs);
 Coefficients lowPass(double f0, double fs);
+// Section k (0 to order / 2 - 1) of a Butterworth filter of an even order.
+Coefficients highPass(double f0, double fs, int order, int k);
+Coefficients lowPass(double f0, double fs, int order, int k);
 
 // Response of a section in decibels at x = frequency / fs.
 double magnitudeDb(const Coefficients& set, double x);

@@ -41,8 +41,8 @@ void Vex::takeOverLive()
         if (redesigning & (1u << b))
             redesignGeneration[b] = bandGeneration[b].load(std::memory_order_acquire);
     for (int b = 0; b < bandCount; ++b)
-        for (int p = 0; p < perBand && (redesigning & (1u << b)); ++p)
-            redesignValues[b][p] = targetValue(perBand * b + p);
+        if (redesigning & (1u << b))
+            readBand(b, [this](int i) { return targetValue(i); }, redesignValues[b]);
     redesignScale = targetValue(curve);
 }
 
@@ -61,9 +61,8 @@ Coefficients Vex::design(int band, const double* values, double gainScale)
 
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
-    double values[perBand];
-    for (int p = 0; p < perBand; ++p)
-        values[p] = getValue(perBand * band + p);
+    double values[bandValueCount];
+    readBand(band, [this](int i) { return getValue(i); }, values);
     return design(band, values, gainScale);
 }
 

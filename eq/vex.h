@@ -55,7 +55,7 @@ protected:
 
 private:
     template <class Sample> void run(const Sample* const* inputs, Sample* const* outputs, int frames);
-    // The band's coefficients from values: its five parameters in index order.
+    // The band's coefficients from values, by Vexparameters::Bandparameter.
     Coefficients design(int band, const double* values, double gainScale);
     // Audio thread: stages the designs the audio thread asked for, then
     // copies newly staged coefficients to active; false when there are none
@@ -80,7 +80,7 @@ private:
     // Audio thread only.
     Coefficients active[bandCount];
     unsigned redesigning = 0;
-    double redesignValues[bandCount][Vexparameters::perBand];
+    double redesignValues[bandCount][Vexparameters::bandValueCount];
     double redesignScale = 1.0;
     unsigned redesignGeneration[bandCount] = {};
     double heardVolume = 1.0;

@@ -34,9 +34,8 @@ void Vexdisplay::tell(const std::string& text)
 Coefficients Vexdisplay::bandCurve(int band)
 {
     bandDirty[band].store(false, std::memory_order_relaxed);
-    double values[perBand];
-    for (int p = 0; p < perBand; ++p)
-        values[p] = vex.getValue(index(band, static_cast<Bandparameter>(p)));
+    double values[bandValueCount];
+    readBand(band, [this](int i) { return vex.getValue(i); }, values);
     return Filterdesign::designBand(values, band, 1.0, vex.designRate());
 }
 

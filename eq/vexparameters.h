@@ -2,8 +2,11 @@
 // the host's list (its index) and in the program record (its slot), its
 // name, map, default, readout and whether hosts may automate it. Band b
 // (0 to 6) owns indices 5b to 5b + 4, described once by the band rows; the
-// four global parameters follow. The equalizer takes its defaults, the
-// editor's builder its parameters and the factory its counts from here.
+// four global parameters follow. Parameters added since are appended after
+// them, each in the slot of its own index: every band's placement, then the
+// slopes of band 1's high-pass and band 7's low-pass. The equalizer takes
+// its defaults, the editor's builder its parameters and the factory its
+// counts from here.
 #pragma once
 
 #include "vexprogram.h"
@@ -13,20 +16,36 @@ namespace Vexparameters {
 constexpr int bandCount = 7;
 constexpr int perBand = 5;
 
-// A band's parameters, in the order of their indices.
-enum Bandparameter { on = 0, frequency = 1, width = 2, gain = 3, type = 4 };
-
-constexpr int index(int band, Bandparameter which)
-{
-    return perBand * band + which;
-}
+// A band's parameters: the first five in the order of their indices, then
+// the appended ones.
+enum Bandparameter { on = 0, frequency = 1, width = 2, gain = 3, type = 4, placement = 5, slope = 6 };
+constexpr int bandValueCount = 7;
 
 // The global parameters' indices.
 constexpr int zoom = perBand * bandCount;
 constexpr int curve = zoom + 1;
 constexpr int volume = zoom + 2;
 constexpr int mode = zoom + 3;
-constexpr int count = mode + 1;
+// The appended parameters' first indices.
+constexpr int firstPlacement = mode + 1;
+constexpr int firstSlope = firstPlacement + bandCount;
+constexpr int count = firstSlope + 2;
+
+// Band's parameter which; -1 for the slope of a band that has none.
+constexpr int index(int band, Bandparameter which)
+{
+    if (which == placement)
+        return firstPlacement + band;
+    if (which == slope)
+        return band == 0 ? firstSlope : band == bandCount - 1 ? firstSlope + 1 : -1;
+    return perBand * band + which;
+}
+
+// Where a band acts, in the order of its parameter's steps.
+enum class Placement { stereo, left, right, mid, side };
+constexpr int placementCount = 5;
+// The steepest slope's step; step s is 12 (s + 1) dB per octave.
+constexpr int slopeSteps = 4;
 
 // How a parameter's normalized value becomes its real value: none keeps it
 // (0 to 1); linear and log10 run from low to high; log10Decades runs
@@ -44,7 +63,9 @@ enum class Text {
     decibels,   // the real value with "dB", one decimal
     bandTypes,  // the band's filter types: band 1 "hp", band 7 "lp", shelves between
     outputMode, // "ST", "L", "M", "R"
-    gainDb      // a linear gain in dB, one decimal
+    gainDb,     // a linear gain in dB, one decimal
+    placement,  // "ST", "L", "R", "M", "S"
+    slope       // "12 dB" to "48 dB"
 };
 
 struct Row {
@@ -80,27 +101,59 @@ constexpr Row globalRows[count - zoom] = {
     {"out mode", 38, {Scale::linear, 0.0, 3.0}, 0.0, Text::outputMode, true},
 };
 
+// The appended band rows; their slots are their indices.
+constexpr Row placementRow = {"chan", firstPlacement, {Scale::linear, 0.0, 4.0}, 0.0, Text::placement, true};
+constexpr Row slopeRow = {"slope", firstSlope, {Scale::linear, 0.0, 3.0}, 0.0, Text::slope, true};
+
 // Band b of index, or -1 for a global parameter.
 constexpr int bandOf(int index)
 {
-    return index >= 0 && index < zoom ? index / perBand : -1;
+    if (index >= 0 && index < zoom)
+        return index / perBand;
+    if (index >= firstPlacement && index < firstSlope)
+        return index - firstPlacement;
+    if (index >= firstSlope && index < count)
+        return index == firstSlope ? 0 : bandCount - 1;
+    return -1;
 }
 
 // The row of an index in 0..count-1.
 constexpr const Row& row(int index)
 {
-    return index < zoom ? bandRows[index % perBand] : globalRows[index - zoom];
+    return index < zoom            ? bandRows[index % perBand]
+           : index < firstPlacement ? globalRows[index - zoom]
+           : index < firstSlope     ? placementRow
+                                    : slopeRow;
 }
 
 // The program slot of every index.
 constexpr int slot(int index)
 {
-    return index < zoom ? perBand * (index / perBand) + bandRows[index % perBand].slot : globalRows[index - zoom].slot;
+    return index < zoom             ? perBand * (index / perBand) + bandRows[index % perBand].slot
+           : index < firstPlacement ? globalRows[index - zoom].slot
+                                    : index;
 }
 
 constexpr int slot(int band, Bandparameter which)
 {
     return slot(index(band, which));
+}
+
+// The step a placement or slope value (its real value) names: truncated
+// toward zero, and any value that names no step gives the first.
+constexpr int stepOf(double value, int steps)
+{
+    return value >= 0.0 && value < steps ? static_cast<int>(value) : 0;
+}
+
+// Band's values by Bandparameter, each read as value(index); 0 for a
+// parameter the band does not have.
+template <class Read> void readBand(int band, Read value, double (&values)[bandValueCount])
+{
+    for (int p = 0; p < bandValueCount; ++p) {
+        const int i = index(band, static_cast<Bandparameter>(p));
+        values[p] = i >= 0 ? value(i) : 0.0;
+    }
 }
 
 // The default real value of every index.

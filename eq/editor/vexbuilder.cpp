@@ -73,6 +73,10 @@ void Vexbuilder::makeResources()
     typeTexts[2] = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
     outputText = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
     volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
+    placementText =
+        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "R", "M", "S"}));
+    slopeText = vex.addReadout(
+        std::make_unique<Selectionreadout>(std::vector<std::string>{"12 dB", "24 dB", "36 dB", "48 dB"}));
     for (int n = 1; n <= bandCount; ++n)
         switches[static_cast<std::size_t>(n - 1)] = gui.addResource(
             std::make_unique<Switch>(Layout::switchW, Layout::switchH, images.at("button-" + formatInt(n) + ".png")));
@@ -118,6 +122,10 @@ const Readout* Vexbuilder::readoutOf(Text text, int band) const
         return outputText;
     case Text::gainDb:
         return volumeText;
+    case Text::placement:
+        return placementText;
+    case Text::slope:
+        return slopeText;
     case Text::number:
         break;
     }

@@ -72,4 +72,6 @@ private:
     std::array<const Framework::Readout*, 3> typeTexts{};
     const Framework::Readout* outputText = nullptr;
     const Framework::Readout* volumeText = nullptr;
+    const Framework::Readout* placementText = nullptr;
+    const Framework::Readout* slopeText = nullptr;
 };
