@@ -9,7 +9,7 @@ using namespace Vexparameters;
 
 Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, Framework::Host& host,
          Framework::Paramlistener& gui)
-    : Recallableplugin(host, gui, settings, std::move(handlers), 2.0, 500)
+    : Recallableplugin(host, gui, settings, std::move(handlers), vexFirstParameterCount, 2.0, 500)
 {
     for (int b = 0; b < bandCount; ++b)
         staged[b] = active[b] = Coefficients::identity();
@@ -75,8 +75,10 @@ void Vex::parameterChanged(int changed, bool onAudioThread)
     const bool bandParameter = band >= 0;
     if (!bandParameter && changed != curve)
         return;
-    if (bandParameter)
+    if (bandParameter && changed < zoom)
         view.bandChanged(band);
+    else if (bandParameter)
+        view.bandPlaced(band);
     else
         view.curveScaleChanged();
     const int first = bandParameter ? band : 0;

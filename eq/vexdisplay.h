@@ -25,8 +25,10 @@ public:
     // Reads the equalizer's parameters through its plug-in side.
     explicit Vexdisplay(Framework::Plugin& equalizer);
 
-    // Recorders; any thread.
+    // Recorders; any thread. A band's placement and slope change its curve
+    // but not its summary on the status line.
     void bandChanged(int band);
+    void bandPlaced(int band) { bandDirty[band].store(true, std::memory_order_relaxed); }
     void curveScaleChanged();
     // A program was loaded: its name becomes the status line. Not for the
     // audio thread.

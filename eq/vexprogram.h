@@ -3,7 +3,8 @@
 // layouts read and write.
 #pragma once
 
-enum { vexParameterCount = 48, vexProgramCount = 127 };
+// The first release's programs held the first 39 values.
+enum { vexParameterCount = 48, vexFirstParameterCount = 39, vexProgramCount = 127 };
 
 // Real values by program slot; the parameter table (vexparameters.h) gives
 // each parameter's slot.
@@ -16,5 +17,4 @@ struct Vexbank {
     Vexprogram programs[vexProgramCount];
     char name[24];
     char folder[260]; // the bank folder the programs came from
-    char current[4];  // names the program current when the chunk was taken
 };

@@ -6,16 +6,16 @@
 
 #include <boost/filesystem.hpp>
 
-#include <cstring>
+#include <vector>
 
 namespace fs = boost::filesystem;
 
 namespace Framework {
 
-bool Bankfolder::take(const std::string& folder, void* slots, int count, std::size_t slotSize,
-                      const void* defaultProgram, char* folderField, std::size_t fieldSize)
+bool Bankfolder::take(const std::string& folder, int count, int capacity, const Slotreader& read,
+                      char* folderField, std::size_t fieldSize)
 {
-    char* bytes = static_cast<char*>(slots);
+    std::vector<char> chunk(static_cast<std::size_t>(capacity));
     int used = 0;
     bool exists = false;
     path = folder;
@@ -33,24 +33,23 @@ bool Bankfolder::take(const std::string& folder, void* slots, int count, std::si
                 // Each accepted file uses the next slot; one that no handler
                 // reads as a whole program leaves the default program there.
                 const std::string name = utf8Path(entry->path().filename());
-                char* slot = bytes + slotSize * static_cast<std::size_t>(used);
-                bool accepted = false, read = false;
+                bool accepted = false, taken = false;
                 for (const auto& handler : handlers)
                     if (handler->canread(name)) {
                         accepted = true;
-                        read = read || handler->read(slot, static_cast<int>(slotSize), utf8Path(entry->path())) ==
-                                           static_cast<int>(slotSize);
+                        const int size = taken ? 0 : handler->read(chunk.data(), capacity, utf8Path(entry->path()));
+                        taken = taken || (size > 0 && read(used, chunk.data(), size));
                     }
                 if (!accepted)
                     continue;
-                if (!read)
-                    std::memcpy(slot, defaultProgram, slotSize);
+                if (!taken)
+                    read(used, nullptr, 0);
                 ++used;
             }
         }
     }
     for (; used < count; ++used)
-        std::memcpy(bytes + slotSize * static_cast<std::size_t>(used), defaultProgram, slotSize);
+        read(used, nullptr, 0);
     return exists;
 }
 

@@ -5,6 +5,7 @@
 #include "programfileio.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +17,20 @@ using Programfileios = std::vector<std::shared_ptr<const Programfileio>>;
 struct Bankfolder {
     explicit Bankfolder(Programfileios handlers) : handlers(std::move(handlers)) {}
 
-    // Fills count program slots of slotSize bytes from the program files in
-    // folder, in the order the file system lists them; every slot no file
-    // fills whole gets defaultProgram. The folder path goes into
-    // folderField (fieldSize bytes, zero-terminated). Answers whether
-    // anything exists at the path. A path that does not fit the field is
-    // not used: all slots get the default program and the field is cleared.
-    bool take(const std::string& folder, void* slots, int count, std::size_t slotSize, const void* defaultProgram,
-              char* folderField, std::size_t fieldSize);
+    // Takes slot's program from a program file's chunk of size bytes;
+    // answers whether it held a whole program. Called with no chunk for a
+    // slot that gets the default program.
+    using Slotreader = std::function<bool(int slot, const void* chunk, int size)>;
+
+    // Fills count program slots from the program files in folder, in the
+    // order the file system lists them, each file's chunk (of at most
+    // capacity bytes) through read; every slot no file fills gets the
+    // default program. The folder path goes into folderField (fieldSize
+    // bytes, zero-terminated). Answers whether anything exists at the path.
+    // A path that does not fit the field is not used: all slots get the
+    // default program and the field is cleared.
+    bool take(const std::string& folder, int count, int capacity, const Slotreader& read, char* folderField,
+              std::size_t fieldSize);
 
     // The current bank folder; empty until the first scan.
     std::string path;

@@ -15,6 +15,7 @@
 #include "fixedtext.h"
 #include "host.h"
 #include "plugin.h"
+#include "programrecords.h"
 #include "settingsfile.h"
 
 #include "framework/platform/platform.h"
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace Framework {
 
@@ -31,13 +33,20 @@ template <class Program, class Bank> class Recallableplugin : public Plugin, pub
 
 public:
     static constexpr int programCount = static_cast<int>(sizeof(Bank::programs) / sizeof(Program));
+    static constexpr int valueCount = static_cast<int>(sizeof(Program::values) / sizeof(double));
 
+    // firstValues: the values a program held in the first release, whose
+    // records are read by their size.
     Recallableplugin(Host& host, Paramlistener& listener, Settingsfile& settings, Programfileios handlers,
-                     double oversamplingFactor, int controlRate)
-        : Plugin(host, listener, settings, oversamplingFactor, controlRate), folder(std::move(handlers))
+                     int firstValues, double oversamplingFactor, int controlRate)
+        : Plugin(host, listener, settings, oversamplingFactor, controlRate),
+          records(valueCount, firstValues, programCount), folder(std::move(handlers))
     {
         std::memset(&bank, 0, sizeof bank);
         std::memset(&editBuffer, 0, sizeof editBuffer);
+        for (Program& program : bank.programs)
+            programViews.push_back(view(program));
+        chunk.resize(records.bankSize());
         const char separator = pathSeparator;
         settings.add("def-bank-path", moduleFolder() + separator + "banks" + separator + "default" + separator);
     }
@@ -71,12 +80,14 @@ public:
         host.updatedisplay();
     }
 
+    // A chunk that is no program record this version reads changes nothing.
     virtual void setProgramChunk(const void* data, int size)
     {
-        if (!data || size != static_cast<int>(sizeof(Program)) || !validProgram(host.program()))
+        Program program, defaults;
+        initProgram(defaults);
+        if (size <= 0 || !validProgram(host.program()) ||
+            !records.readProgram(data, static_cast<std::size_t>(size), view(defaults), view(program)))
             return;
-        Program program;
-        std::memcpy(&program, data, sizeof program);
         const Program& edited = edit(program);
         {
             const Lock::Guard hold(lock);
@@ -90,32 +101,34 @@ public:
     // for a record that names none (as saved by 1.0.0), the program that is
     // current now. So a host that sets the program before the chunk, after
     // it or not at all gets back the program and the edits it saved. A chunk
-    // of the wrong size changes nothing.
+    // this version cannot read changes nothing.
     virtual void setBankChunk(const void* data, int size)
     {
-        if (!data || size != static_cast<int>(sizeof(Bank)))
-            return;
-        int program = currentProgram();
+        Program defaults;
+        initProgram(defaults);
+        int program = currentProgram(), named = -1;
         {
             const Lock::Guard hold(lock);
-            std::memcpy(&bank, data, sizeof bank);
-            const int named = namedProgram();
-            if (named >= 0)
-                program = named;
+            if (size <= 0 || !records.readBank(data, static_cast<std::size_t>(size), view(defaults), bankView(), named))
+                return;
         }
+        if (named >= 0)
+            program = named;
         host.program() = program;
         setProgram(program);
     }
 
+    // The chunks stay valid until the next chunk is asked for.
     virtual int getProgramChunk(void** data)
     {
-        Program& current = bank.programs[currentProgram()];
         {
             const Lock::Guard hold(lock);
+            Program& current = bank.programs[currentProgram()];
             commit(current);
+            records.writeProgram(view(current), chunk.data());
         }
-        *data = &current;
-        return static_cast<int>(sizeof(Program));
+        *data = chunk.data();
+        return static_cast<int>(records.programSize());
     }
 
     virtual int getBankChunk(void** data)
@@ -123,10 +136,10 @@ public:
         {
             const Lock::Guard hold(lock);
             commit(bank.programs[currentProgram()]);
-            nameProgram(currentProgram());
+            records.writeBank(bankView(), currentProgram(), chunk.data());
         }
-        *data = &bank;
-        return static_cast<int>(sizeof(Bank));
+        *data = chunk.data();
+        return static_cast<int>(records.bankSize());
     }
 
     // The name of program index; "" for an index outside the bank.
@@ -185,25 +198,8 @@ protected:
 private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
 
-    // The bank record's last four bytes, unused by 1.0.0, name the current
-    // program: a mark that such records cannot be told to hold by chance,
-    // then the index.
-    static_assert(sizeof(Bank::current) == 4 && programCount <= 256, "the current program fits the unused bytes");
-    static constexpr char currentMark[3] = {'c', 'u', 'r'};
-    void nameProgram(int index)
-    {
-        std::memcpy(bank.current, currentMark, sizeof currentMark);
-        bank.current[3] = static_cast<char>(static_cast<unsigned char>(index));
-    }
-    // The program the record names, or -1 where it names none.
-    int namedProgram() const
-    {
-        const int index = static_cast<unsigned char>(bank.current[3]);
-        return std::memcmp(bank.current, currentMark, sizeof currentMark) == 0 && validProgram(index) ? index : -1;
-    }
     int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
 
-    static constexpr int valueCount = static_cast<int>(sizeof(Program::values) / sizeof(double));
 
     // Makes program, held to the parameters' ranges, the edit buffer;
     // answers the edit buffer.
@@ -228,10 +224,23 @@ private:
     {
         Program defaults;
         initProgram(defaults);
-        return folder.take(path, bank.programs, programCount, sizeof(Program), &defaults, bank.folder,
-                           sizeof bank.folder);
+        const auto read = [&](int slot, const void* data, int size) {
+            Program& program = bank.programs[slot];
+            if (data && records.readProgram(data, static_cast<std::size_t>(size), view(defaults), view(program)))
+                return true;
+            program = defaults;
+            return false;
+        };
+        return folder.take(path, programCount, Programrecords::largestProgram, read, bank.folder, sizeof bank.folder);
     }
 
+    static Programrecords::Program view(Program& program) { return {program.values, program.name}; }
+    Programrecords::Bank bankView() { return {programViews.data(), bank.name, bank.folder}; }
+
+    const Programrecords records;
+    std::vector<Programrecords::Program> programViews;
+    // The last chunk handed to the host.
+    std::vector<unsigned char> chunk;
     Bankfolder folder;
 };
 

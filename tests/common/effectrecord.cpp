@@ -6,7 +6,7 @@ void expectEffectRecord(const AEffect& e)
 {
     EXPECT_EQ(e.magic, 0x56737450);
     EXPECT_EQ(e.numPrograms, 127);
-    EXPECT_EQ(e.numParams, 39);
+    EXPECT_EQ(e.numParams, 48);
     EXPECT_EQ(e.numInputs, 2);
     EXPECT_EQ(e.numOutputs, 2);
     EXPECT_EQ(e.flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);

@@ -10,6 +10,7 @@
 #include "eq/editor/vexgui.h"
 #include "eq/vex.h"
 #include "equalizer.h"
+#include "records.h"
 #include "module/factory.h"
 #include "tempfolder.h"
 
@@ -170,8 +171,8 @@ TEST_F(Audiothread, SetParameterOnlyRecordsTheValueForTheNextTick)
     EXPECT_NEAR(e->getParameter(e, gain4), gainFor(6.0), 1e-6f);
     // A host that saves its state before the next block saves the value.
     void* data = nullptr;
-    ASSERT_EQ(e->dispatcher(e, effGetChunk, 1, 0, &data, 0.0f), 336);
-    EXPECT_NEAR(static_cast<const Vexprogram*>(data)->values[slot(gain4)], 6.0, 1e-4);
+    const VstIntPtr size = e->dispatcher(e, effGetChunk, 1, 0, &data, 0.0f);
+    EXPECT_NEAR(Records::program(data, static_cast<std::size_t>(size)).values[slot(gain4)], 6.0, 1e-4);
     block(480, phase);
     EXPECT_EQ(Lockedvex::last->takenOnAudioThread, before + 1) << "the last value, taken once";
     block(4800, phase);

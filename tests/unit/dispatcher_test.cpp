@@ -4,6 +4,7 @@
 
 #include "common/fakehost.h"
 #include "equalizer.h"
+#include "records.h"
 #include "framework/gui/headless/screen.h"
 #include "module/factory.h"
 
@@ -176,15 +177,15 @@ TEST_F(Host, MalformedValuesNeverReachTheAudio)
 
     // A program chunk full of values no equalizer can have.
     void* data = nullptr;
-    ASSERT_EQ(call(effGetChunk, 1, 0, &data), 336);
-    Vexprogram broken;
-    std::memcpy(&broken, data, sizeof broken);
-    for (int i = 0; i < 39; ++i)
+    const VstIntPtr size = call(effGetChunk, 1, 0, &data);
+    Vexprogram broken = Records::program(data, static_cast<std::size_t>(size));
+    for (int i = 0; i < Vexparameters::count; ++i)
         broken.values[i] = i % 3 == 0 ? nan : i % 3 == 1 ? -1e300 : 1e300;
-    call(effSetChunk, 1, sizeof broken, &broken);
+    const Records::Bytes record = Records::program(broken);
+    call(effSetChunk, 1, static_cast<VstIntPtr>(record.size()), const_cast<unsigned char*>(record.data()));
     for (float sample : render<float>(2000))
         ASSERT_TRUE(std::isfinite(sample));
-    for (int i = 0; i < 39; ++i) {
+    for (int i = 0; i < Vexparameters::count; ++i) {
         const float value = e->getParameter(e, i);
         EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << i;
     }
@@ -221,6 +222,7 @@ TEST_F(Host, TrafficDuringAudioNeverReachesItUnchecked)
     wild.values[slot(volume)] = 1e6;
     wild.values[slot(mode)] = -7.0;
     wild.values[slot(curve)] = 1e9;
+    const Records::Bytes wildRecord = Records::program(wild);
     std::atomic<bool> done{false};
     std::thread ui([&] {
         for (int i = 0; i < 300; ++i) {
@@ -231,7 +233,8 @@ TEST_F(Host, TrafficDuringAudioNeverReachesItUnchecked)
             char name[] = "renamed";
             call(effSetProgramName, 0, 0, name);
             if (i % 5 == 0)
-                call(effSetChunk, 1, sizeof wild, &wild);
+                call(effSetChunk, 1, static_cast<VstIntPtr>(wildRecord.size()),
+                     const_cast<unsigned char*>(wildRecord.data()));
             void* data = nullptr;
             if (i % 20 == 0)
                 call(effSetChunk, 0, call(effGetChunk, 0, 0, &data), data);
@@ -280,14 +283,14 @@ TEST_F(Host, EditorRequestsInAnyOrder)
 TEST_F(Host, BankChunkSurvivesTheAutomationEchoBitForBit)
 {
     void* data = nullptr;
-    ASSERT_EQ(call(effGetChunk, 0, 0, &data), 42960);
-    std::vector<char> bank(static_cast<const char*>(data), static_cast<const char*>(data) + 42960);
-    Vexbank& record = *reinterpret_cast<Vexbank*>(bank.data());
+    const VstIntPtr size = call(effGetChunk, 0, 0, &data);
+    Vexbank record = Records::bank(data, static_cast<std::size_t>(size));
     for (int p = 0; p < 127; ++p)
         record.programs[p].values[5] = 1000.0 / 3.0 + p; // band 2 frequency, off any float grid
-    call(effSetChunk, 0, 42960, bank.data());
+    Records::Bytes bank = Records::bank(record, 0);
+    call(effSetChunk, 0, static_cast<VstIntPtr>(bank.size()), bank.data());
     call(effSetSampleRate, 0, 0, nullptr, 48000.0f);
     render<float>(300);
-    ASSERT_EQ(call(effGetChunk, 0, 0, &data), 42960);
+    ASSERT_EQ(call(effGetChunk, 0, 0, &data), size);
     EXPECT_EQ(std::memcmp(data, bank.data(), bank.size()), 0);
 }

@@ -51,16 +51,20 @@ TEST(Parameters, TableOfNamesGroupsAndAutomation)
 {
     Equalizer eq;
     const char* suffixes[] = {" on/off", " f", " q", " g", " type"};
-    ASSERT_EQ(eq.vex->parameterCount(), 39);
+    ASSERT_EQ(eq.vex->parameterCount(), 48);
     for (int i = 0; i < 35; ++i)
         EXPECT_EQ(eq.vex->name(i), std::to_string(i / 5 + 1) + suffixes[i % 5]);
     EXPECT_EQ(eq.vex->name(35), "zoom");
     EXPECT_EQ(eq.vex->name(36), "curve +-");
     EXPECT_EQ(eq.vex->name(37), "main vol");
     EXPECT_EQ(eq.vex->name(38), "out mode");
-    for (int i = 0; i < 39; ++i)
+    for (int i = 39; i < 46; ++i)
+        EXPECT_EQ(eq.vex->name(i), std::to_string(i - 38) + " chan");
+    EXPECT_EQ(eq.vex->name(46), "1 slope");
+    EXPECT_EQ(eq.vex->name(47), "7 slope");
+    for (int i = 0; i < 48; ++i)
         EXPECT_EQ(eq.vex->automatable(i), i != 35) << i;
-    EXPECT_EQ(eq.vex->name(39), "");
+    EXPECT_EQ(eq.vex->name(48), "");
     EXPECT_EQ(eq.vex->name(-1), "");
 }
 
@@ -75,9 +79,9 @@ TEST(Parameters, TargetsAreSeenBeforeTheTickAndLiveValuesOnIt)
     EXPECT_EQ(eq.live(frequencySlot1), 50.0);
 
     // Out-of-range indexes are ignored.
-    eq.vex->setNormalized(0.5, 39, false);
+    eq.vex->setNormalized(0.5, 48, false);
     eq.vex->setNormalized(0.5, -1, false);
-    EXPECT_EQ(eq.vex->getNormalized(39), 0.0);
+    EXPECT_EQ(eq.vex->getNormalized(48), 0.0);
     EXPECT_EQ(eq.vex->getNormalized(-1), 0.0);
 }
 
@@ -136,8 +140,8 @@ TEST(Parameters, AutomationEcho)
 
     eq.host.automated.clear();
     eq.setSampleRate(48000.0f);
-    ASSERT_EQ(eq.host.automated.size(), 39u);
-    for (int i = 0; i < 39; ++i)
+    ASSERT_EQ(eq.host.automated.size(), 48u);
+    for (int i = 0; i < 48; ++i)
         EXPECT_EQ(eq.host.automated[static_cast<std::size_t>(i)].first, i);
 }
 
@@ -179,5 +183,16 @@ TEST(Parameters, DisplayTextsAndUnits)
     eq.vex->setNormalized(1.0, 37, true);
     EXPECT_EQ(eq.vex->displayText(37), "12.0");
     EXPECT_EQ(eq.vex->displayText(38), "ST");
-    EXPECT_EQ(eq.vex->displayText(39), "");
+    // Placement and slope read back as "type" and "out mode" do.
+    const char* places[] = {"ST", "L", "R", "M", "S"};
+    for (int step = 0; step <= 8; ++step) {
+        eq.vex->setNormalized(step / 8.0, 42, true);
+        EXPECT_EQ(eq.vex->displayText(42), places[step / 2]) << step;
+    }
+    const char* slopes[] = {"12 dB", "24 dB", "36 dB", "48 dB"};
+    for (int step = 0; step <= 3; ++step) {
+        eq.vex->setNormalized(step / 3.0, 46, true);
+        EXPECT_EQ(eq.vex->displayText(46), slopes[step]) << step;
+    }
+    EXPECT_EQ(eq.vex->displayText(48), "");
 }

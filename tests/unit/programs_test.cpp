@@ -1,5 +1,6 @@
 // Programs, banks and the host's chunks.
 #include "equalizer.h"
+#include "records.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +19,27 @@ struct Programs : testing::Test {
         eq.host.current = program;
         vex.setProgram(program);
     }
-    Vexprogram programChunk()
+    Vexprogram programChunk() { return Records::program(programBytes().data(), programBytes().size()); }
+    Records::Bytes programBytes()
     {
         void* data = nullptr;
-        EXPECT_EQ(vex.getProgramChunk(&data), 336);
-        Vexprogram copy;
-        std::memcpy(&copy, data, sizeof copy);
-        return copy;
+        const int size = vex.getProgramChunk(&data);
+        EXPECT_EQ(size, 40 + 8 * 48);
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        return Records::Bytes(bytes, bytes + size);
     }
-    std::vector<char> bankChunk()
+    Records::Bytes bankChunk()
     {
         void* data = nullptr;
-        EXPECT_EQ(vex.getBankChunk(&data), 42960);
-        const char* bytes = static_cast<const char*>(data);
-        return std::vector<char>(bytes, bytes + 42960);
+        const int size = vex.getBankChunk(&data);
+        EXPECT_EQ(size, 304 + 127 * (40 + 8 * 48));
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        return Records::Bytes(bytes, bytes + size);
+    }
+    Vexbank bankRecord()
+    {
+        const Records::Bytes bytes = bankChunk();
+        return Records::bank(bytes.data(), bytes.size());
     }
 };
 
@@ -43,34 +51,71 @@ TEST_F(Programs, ProgramChunkIsTheEditBuffer)
     eq.setSampleRate(44100.0f);
     for (int n = 0; n < 89; ++n)
         eq.process(0.0, 0.0);
+    const Records::Bytes bytes = programBytes();
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "vxpr");
     const Vexprogram chunk = programChunk();
     EXPECT_NEAR(chunk.values[0], 1234.0, 1e-9);
     EXPECT_STREQ(chunk.name, "init");
-    EXPECT_EQ(offsetof(Vexprogram, name), 312u);
 }
 
-TEST_F(Programs, WrongSizedChunksAreIgnored)
+// Records of the first release load with the appended parameters at their
+// defaults, a later version's longer records load what this one knows, and
+// anything else (a cut record, a later format, a lying size) changes nothing.
+TEST_F(Programs, RecordsOfEveryVersionLoadAndOthersChangeNothing)
 {
+    const int placement4 = Vexparameters::index(3, Vexparameters::placement);
+    const int slope1 = Vexparameters::index(0, Vexparameters::slope);
+    vex.setValue(3.0, placement4, true);
+    vex.setValue(2.0, slope1, true);
     Vexprogram other = programChunk();
     other.values[0] = 777.0;
-    vex.setProgramChunk(&other, 335);
+
+    Records::Bytes cut = Records::program(other);
+    cut.pop_back();
+    Records::Bytes later = Records::program(other);
+    later[4] = 3;
+    Records::Bytes lying = Records::program(other);
+    lying[8] ^= 8;
+    Records::Bytes huge = Records::program(other);
+    huge[15] = 0x40; // claims a billion values
+    for (const Records::Bytes* bad : {&cut, &later, &lying, &huge}) {
+        vex.setProgramChunk(bad->data(), static_cast<int>(bad->size()));
+        EXPECT_EQ(programChunk().values[0], 50.0);
+    }
     vex.setProgramChunk(nullptr, 336);
     EXPECT_EQ(programChunk().values[0], 50.0);
+    EXPECT_NEAR(vex.getValue(placement4), 3.0, 1e-9);
 
-    vex.setProgramChunk(&other, 336);
+    const Records::Bytes first = Records::firstProgram(other);
+    ASSERT_EQ(first.size(), 336u);
+    vex.setProgramChunk(first.data(), 336);
     EXPECT_EQ(programChunk().values[0], 777.0);
     EXPECT_NEAR(vex.getValue(1), 777.0, 1e-9) << "parameters follow the chunk";
+    EXPECT_EQ(vex.getValue(placement4), 0.0) << "defaults for what the first release lacked";
+    EXPECT_EQ(vex.getValue(slope1), 0.0);
+
+    // A later version's record: two more values and a different size.
+    Records::Bytes longer = Records::program(other);
+    longer.insert(longer.end(), 16, 0x11);
+    longer[8] = static_cast<unsigned char>(longer.size());
+    longer[9] = static_cast<unsigned char>(longer.size() >> 8);
+    longer[12] = 50;
+    vex.setProgramChunk(longer.data(), static_cast<int>(longer.size()));
+    EXPECT_NEAR(vex.getValue(placement4), 3.0, 1e-9);
+    EXPECT_NEAR(vex.getValue(slope1), 2.0, 1e-9);
+    EXPECT_EQ(programBytes(), Records::program(other)) << "what this version knows, byte for byte";
 }
 
 TEST_F(Programs, BankChunkRoundTripCommitsOnlyTheCurrentProgram)
 {
-    std::vector<char> bank = bankChunk();
-    Vexbank& record = *reinterpret_cast<Vexbank*>(bank.data());
+    Vexbank record = bankRecord();
     for (int p = 0; p < 127; ++p) {
         record.programs[p].values[0] = 100.0 + p;
+        record.programs[p].values[Vexparameters::firstPlacement + p % 7] = p % 5;
         std::snprintf(record.programs[p].name, sizeof record.programs[p].name, "Preset %d", p);
     }
     std::strcpy(record.name, "My bank");
+    const Records::Bytes bank = Records::bank(record, 0);
     switchTo(5);
     vex.setBankChunk(bank.data(), static_cast<int>(bank.size()));
     EXPECT_EQ(eq.host.current, 0) << "the program current when the chunk was taken";
@@ -83,12 +128,14 @@ TEST_F(Programs, WrongSizedBankChunkChangesNothing)
 {
     switchTo(3);
     vex.setValue(999.0, 1, true);
-    std::vector<char> bank = bankChunk();
-    bank[0] ^= 0x55;
-    vex.setBankChunk(bank.data(), 42959);
-    EXPECT_EQ(eq.host.current, 3);
-    EXPECT_NEAR(vex.getValue(1), 999.0, 1e-9);
-    EXPECT_NE(bankChunk()[0], bank[0]);
+    Records::Bytes bank = bankChunk();
+    bank[305] ^= 0x55;
+    for (int size : {static_cast<int>(bank.size()), static_cast<int>(bank.size()) - 1, 42959}) {
+        vex.setBankChunk(bank.data(), size);
+        EXPECT_EQ(eq.host.current, 3);
+        EXPECT_NEAR(vex.getValue(1), 999.0, 1e-9);
+    }
+    EXPECT_NE(bankChunk()[305], bank[305]);
 }
 
 // A session saved on program 17 with an edit reopens on it, with the edit,
@@ -99,13 +146,14 @@ TEST_F(Programs, SessionsReopenOnTheirProgramWithItsEdits)
     const int gain = Vexparameters::index(3, Vexparameters::gain);
     switchTo(17);
     vex.setValue(6.0, gain, true);
-    const std::vector<char> saved = bankChunk();
-    std::vector<char> unmarked = saved;
-    std::memset(reinterpret_cast<Vexbank*>(unmarked.data())->current, 0, 4);
-    const std::vector<char>& old = unmarked;
+    const Records::Bytes saved = bankChunk();
+    Vexbank record = Records::bank(saved.data(), saved.size());
+    const Records::Bytes marked = Records::firstBank(record, true, 17);
+    const Records::Bytes old = Records::firstBank(record, false, 0);
+    ASSERT_EQ(old.size(), 42960u);
 
     enum Order { programThenChunk, chunkThenProgram, chunkAlone };
-    for (const std::vector<char>* chunk : {&saved, &old})
+    for (const Records::Bytes* chunk : {&saved, &marked, &old})
         for (Order order : {programThenChunk, chunkThenProgram, chunkAlone}) {
             Equalizer reopened;
             Vex& fresh = *reopened.vex;
@@ -118,8 +166,9 @@ TEST_F(Programs, SessionsReopenOnTheirProgramWithItsEdits)
                 reopened.host.current = 17;
                 fresh.setProgram(17);
             }
-            const bool back = chunk == &saved || order != chunkAlone;
-            SCOPED_TRACE(testing::Message() << (chunk == &saved ? "marked" : "1.0.0") << " chunk, order " << order);
+            const bool back = chunk != &old || order != chunkAlone;
+            SCOPED_TRACE(testing::Message() << (chunk == &saved ? "current" : chunk == &marked ? "marked" : "1.0.0")
+                                            << " chunk, order " << order);
             EXPECT_EQ(reopened.host.current, back ? 17 : 0);
             EXPECT_NEAR(fresh.getValue(gain), back ? 6.0 : 0.0, 1e-9);
         }
@@ -151,7 +200,7 @@ TEST_F(Programs, RenamingKeepsTwentyThreeCharacters)
 
 TEST_F(Programs, ProgramIndexesOutsideTheBankAreRefused)
 {
-    const std::vector<char> before = bankChunk();
+    const Records::Bytes before = bankChunk();
     for (int index : {-1, 127, 1 << 30}) {
         vex.setProgramName(index, "x");
         vex.setProgram(index);
@@ -167,20 +216,20 @@ TEST_F(Programs, ChunksCarryChangesThatNoAudioHasMadeLiveYet)
     vex.setValue(4321.0, 1, true);
     EXPECT_NEAR(programChunk().values[0], 4321.0, 1e-9);
     EXPECT_EQ(eq.live(0), 50.0) << "the live value still waits for a tick";
-    void* data = nullptr;
-    vex.getBankChunk(&data);
-    EXPECT_NEAR(static_cast<Vexbank*>(data)->programs[0].values[0], 4321.0, 1e-9);
+    EXPECT_NEAR(bankRecord().programs[0].values[0], 4321.0, 1e-9);
 }
 
 TEST_F(Programs, BankRoundTripIsExactAfterAudioHasRun)
 {
-    std::vector<char> bank = bankChunk();
-    Vexbank& record = *reinterpret_cast<Vexbank*>(bank.data());
-    for (int p = 0; p < 127; ++p)
+    Vexbank record = bankRecord();
+    for (int p = 0; p < 127; ++p) {
         for (int i = 0; i < 35; i += 5) {
             record.programs[p].values[i] = 20.0 * std::pow(1.0123, p + i); // frequencies off any grid
             record.programs[p].values[i + 1] = -35.9 + 0.173 * (p + i);    // gains
         }
+        record.programs[p].values[Vexparameters::firstSlope + p % 2] = p % 4;
+    }
+    const Records::Bytes bank = Records::bank(record, 0);
     vex.setBankChunk(bank.data(), static_cast<int>(bank.size()));
     eq.setSampleRate(44100.0f);
     for (int n = 0; n < 500; ++n)

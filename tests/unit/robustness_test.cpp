@@ -4,6 +4,7 @@
 
 #include "common/fakehost.h"
 #include "equalizer.h"
+#include "records.h"
 #include "framework/plugin/vstfxpfileio.h"
 #include "module/factory.h"
 
@@ -34,7 +35,9 @@ struct Robustness : testing::Test {
     // A preset file in the default bank folder.
     void preset(const std::string& name, const Vexprogram& program)
     {
-        Equalizer::handlers()[0]->write(name, &program, sizeof program, dir.file("banks/default/" + name + ".fxp"));
+        const Records::Bytes record = Records::program(program);
+        Equalizer::handlers()[0]->write(name, record.data(), static_cast<int>(record.size()),
+                                        dir.file("banks/default/" + name + ".fxp"));
     }
 };
 
@@ -83,7 +86,7 @@ TEST_F(Robustness, MalformedPresetsAreHeldToRangeFromTheStart)
         preset("broken", broken);
         auto effect = make();
         AEffect* e = effect->getAeffect();
-        for (int i = 0; i < 39; ++i) {
+        for (int i = 0; i < Vexparameters::count; ++i) {
             const float value = e->getParameter(e, i);
             EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << i << " with volume " << volume;
         }
@@ -109,12 +112,18 @@ TEST_F(Robustness, EveryRateFrom8To384KilohertzStaysStable)
         harsh.values[Vexparameters::slot(b, Vexparameters::gain)] = b % 2 ? 36.0 : -36.0;
         harsh.values[Vexparameters::slot(b, Vexparameters::type)] = b % 3;
         harsh.values[Vexparameters::slot(b, Vexparameters::width)] = b % 2;
+        harsh.values[Vexparameters::slot(b, Vexparameters::placement)] = b % 5;
     }
+    harsh.values[Vexparameters::slot(0, Vexparameters::slope)] = 3.0;
+    harsh.values[Vexparameters::slot(6, Vexparameters::slope)] = 3.0;
+    harsh.values[Vexparameters::slot(6, Vexparameters::type)] = 2.0;
+    const Records::Bytes harshRecord = Records::program(harsh);
     for (float rate : {8000.0f, 11025.0f, 16000.0f, 22050.0f, 44100.0f, 96000.0f, 192000.0f, 384000.0f}) {
         call(e, effSetSampleRate, 0, 0, nullptr, rate);
         for (int program = 0; program < 19; ++program) {
             if (program == 18)
-                call(e, effSetChunk, 1, sizeof harsh, &harsh);
+                call(e, effSetChunk, 1, static_cast<VstIntPtr>(harshRecord.size()),
+                     const_cast<unsigned char*>(harshRecord.data()));
             else
                 call(e, effSetProgram, 0, program);
             // A 36 dB boost of noise is loud, but it must stay a number.

@@ -74,7 +74,7 @@ TEST_F(Effect, ParameterCountCheck)
 
     make<Shortbuilder>();
     ASSERT_EQ(Framework::Headless::shownErrors().size(), 1u);
-    EXPECT_EQ(Framework::Headless::shownErrors()[0], "Params mismatch expected 39 but was 38");
+    EXPECT_EQ(Framework::Headless::shownErrors()[0], "Params mismatch expected 48 but was 38");
 }
 
 TEST_F(Effect, SampleRateAndProgramFollowTheDispatcher)
@@ -154,7 +154,11 @@ TEST_F(Effect, HostSeesParameterTextsThroughTheDispatcher)
     EXPECT_EQ(ask(effGetParamDisplay, 1), "50.0");
     EXPECT_EQ(ask(effGetParamLabel, 3), "dB");
     EXPECT_EQ(ask(effGetParamLabel, 1), "");
-    EXPECT_EQ(ask(effGetParamName, 39), "");
+    EXPECT_EQ(ask(effGetParamName, 39), "1 chan");
+    EXPECT_EQ(ask(effGetParamDisplay, 39), "ST");
+    EXPECT_EQ(ask(effGetParamName, 47), "7 slope");
+    EXPECT_EQ(ask(effGetParamDisplay, 47), "12 dB");
+    EXPECT_EQ(ask(effGetParamName, 48), "");
     EXPECT_EQ(e->dispatcher(e, effCanBeAutomated, 35, 0, nullptr, 0.0f), 0);
     EXPECT_EQ(e->dispatcher(e, effCanBeAutomated, 36, 0, nullptr, 0.0f), 1);
     EXPECT_EQ(e->dispatcher(e, effGetParamName, 0, 0, nullptr, 0.0f), 0) << "null text pointer";
@@ -168,11 +172,11 @@ TEST_F(Effect, HostParameterCallsAndNoEcho)
     e->setParameter(e, 13, 0.75f);
     EXPECT_FLOAT_EQ(e->getParameter(e, 13), 0.75f);
     EXPECT_TRUE(Fakehost::callsOf(audioMasterAutomate).empty());
-    EXPECT_EQ(e->getParameter(e, 39), 0.0f);
+    EXPECT_EQ(e->getParameter(e, 48), 0.0f);
 
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     const auto echoed = Fakehost::callsOf(audioMasterAutomate);
-    ASSERT_EQ(echoed.size(), 39u);
+    ASSERT_EQ(echoed.size(), 48u);
     EXPECT_EQ(echoed[13].index, 13);
     EXPECT_FLOAT_EQ(echoed[13].opt, 0.75f);
 }

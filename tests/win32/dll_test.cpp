@@ -2,6 +2,7 @@
 #include "common/effectrecord.h"
 #include "common/fakehost.h"
 #include "eq/vexparameters.h"
+#include "framework/plugin/programrecords.h"
 #include "framework/plugin/vstfxpfileio.h"
 #include "loadeddll.h"
 #include "tools/vsthost/versionresource.h"
@@ -250,18 +251,18 @@ TEST_F(Dll, ChunksRoundTripByteForByte)
     first->setParameter(first, 13, 0.9f);
 
     void* data = nullptr;
-    ASSERT_EQ(first->dispatcher(first, effGetChunk, 0, 0, &data, 0.0f), 42960);
-    const std::string bank(static_cast<const char*>(data), 42960);
-    ASSERT_EQ(first->dispatcher(first, effGetChunk, 1, 0, &data, 0.0f), 336);
-    const std::string program(static_cast<const char*>(data), 336);
+    const VstIntPtr bankSize = first->dispatcher(first, effGetChunk, 0, 0, &data, 0.0f);
+    const std::string bank(static_cast<const char*>(data), static_cast<std::size_t>(bankSize));
+    const VstIntPtr programSize = first->dispatcher(first, effGetChunk, 1, 0, &data, 0.0f);
+    const std::string program(static_cast<const char*>(data), static_cast<std::size_t>(programSize));
 
-    second->dispatcher(second, effSetChunk, 0, 42960, const_cast<char*>(bank.data()), 0.0f);
+    second->dispatcher(second, effSetChunk, 0, bankSize, const_cast<char*>(bank.data()), 0.0f);
     second->dispatcher(second, effSetProgram, 0, 9, nullptr, 0.0f);
-    ASSERT_EQ(second->dispatcher(second, effGetChunk, 1, 0, &data, 0.0f), 336);
-    EXPECT_EQ(std::string(static_cast<const char*>(data), 336), program);
+    ASSERT_EQ(second->dispatcher(second, effGetChunk, 1, 0, &data, 0.0f), programSize);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(programSize)), program);
     EXPECT_FLOAT_EQ(second->getParameter(second, 13), 0.9f);
-    ASSERT_EQ(second->dispatcher(second, effGetChunk, 0, 0, &data, 0.0f), 42960);
-    EXPECT_EQ(std::string(static_cast<const char*>(data), 42960), bank);
+    ASSERT_EQ(second->dispatcher(second, effGetChunk, 0, 0, &data, 0.0f), bankSize);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), static_cast<std::size_t>(bankSize)), bank);
     call(first, effClose);
     call(second, effClose);
 }
@@ -301,13 +302,18 @@ TEST_F(Dll, MalformedPresetsAndLowRatesStayFinite)
     broken.values[slot(volume)] = std::nan("");
     broken.values[slot(mode)] = -3.0;
     CreateDirectoryA((dll.folder() + "\\odd").c_str(), nullptr);
+    // Written as the first release wrote its program files.
     const Framework::VSTfxpfileio files(vstFourCC('k', '4', 'w', '9'), 39, 1);
-    ASSERT_TRUE(files.write("broken", &broken, sizeof broken, dll.folder() + "\\odd\\broken.fxp"));
+    const Framework::Programrecords records(vexParameterCount, vexFirstParameterCount, vexProgramCount);
+    std::vector<unsigned char> record(records.firstProgramSize());
+    records.writeFirstProgram({broken.values, broken.name}, record.data());
+    ASSERT_TRUE(files.write("broken", record.data(), static_cast<int>(record.size()),
+                            dll.folder() + "\\odd\\broken.fxp"));
     dll.writeFile("Vexatone.ini", "skin\nRed\ndef-bank-path\n" + dll.folder() + "\\odd\\\n");
 
     AEffect* e = dll.effect(Fakehost::callback);
     ASSERT_NE(e, nullptr);
-    for (int i = 0; i < 39; ++i) {
+    for (int i = 0; i < count; ++i) {
         const float value = e->getParameter(e, i);
         EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << i;
     }

@@ -52,6 +52,25 @@ bool Presetlist::band(Vexprogram& program, int number, const std::string& value)
     program.values[slot(b, Vexparameters::width)] = width;
     program.values[slot(b, on)] = state == "on" ? 1.0 : 0.0;
     program.values[slot(b, Vexparameters::type)] = type;
+    // Then, in any order: where the band acts, and the pass filter's slope.
+    const char* places[] = {"ST", "L", "R", "M", "S"};
+    const char* slopes[] = {"12dB", "24dB", "36dB", "48dB"};
+    for (std::string word; in >> word;) {
+        bool known = false;
+        for (int p = 0; p < placementCount; ++p)
+            if (word == places[p]) {
+                program.values[slot(b, placement)] = p;
+                known = true;
+            }
+        const int steepness = kind == "highpass" || kind == "lowpass" ? index(b, slope) : -1;
+        for (int s = 0; s < slopeSteps && steepness >= 0; ++s)
+            if (word == slopes[s]) {
+                program.values[slot(steepness)] = s;
+                known = true;
+            }
+        if (!known)
+            return false;
+    }
     return true;
 }
 

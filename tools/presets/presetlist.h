@@ -1,7 +1,9 @@
 // The factory presets as a readable text list, turned into program records.
 //
 // A preset is a "[Name]" line followed by setting lines:
-//   band N = on|off KIND FREQUENCY GAIN WIDTH   (N 1..7; Hz, dB, width 0..1)
+//   band N = on|off KIND FREQUENCY GAIN WIDTH [PLACE] [SLOPE]
+//            (N 1..7; Hz, dB, width 0..1; PLACE ST|L|R|M|S, where the band
+//            acts; SLOPE 12dB|24dB|36dB|48dB, for a highpass or lowpass)
 //   volume = DB            curve = SCALE (-1..1)
 //   zoom = DB (3..36)      mode = ST|L|M|R
 // KIND is what the band does: bell, lowshelf (bands 1-6), highshelf

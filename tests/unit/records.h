@@ -1,0 +1,30 @@
+// Programs and banks turned into the records hosts and files carry, and
+// back, for tests that edit chunks: in the current format and in the first
+// release's layout.
+#pragma once
+
+#include "eq/vexprogram.h"
+#include "framework/plugin/programrecords.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace Records {
+
+using Bytes = std::vector<unsigned char>;
+
+const Framework::Programrecords& layout();
+
+Bytes program(Vexprogram program);
+Bytes firstProgram(Vexprogram program);
+// The program a record holds; a failure when it is none.
+Vexprogram program(const void* data, std::size_t size);
+
+Bytes bank(Vexbank& bank, int current);
+// The first release's layout; mark true fills its last four bytes as the
+// release after it did, naming current.
+Bytes firstBank(Vexbank& bank, bool mark, int current);
+// The bank a record holds; a failure when it is none.
+Vexbank bank(const void* data, std::size_t size, int* current = nullptr);
+
+} // namespace Records
