@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = dir.file("preset.fxp");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    for (int capacity : {0, 1, 335, 336, 42960}) {
+    for (int capacity : {0, 1, 335, 336, 424, 42960}) {
         // Exactly capacity bytes on the heap, so AddressSanitizer sees any overrun.
         std::vector<char> destination(static_cast<std::size_t>(capacity));
         const int delivered = reader.read(destination.data(), capacity, path);

@@ -49,7 +49,7 @@ info)
   echo "$out" | head -12
   grep -qx "effect    Vexatone" <<<"$out" || fail "no effect name"
   grep -qx "unique ID 'k4w9' (0x6B347739), version 1" <<<"$out" || fail "no unique ID"
-  grep -qx "counts    39 parameters, 127 programs" <<<"$out" || fail "wrong counts"
+  grep -qx "counts    48 parameters, 127 programs" <<<"$out" || fail "wrong counts"
   grep -qE "^  18  4 g +0\.0 dB$" <<<"$out" || fail "band 4's gain reads no 0.0 dB"
   ;;
 settings)

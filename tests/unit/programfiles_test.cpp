@@ -250,4 +250,11 @@ TEST(Presetlist, MistakesAreReportedWithTheirLine)
     EXPECT_TRUE(presets.parse("# c\n[A]\nband 7 = on lowpass 3000 0 0.5\nmode = M\nvolume = -6\n"));
     EXPECT_EQ(presets.programs()[0].values[34], 2.0);
     EXPECT_EQ(presets.programs()[0].values[38], 2.0);
+    // A slope belongs to a pass filter; placements are named as the host shows them.
+    EXPECT_FALSE(presets.parse("[A]\nband 7 = on highshelf 3000 2 0.5 24dB\n"));
+    EXPECT_FALSE(presets.parse("[A]\nband 3 = on bell 300 2 0.5 Mid\n"));
+    EXPECT_TRUE(presets.parse("[A]\nband 7 = on lowpass 3000 0 0.5 36dB S\nband 3 = on bell 300 2 0.5 R\n"));
+    EXPECT_EQ(presets.programs()[0].values[47], 2.0);
+    EXPECT_EQ(presets.programs()[0].values[45], 4.0);
+    EXPECT_EQ(presets.programs()[0].values[41], 2.0);
 }
