@@ -42,7 +42,8 @@ void Vex::takeOverLive()
             redesignGeneration[b] = bandGeneration[b].load(std::memory_order_acquire);
     for (int b = 0; b < bandCount; ++b)
         if (redesigning & (1u << b))
-            readBand(b, [this](int i) { return targetValue(i); }, redesignValues[b]);
+            readBand(
+                b, [this](int i) { return targetValue(i); }, redesignValues[b]);
     redesignScale = targetValue(curve);
 }
 
@@ -62,7 +63,8 @@ Coefficients Vex::design(int band, const double* values, double gainScale)
 Coefficients Vex::designFromTargets(int band, double gainScale)
 {
     double values[bandValueCount];
-    readBand(band, [this](int i) { return getValue(i); }, values);
+    readBand(
+        band, [this](int i) { return getValue(i); }, values);
     return design(band, values, gainScale);
 }
 

@@ -35,7 +35,8 @@ Coefficients Vexdisplay::bandCurve(int band)
 {
     bandDirty[band].store(false, std::memory_order_relaxed);
     double values[bandValueCount];
-    readBand(band, [this](int i) { return vex.getValue(i); }, values);
+    readBand(
+        band, [this](int i) { return vex.getValue(i); }, values);
     return Filterdesign::designBand(values, band, 1.0, vex.designRate());
 }
 

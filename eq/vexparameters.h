@@ -120,7 +120,7 @@ constexpr int bandOf(int index)
 // The row of an index in 0..count-1.
 constexpr const Row& row(int index)
 {
-    return index < zoom            ? bandRows[index % perBand]
+    return index < zoom             ? bandRows[index % perBand]
            : index < firstPlacement ? globalRows[index - zoom]
            : index < firstSlope     ? placementRow
                                     : slopeRow;

@@ -12,8 +12,8 @@ namespace fs = boost::filesystem;
 
 namespace Framework {
 
-bool Bankfolder::take(const std::string& folder, int count, int capacity, const Slotreader& read,
-                      char* folderField, std::size_t fieldSize)
+bool Bankfolder::take(const std::string& folder, int count, int capacity, const Slotreader& read, char* folderField,
+                      std::size_t fieldSize)
 {
     std::vector<char> chunk(static_cast<std::size_t>(capacity));
     int used = 0;

@@ -56,8 +56,8 @@ public:
     void writeBank(const Bank& bank, int current, unsigned char* out) const;
 
     // Fills program from a record of size bytes, the values it lacks from
-    // defaults (a bank's programs it lacks take defaults whole). Answers false, changing nothing, for anything that is not a
-    // whole record of a format this version reads.
+    // defaults (a bank's programs it lacks take defaults whole). Answers false, changing nothing, for anything that is
+    // not a whole record of a format this version reads.
     bool readProgram(const void* data, std::size_t size, const Program& defaults, const Program& program) const;
     // The same for a bank; current gets the program the record names as
     // current, or -1 where it names none.

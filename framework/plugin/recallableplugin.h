@@ -200,7 +200,6 @@ private:
 
     int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
 
-
     // Makes program, held to the parameters' ranges, the edit buffer;
     // answers the edit buffer.
     const Program& edit(Program& program)

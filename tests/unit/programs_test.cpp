@@ -167,7 +167,9 @@ TEST_F(Programs, SessionsReopenOnTheirProgramWithItsEdits)
                 fresh.setProgram(17);
             }
             const bool back = chunk != &old || order != chunkAlone;
-            SCOPED_TRACE(testing::Message() << (chunk == &saved ? "current" : chunk == &marked ? "marked" : "1.0.0")
+            SCOPED_TRACE(testing::Message() << (chunk == &saved    ? "current"
+                                                : chunk == &marked ? "marked"
+                                                                   : "1.0.0")
                                             << " chunk, order " << order);
             EXPECT_EQ(reopened.host.current, back ? 17 : 0);
             EXPECT_NEAR(fresh.getValue(gain), back ? 6.0 : 0.0, 1e-9);

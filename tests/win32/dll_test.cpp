@@ -307,8 +307,8 @@ TEST_F(Dll, MalformedPresetsAndLowRatesStayFinite)
     const Framework::Programrecords records(vexParameterCount, vexFirstParameterCount, vexProgramCount);
     std::vector<unsigned char> record(records.firstProgramSize());
     records.writeFirstProgram({broken.values, broken.name}, record.data());
-    ASSERT_TRUE(files.write("broken", record.data(), static_cast<int>(record.size()),
-                            dll.folder() + "\\odd\\broken.fxp"));
+    ASSERT_TRUE(
+        files.write("broken", record.data(), static_cast<int>(record.size()), dll.folder() + "\\odd\\broken.fxp"));
     dll.writeFile("Vexatone.ini", "skin\nRed\ndef-bank-path\n" + dll.folder() + "\\odd\\\n");
 
     AEffect* e = dll.effect(Fakehost::callback);
