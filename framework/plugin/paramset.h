@@ -9,8 +9,9 @@ namespace Framework {
 
 // What began an edit. Gestures may overlap (a wheel turn in the middle of a
 // drag): each ends only the parameters it began, and the host's bracket of
-// a parameter closes when the last gesture holding it ends.
-enum class Gesture { pointer, wheel, entry };
+// a parameter closes when the last gesture holding it ends. A command is a
+// change made at once: a menu choice, a preset load, a compare switch.
+enum class Gesture { pointer, wheel, entry, command };
 
 class Paramset {
 public:

@@ -186,6 +186,12 @@ void Plugin::beginEdit(int index, Gesture by)
         held->gestures |= bitOf(by);
         return;
     }
+    if (editing.empty() && !replaying) {
+        if (!history)
+            history = std::make_unique<Undohistory>(parameterCount(), undoDepth);
+        takeSnapshot();
+        history->begin(snapshot.data());
+    }
     editing.push_back({index, bitOf(by)});
     host.beginEdit(index);
 }
@@ -201,8 +207,52 @@ void Plugin::endEdit(Gesture by)
         host.endEdit(edit->index);
         edit = editing.erase(edit);
     }
-    if (editing.empty())
-        lastTouchedIndex.store(-1, std::memory_order_relaxed);
+    if (!editing.empty())
+        return;
+    lastTouchedIndex.store(-1, std::memory_order_relaxed);
+    if (history && !replaying) {
+        takeSnapshot();
+        history->end(snapshot.data());
+    }
+}
+
+void Plugin::takeSnapshot()
+{
+    snapshot.resize(parameters.size());
+    for (int i = 0; i < parameterCount(); ++i)
+        snapshot[static_cast<std::size_t>(i)] = getNormalized(i);
+}
+
+bool Plugin::undo()
+{
+    const int* indexes = nullptr;
+    const double* values = nullptr;
+    if (!editing.empty() || !history)
+        return false;
+    const int count = history->undo(indexes, values);
+    return replay(count, indexes, values);
+}
+
+bool Plugin::redo()
+{
+    const int* indexes = nullptr;
+    const double* values = nullptr;
+    if (!editing.empty() || !history)
+        return false;
+    const int count = history->redo(indexes, values);
+    return replay(count, indexes, values);
+}
+
+bool Plugin::replay(int count, const int* indexes, const double* values)
+{
+    replaying = true;
+    for (int k = 0; k < count; ++k)
+        beginEdit(indexes[k], Gesture::command);
+    for (int k = 0; k < count; ++k)
+        setNormalized(values[k], indexes[k], false);
+    endEdit(Gesture::command);
+    replaying = false;
+    return count > 0;
 }
 
 double Plugin::designRate()

@@ -16,6 +16,7 @@
 #include "paramdescriptor.h"
 #include "paramset.h"
 #include "readouts.h"
+#include "undohistory.h"
 
 #include "framework/platform/lock.h"
 
@@ -126,6 +127,19 @@ public:
     Midiqueue events;
 
     int lastTouched() const { return lastTouchedIndex.load(std::memory_order_relaxed); }
+
+    // Undo and redo on the editor's thread. Every user action that begins
+    // and ends edits (from the first gesture that opens one to the end of
+    // the last) is one step; the host's automation and program changes are
+    // not. A step is undone as bracketed automation of what it changed.
+    // Nothing happens while a gesture is open. Answers whether a step was
+    // undone (redone).
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history && history->canUndo(); }
+    bool canRedo() const { return history && history->canRedo(); }
+    // The steps kept.
+    static constexpr int undoDepth = 100;
     int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
 
 protected:
@@ -192,6 +206,12 @@ private:
         unsigned gestures; // a bit per Gesture that holds it
     };
     std::vector<Edit> editing;
+    // Made when the first gesture begins, once every parameter exists.
+    std::unique_ptr<Undohistory> history;
+    std::vector<double> snapshot;
+    bool replaying = false;
+    void takeSnapshot();
+    bool replay(int count, const int* indexes, const double* values);
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};

@@ -1,0 +1,46 @@
+// The editor's undo and redo: a bounded history of steps, each the
+// parameters one user action changed, with their normalized values before
+// and after it. Only what a step changed is kept, so undoing it never
+// touches a parameter the host automated since. All storage is taken at
+// construction; the history lives on the editor's thread.
+#pragma once
+
+#include <vector>
+
+namespace Framework {
+
+class Undohistory {
+public:
+    // parameters: how many values a snapshot holds; depth: the steps kept.
+    Undohistory(int parameters, int depth);
+
+    // A step begins from these values (parameters of them).
+    void begin(const double* values);
+    // The step ends at these values; a step that changed nothing is not
+    // kept, and a kept one drops every step that could have been redone.
+    void end(const double* values);
+
+    bool canUndo() const { return undoable > 0; }
+    bool canRedo() const { return redoable > 0; }
+    // The changes that undo (or redo) the last step (or the next one): each
+    // parameter's index and the value to set. Answers how many, 0 when
+    // there is no such step, and moves through the history.
+    int undo(const int*& indexes, const double*& values);
+    int redo(const int*& indexes, const double*& values);
+
+private:
+    struct Step {
+        int count = 0;
+        std::vector<int> index;
+        std::vector<double> before, after;
+    };
+    Step& at(int fromNewest);
+
+    const int parameters;
+    std::vector<double> start;
+    std::vector<Step> steps; // a ring: newest at newest
+    int newest = -1;
+    int undoable = 0, redoable = 0;
+};
+
+} // namespace Framework
