@@ -134,8 +134,8 @@ public:
     // not. A step is undone as bracketed automation of what it changed.
     // Nothing happens while a gesture is open. Answers whether a step was
     // undone (redone).
-    bool undo();
-    bool redo();
+    virtual bool undo();
+    virtual bool redo();
     bool canUndo() const { return history && history->canUndo(); }
     bool canRedo() const { return history && history->canRedo(); }
     // The steps kept.
@@ -163,6 +163,12 @@ protected:
     // latter.
     void clampSlots(double* values, int count) const;
     void copyTargets(double* values, int count) const;
+
+    // While set, the step that ends is marked: undoing or redoing it does
+    // more than set parameters, which the subclass's undo and redo see.
+    bool markingStep = false;
+    bool undoIsMarked() const { return history && history->undoIsMarked(); }
+    bool redoIsMarked() const { return history && history->redoIsMarked(); }
 
     Paramdescriptor* descriptor(int index) const;
     double target(int index);

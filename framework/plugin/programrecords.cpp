@@ -9,6 +9,7 @@ namespace {
 
 constexpr unsigned char programTag[4] = {'v', 'x', 'p', 'r'};
 constexpr unsigned char bankTag[4] = {'v', 'x', 'b', 'k'};
+constexpr unsigned char comparedTag[4] = {'v', 'x', 'a', 'b'};
 // The first release's records had no format field; this is the second.
 constexpr std::uint32_t format = 2;
 constexpr std::size_t programHeader = 16 + Programrecords::nameSize;
@@ -68,7 +69,7 @@ std::size_t Programrecords::programSize() const
 
 std::size_t Programrecords::bankSize() const
 {
-    return bankHeader + programSize() * static_cast<std::size_t>(programs);
+    return bankHeader + programSize() * static_cast<std::size_t>(programs + 1) + 8;
 }
 
 std::size_t Programrecords::firstProgramSize() const
@@ -99,7 +100,7 @@ void Programrecords::writeFirstProgram(const Program& program, unsigned char* ou
     std::memcpy(out + firstProgramSize() - nameSize, program.name, nameSize);
 }
 
-void Programrecords::writeBank(const Bank& bank, int current, unsigned char* out) const
+void Programrecords::writeBank(const Bank& bank, int current, Live live, unsigned char* out) const
 {
     std::memcpy(out, bankTag, sizeof bankTag);
     putNumber(out + 4, format);
@@ -110,6 +111,18 @@ void Programrecords::writeBank(const Bank& bank, int current, unsigned char* out
     std::memcpy(out + 20 + nameSize, bank.folder, folderSize);
     for (int i = 0; i < programs; ++i)
         writeProgram(bank.programs[i], out + bankHeader + programSize() * static_cast<std::size_t>(i));
+    unsigned char* compared = out + bankHeader + programSize() * static_cast<std::size_t>(programs);
+    std::memcpy(compared, comparedTag, sizeof comparedTag);
+    putNumber(compared + 4, live == b ? 1 : 0);
+    writeProgram(bank.other, compared + 8);
+}
+
+std::size_t Programrecords::comparedAt(const unsigned char* data, std::size_t room) const
+{
+    if (room < 8 || std::memcmp(data, comparedTag, sizeof comparedTag) != 0 || number(data + 4) > 1)
+        return 0;
+    const std::size_t length = programAt(data + 8, room - 8);
+    return length ? length + 8 : 0;
 }
 
 std::size_t Programrecords::programAt(const unsigned char* data, std::size_t room) const
@@ -132,7 +145,7 @@ bool Programrecords::bankIsWhole(const unsigned char* data, std::size_t size) co
             return false;
         at += length;
     }
-    return at == size;
+    return at == size || at + comparedAt(data + at, size - at) == size;
 }
 
 void Programrecords::takeProgram(const unsigned char* data, const Program& defaults, const Program& program) const
@@ -168,8 +181,9 @@ bool Programrecords::readProgram(const void* data, std::size_t size, const Progr
 }
 
 bool Programrecords::readBank(const void* data, std::size_t size, const Program& defaults, const Bank& bank,
-                              int& current) const
+                              int& current, Live& live) const
 {
+    live = none;
     const auto* bytes = static_cast<const unsigned char*>(data);
     if (!bytes)
         return false;
@@ -182,6 +196,10 @@ bool Programrecords::readBank(const void* data, std::size_t size, const Program&
         for (int i = count; i < programs; ++i) {
             std::copy(defaults.values, defaults.values + values, bank.programs[i].values);
             std::memcpy(bank.programs[i].name, defaults.name, nameSize);
+        }
+        if (at < size) {
+            live = number(bytes + at + 4) == 1 ? b : a;
+            takeProgram(bytes + at + 8, defaults, bank.other);
         }
         const std::uint32_t named = number(bytes + 16);
         current = named < static_cast<std::uint32_t>(programs) ? static_cast<int>(named) : -1;

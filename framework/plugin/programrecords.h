@@ -5,7 +5,9 @@
 //   program: "vxpr", format, size, value count, name (24 bytes), the values
 //            (doubles, by slot)
 //   bank:    "vxbk", format, size, program count, the current program, name
-//            (24 bytes), folder (260 bytes), then each program's record
+//            (24 bytes), folder (260 bytes), then each program's record,
+//            then the compared setting: "vxab", which setting is live (0 for
+//            A, 1 for B), and the other setting's program record
 // A later version that appends parameters writes longer value lists in the
 // same format: this reader takes the values it knows and gives the rest
 // their defaults, so adding a parameter changes no reader. Only a record of
@@ -32,12 +34,16 @@ public:
         char* name;
     };
     // A bank: its programs (as many as the records hold), name and folder
-    // fields.
+    // fields, and the compared setting that is not live.
     struct Bank {
         const Program* programs;
         char* name;
         char* folder;
+        Program other;
     };
+    // Which compared setting is live; none for a record that holds no
+    // compared setting.
+    enum Live { none = -1, a = 0, b = 1 };
 
     // values: the slots a program holds now; firstValues: those the first
     // release held; programs: the bank's programs.
@@ -53,21 +59,25 @@ public:
     // The record the first release wrote: its values only.
     void writeFirstProgram(const Program& program, unsigned char* out) const;
     std::size_t firstProgramSize() const;
-    void writeBank(const Bank& bank, int current, unsigned char* out) const;
+    void writeBank(const Bank& bank, int current, Live live, unsigned char* out) const;
 
     // Fills program from a record of size bytes, the values it lacks from
     // defaults (a bank's programs it lacks take defaults whole). Answers false, changing nothing, for anything that is
     // not a whole record of a format this version reads.
     bool readProgram(const void* data, std::size_t size, const Program& defaults, const Program& program) const;
     // The same for a bank; current gets the program the record names as
-    // current, or -1 where it names none.
-    bool readBank(const void* data, std::size_t size, const Program& defaults, const Bank& bank, int& current) const;
+    // current, or -1 where it names none, and live which compared setting
+    // is live (the other one is then read into bank.other).
+    bool readBank(const void* data, std::size_t size, const Program& defaults, const Bank& bank, int& current,
+                  Live& live) const;
 
 private:
     // The size of the program record at data, which has room bytes, in the
     // current format; 0 where none begins there.
     std::size_t programAt(const unsigned char* data, std::size_t room) const;
     bool bankIsWhole(const unsigned char* data, std::size_t size) const;
+    // The size of the compared setting's section at data, 0 where none is.
+    std::size_t comparedAt(const unsigned char* data, std::size_t room) const;
     void takeProgram(const unsigned char* data, const Program& defaults, const Program& program) const;
     void takeFirstProgram(const unsigned char* data, const Program& defaults, const Program& program) const;
     std::size_t firstBankSize() const;

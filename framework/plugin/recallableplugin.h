@@ -44,6 +44,7 @@ public:
     {
         std::memset(&bank, 0, sizeof bank);
         std::memset(&editBuffer, 0, sizeof editBuffer);
+        std::memset(&other, 0, sizeof other);
         for (Program& program : bank.programs)
             programViews.push_back(view(program));
         chunk.resize(records.bankSize());
@@ -62,6 +63,7 @@ public:
             showError("The currently set bank path: \n\n" + path +
                       "\n\n Can not be found. Please update your bank path via the options menu.");
         std::memcpy(&editBuffer, &bank.programs[0], sizeof editBuffer);
+        other = editBuffer;
     }
 
     // Loads program index into the edit buffer and sends every parameter anew.
@@ -107,15 +109,22 @@ public:
         Program defaults;
         initProgram(defaults);
         int program = currentProgram(), named = -1;
+        Programrecords::Live compared = Programrecords::none;
         {
             const Lock::Guard hold(lock);
-            if (size <= 0 || !records.readBank(data, static_cast<std::size_t>(size), view(defaults), bankView(), named))
+            if (size <= 0 ||
+                !records.readBank(data, static_cast<std::size_t>(size), view(defaults), bankView(), named, compared))
                 return;
         }
         if (named >= 0)
             program = named;
         host.program() = program;
         setProgram(program);
+        const Lock::Guard hold(lock);
+        if (compared == Programrecords::none)
+            other = editBuffer;
+        clampSlots(other.values, valueCount);
+        live = compared == Programrecords::b ? Programrecords::b : Programrecords::a;
     }
 
     // The chunks stay valid until the next chunk is asked for.
@@ -136,7 +145,7 @@ public:
         {
             const Lock::Guard hold(lock);
             commit(bank.programs[currentProgram()]);
-            records.writeBank(bankView(), currentProgram(), chunk.data());
+            records.writeBank(bankView(), currentProgram(), live, chunk.data());
         }
         *data = chunk.data();
         return static_cast<int>(records.bankSize());
@@ -191,6 +200,50 @@ public:
     // The live values; descriptors point into it.
     Program& edited() { return editBuffer; }
 
+    // Compare: two settings, A and B, of every automatable parameter. The
+    // live one is the edit buffer, the other waits; a bank chunk holds both,
+    // and one that holds no compared setting makes both its program.
+    Programrecords::Live liveSetting() const { return live; }
+    // Makes the other setting live, heard at once, as one command: one undo
+    // step, bracketed automation for the host.
+    void switchSetting()
+    {
+        Program next;
+        {
+            const Lock::Guard hold(lock);
+            next = other;
+            other = editBuffer;
+            copyTargets(other.values, valueCount);
+        }
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i))
+                beginEdit(i, Gesture::command);
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
+                setValue(next.values[descriptor(i)->slot], i, false);
+        markingStep = true;
+        endEdit(Gesture::command);
+        markingStep = false;
+        flipSetting();
+    }
+    // Undoing or redoing a switch switches back: the values live before it
+    // wait again as the other setting.
+    bool undo() override
+    {
+        return swapping(undoIsMarked(), [this] { return Plugin::undo(); });
+    }
+    bool redo() override
+    {
+        return swapping(redoIsMarked(), [this] { return Plugin::redo(); });
+    }
+    // The live setting becomes the other one as well.
+    void copySetting()
+    {
+        const Lock::Guard hold(lock);
+        other = editBuffer;
+        copyTargets(other.values, valueCount);
+    }
+
 protected:
     Bank bank;
     Program editBuffer;
@@ -234,9 +287,29 @@ private:
     }
 
     static Programrecords::Program view(Program& program) { return {program.values, program.name}; }
-    Programrecords::Bank bankView() { return {programViews.data(), bank.name, bank.folder}; }
+    void flipSetting() { live = live == Programrecords::a ? Programrecords::b : Programrecords::a; }
+    template <class Step> bool swapping(bool isSwitch, Step step)
+    {
+        Program before;
+        {
+            const Lock::Guard hold(lock);
+            commit(before);
+        }
+        if (!step())
+            return false;
+        if (isSwitch) {
+            const Lock::Guard hold(lock);
+            other = before;
+            flipSetting();
+        }
+        return true;
+    }
+    Programrecords::Bank bankView() { return {programViews.data(), bank.name, bank.folder, view(other)}; }
 
     const Programrecords records;
+    // The compared setting that is not live, and which one is.
+    Program other;
+    Programrecords::Live live = Programrecords::a;
     std::vector<Programrecords::Program> programViews;
     // The last chunk handed to the host.
     std::vector<unsigned char> chunk;

@@ -19,7 +19,7 @@ void Undohistory::begin(const double* values)
     std::copy(values, values + parameters, start.begin());
 }
 
-void Undohistory::end(const double* values)
+void Undohistory::end(const double* values, bool marked)
 {
     int changed = 0;
     for (int i = 0; i < parameters; ++i)
@@ -31,6 +31,7 @@ void Undohistory::end(const double* values)
     redoable = 0;
     Step& step = steps[static_cast<std::size_t>(newest)];
     step.count = 0;
+    step.marked = marked;
     for (int i = 0; i < parameters; ++i)
         if (values[i] != start[static_cast<std::size_t>(i)]) {
             const auto k = static_cast<std::size_t>(step.count++);
@@ -40,7 +41,12 @@ void Undohistory::end(const double* values)
         }
 }
 
-Undohistory::Step& Undohistory::at(int fromNewest)
+bool Undohistory::redoIsMarked() const
+{
+    return canRedo() && at(-1).marked;
+}
+
+const Undohistory::Step& Undohistory::at(int fromNewest) const
 {
     const int size = static_cast<int>(steps.size());
     return steps[static_cast<std::size_t>(((newest - fromNewest) % size + size) % size)];

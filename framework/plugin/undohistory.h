@@ -18,7 +18,11 @@ public:
     void begin(const double* values);
     // The step ends at these values; a step that changed nothing is not
     // kept, and a kept one drops every step that could have been redone.
-    void end(const double* values);
+    // A marked step did more than set parameters (its owner knows what).
+    void end(const double* values, bool marked);
+    // Whether the step undo (or redo) would apply is marked.
+    bool undoIsMarked() const { return canUndo() && steps[static_cast<std::size_t>(newest)].marked; }
+    bool redoIsMarked() const;
 
     bool canUndo() const { return undoable > 0; }
     bool canRedo() const { return redoable > 0; }
@@ -31,10 +35,11 @@ public:
 private:
     struct Step {
         int count = 0;
+        bool marked = false;
         std::vector<int> index;
         std::vector<double> before, after;
     };
-    Step& at(int fromNewest);
+    const Step& at(int fromNewest) const;
 
     const int parameters;
     std::vector<double> start;

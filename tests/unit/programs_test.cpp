@@ -32,7 +32,7 @@ struct Programs : testing::Test {
     {
         void* data = nullptr;
         const int size = vex.getBankChunk(&data);
-        EXPECT_EQ(size, 304 + 127 * (40 + 8 * 48));
+        EXPECT_EQ(size, 304 + 128 * (40 + 8 * 48) + 8);
         const auto* bytes = static_cast<const unsigned char*>(data);
         return Records::Bytes(bytes, bytes + size);
     }

@@ -16,11 +16,11 @@ Framework::Programrecords::Program view(Vexprogram& program)
 }
 
 struct Views {
-    explicit Views(Vexbank& bank)
+    Views(Vexbank& bank, Vexprogram& other)
     {
         for (Vexprogram& program : bank.programs)
             programs.push_back(view(program));
-        whole = {programs.data(), bank.name, bank.folder};
+        whole = {programs.data(), bank.name, bank.folder, view(other)};
     }
     std::vector<Framework::Programrecords::Program> programs;
     Framework::Programrecords::Bank whole;
@@ -56,10 +56,11 @@ Vexprogram program(const void* data, std::size_t size)
     return read;
 }
 
-Bytes bank(Vexbank& bank, int current)
+Bytes bank(Vexbank& bank, int current, Vexprogram* other, Framework::Programrecords::Live live)
 {
     Bytes out(layout().bankSize());
-    layout().writeBank(Views(bank).whole, current, out.data());
+    Vexprogram same = bank.programs[current];
+    layout().writeBank(Views(bank, other ? *other : same).whole, current, live, out.data());
     return out;
 }
 
@@ -78,16 +79,23 @@ Bytes firstBank(Vexbank& bank, bool mark, int current)
     return out;
 }
 
-Vexbank bank(const void* data, std::size_t size, int* current)
+Vexbank bank(const void* data, std::size_t size, int* current, Vexprogram* other, Framework::Programrecords::Live* live)
 {
     Vexprogram defaults;
     Vex::defaults(defaults);
     Vexbank read;
     std::memset(&read, 0, sizeof read);
     int named = -1;
-    EXPECT_TRUE(layout().readBank(data, size, view(defaults), Views(read).whole, named)) << "a bank record";
+    Vexprogram compared;
+    Framework::Programrecords::Live which;
+    EXPECT_TRUE(layout().readBank(data, size, view(defaults), Views(read, compared).whole, named, which))
+        << "a bank record";
     if (current)
         *current = named;
+    if (other)
+        *other = compared;
+    if (live)
+        *live = which;
     return read;
 }
 

@@ -20,11 +20,15 @@ Bytes firstProgram(Vexprogram program);
 // The program a record holds; a failure when it is none.
 Vexprogram program(const void* data, std::size_t size);
 
-Bytes bank(Vexbank& bank, int current);
+// other: the compared setting that is not live (the current program's
+// values when null).
+Bytes bank(Vexbank& bank, int current, Vexprogram* other = nullptr,
+           Framework::Programrecords::Live live = Framework::Programrecords::a);
 // The first release's layout; mark true fills its last four bytes as the
 // release after it did, naming current.
 Bytes firstBank(Vexbank& bank, bool mark, int current);
 // The bank a record holds; a failure when it is none.
-Vexbank bank(const void* data, std::size_t size, int* current = nullptr);
+Vexbank bank(const void* data, std::size_t size, int* current = nullptr, Vexprogram* other = nullptr,
+             Framework::Programrecords::Live* live = nullptr);
 
 } // namespace Records
