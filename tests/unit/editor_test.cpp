@@ -7,6 +7,7 @@
 #include "eq/editor/layout.h"
 #include "eq/vexparameters.h"
 
+#include "framework/gui/choiceswitch.h"
 #include "framework/gui/dbinput.h"
 #include "framework/gui/hstack.h"
 #include "framework/gui/img.h"
@@ -18,6 +19,7 @@
 #include "framework/gui/switch.h"
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/textfield.h"
+#include "framework/gui/variantstack.h"
 #include "framework/gui/headless/menuchoices.h"
 
 #include <cairo.h>
@@ -41,10 +43,11 @@ std::vector<Place> expectedLayout()
 {
     std::vector<Place> rows = {{typeid(Knob), 4, 342, 34, 34, 35}, {typeid(Knob), 714, 342, 34, 34, 36}};
     for (int k = 0; k < 7; ++k)
-        rows.push_back({typeid(Switch), 120 + 80 * k, 334, 36, 18, 5 * k});
+        rows.push_back({typeid(Choiceswitch), 120 + 80 * k, 334, 36, 18, 5 * k});
     rows.push_back({typeid(Eqwindow), 6, 6, 744, 328, 0});
     for (int k = 0; k < 7; ++k)
-        rows.push_back({typeid(Hstack), 100 + 80 * k, 352, 72, 24, 5 * k + 4});
+        rows.push_back(
+            {k == 0 || k == 6 ? typeid(Variantstack) : typeid(Hstack), 100 + 80 * k, 352, 72, 24, 5 * k + 4});
     rows.push_back({typeid(Slider), 756, 1, 40, 312, 37});
     rows.push_back({typeid(Dbinput), 758, 315, 36, 17, 37});
     rows.push_back({typeid(Selector), 757, 338, 38, 38, 38});

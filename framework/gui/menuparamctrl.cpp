@@ -1,0 +1,29 @@
+#include "menuparamctrl.h"
+
+#include "window.h"
+
+namespace Framework {
+
+Menuparamctrl::Menuparamctrl(int x, int y, Widget* primary, Paramset& paramset, int index,
+                             std::unique_ptr<Systemmenu> menu)
+    : Paramctrl(x, y, Uicomp::noCondition, nullptr, primary, nullptr, paramset, index), menu(std::move(menu))
+{
+}
+
+void Menuparamctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
+{
+    if (event.code != Mouse::rightDown) {
+        Paramctrl::mouseAction(gui, visible, event);
+        return;
+    }
+    menu->popup(gui.surface(), event.x, event.y);
+    gui.captureOff();
+}
+
+void Menuparamctrl::press(Igui& gui, bool& visible, Mouseevent& event)
+{
+    if (event.code != Mouse::rightDown)
+        Paramctrl::press(gui, visible, event);
+}
+
+} // namespace Framework
