@@ -4,6 +4,16 @@
 
 namespace Framework {
 
+namespace {
+
+// A quick second right click arrives as a double click: it opens the menu too.
+bool opensMenu(int code)
+{
+    return code == Mouse::rightDown || code == Mouse::rightDouble;
+}
+
+} // namespace
+
 Menuparamctrl::Menuparamctrl(int x, int y, Widget* primary, Paramset& paramset, int index,
                              std::unique_ptr<Systemmenu> menu)
     : Paramctrl(x, y, Uicomp::noCondition, nullptr, primary, nullptr, paramset, index), menu(std::move(menu))
@@ -12,7 +22,7 @@ Menuparamctrl::Menuparamctrl(int x, int y, Widget* primary, Paramset& paramset, 
 
 void Menuparamctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 {
-    if (event.code != Mouse::rightDown) {
+    if (!opensMenu(event.code)) {
         Paramctrl::mouseAction(gui, visible, event);
         return;
     }
@@ -22,7 +32,7 @@ void Menuparamctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 
 void Menuparamctrl::press(Igui& gui, bool& visible, Mouseevent& event)
 {
-    if (event.code != Mouse::rightDown)
+    if (!opensMenu(event.code))
         Paramctrl::press(gui, visible, event);
 }
 

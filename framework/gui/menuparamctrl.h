@@ -1,6 +1,7 @@
-// A parameter control with a menu of its own: a right press shows the menu
-// where the press was, and neither the widget nor the host hears of that
-// press. Every other gesture is the plain control's.
+// A parameter control with a menu of its own: a right press (or a right
+// double click) shows the menu where the press was, and neither the widget
+// nor the host hears of that press. Every other gesture is the plain
+// control's.
 #pragma once
 
 #include "paramctrl.h"
