@@ -31,13 +31,13 @@ void Vexdisplay::tell(const std::string& text)
     subject.store(messageSubject, std::memory_order_release);
 }
 
-Coefficients Vexdisplay::bandCurve(int band)
+int Vexdisplay::bandCurve(int band, Coefficients (&sections)[Filterdesign::maxBandSections])
 {
     bandDirty[band].store(false, std::memory_order_relaxed);
     double values[bandValueCount];
     readBand(
         band, [this](int i) { return vex.getValue(i); }, values);
-    return Filterdesign::designBand(values, band, 1.0, vex.designRate());
+    return Filterdesign::designSections(values, band, 1.0, vex.designRate(), sections);
 }
 
 double Vexdisplay::designRate()

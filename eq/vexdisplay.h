@@ -39,9 +39,10 @@ public:
 
     // The editor's side.
     bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
-    // The band's unscaled response, from its current values; clears its
-    // dirty flag.
-    Coefficients bandCurve(int band);
+    // The sections of the band's unscaled response, from its current values
+    // (a steep high- or low-pass has several); answers how many it wrote
+    // and clears the band's dirty flag.
+    int bandCurve(int band, Coefficients (&sections)[Filterdesign::maxBandSections]);
     // The rate the bands' filters run at; 0 before the host has set one.
     double designRate();
     // A parameter's real value.

@@ -32,6 +32,13 @@ constexpr std::array<std::uint32_t, Eqwindow::bandCount> defaultColours = {
 // behind a pale blue for the output, faint enough for the curves on top.
 constexpr std::uint32_t defaultInputColour = 0x30B4B4B4, defaultOutputColour = 0x4878A0D2;
 
+// The channel sums' colours when the skin names none, by Placement: white
+// for both channels (the skin's "main"), then left, right, mid and side.
+constexpr std::array<std::uint32_t, Param::placementCount> defaultSumColours = {0xFFFFFFFF, 0xFF4FB8FF, 0xFFFF9A3C,
+                                                                                0xFFF0F0F0, 0xFFC080FF};
+constexpr const char* sumKeys[Param::placementCount] = {"main", "left", "right", "mid", "side"};
+constexpr const char* placementLetters[Param::placementCount] = {"", "L", "R", "M", "S"};
+
 // Gains beyond these mean nothing on any display; they keep sums finite.
 constexpr float dbLimit = 1000.0f;
 
@@ -48,12 +55,14 @@ Eqwindow::Eqwindow(int width, int height, Framework::Skinbitmap* handles, Framew
                    Vexdisplay& display, const Analysis* analysis, const Framework::Pixelfont* font)
     : Bltwidget(width, height, handles), numberImage(numbers), lineImage(line), scaleImage(scale), zoomIndex(zoomIndex),
       curveIndex(curveIndex), display(display), analysis(analysis), font(font), frequencies(Displayscale::points),
-      sumCurve(Displayscale::points), points(Displayscale::points), bandColours(defaultColours),
+      points(Displayscale::points), bandColours(defaultColours), sumColours(defaultSumColours),
       inputColour(defaultInputColour), outputColour(defaultOutputColour)
 {
     for (int i = 0; i < Displayscale::points; ++i)
         frequencies[static_cast<std::size_t>(i)] = Displayscale::frequencyAt(i);
     for (auto& curve : bandCurves)
+        curve.assign(Displayscale::points, 0.0f);
+    for (auto& curve : sumCurves)
         curve.assign(Displayscale::points, 0.0f);
 }
 
@@ -73,7 +82,9 @@ Eqwindow::Band Eqwindow::band(Binding& binding, int b) const
     Framework::Paramset& set = *binding.paramset;
     const int base = binding.index + Param::perBand * b;
     return {set.getValue(base + Param::on), set.getNormalized(base + Param::frequency),
-            set.getValue(base + Param::gain), set.getValue(base + Param::type)};
+            set.getValue(base + Param::gain), set.getValue(base + Param::type),
+            static_cast<Param::Placement>(
+                Param::stepOf(set.getValue(Param::index(b, Param::placement)), Param::placementCount))};
 }
 
 int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
@@ -189,6 +200,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
         const Corner corner = handleCorner(x, y, s, bands[b]);
         blendPart(surface, handleSize * b, bands[b].on > 0.5 ? 0 : handleSize, handleSize, handleSize,
                   static_cast<int>(corner.x), static_cast<int>(corner.y));
+        drawPlacement(surface, corner, bands[b].placement);
     }
     drawGrid(surface, x, y, s, true);
     if (analyzerLine)
@@ -236,10 +248,13 @@ void Eqwindow::updateCurves(const Band* bands)
             std::fill(curve.begin(), curve.end(), 0.0f);
             continue;
         }
-        const Coefficients set = display.bandCurve(b);
+        Coefficients sections[Filterdesign::maxBandSections];
+        const int n = display.bandCurve(b, sections);
         for (std::size_t i = 0; i < curve.size(); ++i) {
             // No rate yet: the filters pass everything.
-            const double db = fs > 0.0 ? Filterdesign::magnitudeDb(set, frequencies[i] / fs) : 0.0;
+            double db = 0.0;
+            for (int k = 0; k < n && fs > 0.0; ++k)
+                db += Filterdesign::magnitudeDb(sections[k], frequencies[i] / fs);
             curve[i] = std::isnan(db) ? 0.0f : static_cast<float>(std::clamp(db, -1.0 * dbLimit, 1.0 * dbLimit));
         }
         // The bell's peak meets its handle.
@@ -249,28 +264,62 @@ void Eqwindow::updateCurves(const Band* bands)
     }
 }
 
-// Each band is drawn unscaled; the sum weighs them by "curve +-", except a
-// high-pass on the first band or a low-pass on the last, which always count
-// whole.
+// Each band is drawn unscaled; then the sums of the channels in use.
 void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* bands)
 {
-    std::fill(sumCurve.begin(), sumCurve.end(), 0.0f);
+    for (int b = 0; b < bandCount; ++b) {
+        const std::uint32_t colour = bandColours[static_cast<std::size_t>(b)];
+        if (colour >> 24 == 0)
+            continue;
+        toRows(points, bandCurves[static_cast<std::size_t>(b)], x, y, s);
+        surface.graph(points.data(), static_cast<int>(points.size()), colour, 3.0f);
+    }
+    const unsigned shown = addSums(bands);
+    for (std::size_t p = 0; p < sumCurves.size(); ++p)
+        if (shown & 1u << p) {
+            toRows(points, sumCurves[p], x, y, s);
+            surface.graph(points.data(), static_cast<int>(points.size()), sumColours[p], 2.0f);
+        }
+}
+
+// The sums weigh the bands by "curve +-", except a high-pass on the first
+// band or a low-pass on the last, which always count whole. A band on both
+// channels counts in every sum; a band that is off changes none.
+unsigned Eqwindow::addSums(const Band* bands)
+{
+    using Param::Placement;
+    for (auto& sum : sumCurves)
+        std::fill(sum.begin(), sum.end(), 0.0f);
     const double curveScale = display.value(curveIndex);
+    unsigned used = 0;
     for (int b = 0; b < bandCount; ++b) {
         const int kind = static_cast<int>(bands[b].type);
         const bool whole = (b == 0 && kind == 0) || (b == bandCount - 1 && kind == 2);
         const float w = static_cast<float>(whole ? 1.0 : curveScale);
+        const std::size_t p = static_cast<std::size_t>(bands[b].placement);
+        if (bands[b].on > 0.5)
+            used |= 1u << p;
         const std::vector<float>& curve = bandCurves[static_cast<std::size_t>(b)];
-        for (std::size_t i = 0; i < curve.size(); ++i)
-            sumCurve[i] += w * curve[i];
-        const std::uint32_t colour = bandColours[static_cast<std::size_t>(b)];
-        if (colour >> 24 == 0)
-            continue;
-        toRows(points, curve, x, y, s);
-        surface.graph(points.data(), static_cast<int>(points.size()), colour, 3.0f);
+        for (std::size_t q = 0; q < sumCurves.size(); ++q)
+            if (q == p || p == 0)
+                for (std::size_t i = 0; i < curve.size(); ++i)
+                    sumCurves[q][i] += w * curve[i];
     }
-    toRows(points, sumCurve, x, y, s);
-    surface.graph(points.data(), static_cast<int>(points.size()), sumColour, 2.0f);
+    // A channel's pair shows whole: left with right, mid with side.
+    auto bit = [](Placement p) { return 1u << static_cast<int>(p); };
+    const unsigned leftRight = bit(Placement::left) | bit(Placement::right);
+    const unsigned midSide = bit(Placement::mid) | bit(Placement::side);
+    const unsigned shown = (used & leftRight ? leftRight : 0u) | (used & midSide ? midSide : 0u);
+    return shown ? shown : bit(Placement::stereo);
+}
+
+void Eqwindow::drawPlacement(Window& surface, const Corner& corner, Param::Placement placement)
+{
+    const char* letter = placementLetters[static_cast<int>(placement)];
+    if (!font || !*letter)
+        return;
+    Framework::drawText(letter, *font, surface, static_cast<int>(corner.x) + handleSize + 1,
+                        static_cast<int>(corner.y) + (handleSize - font->glyphHeight()) / 2, 1, 1);
 }
 
 // A level at the floor lies just below the display, so silence draws
@@ -341,8 +390,10 @@ void Eqwindow::skinChanged(const std::string& folder)
         }
         bandColours[static_cast<std::size_t>(n - 1)] = argbOf(numbers);
     }
-    const std::vector<int> main = colours.numbers("main");
-    sumColour = main.size() == 4 ? argbOf(main) : 0xFFFFFFFF;
+    for (std::size_t p = 0; p < sumColours.size(); ++p) {
+        const std::vector<int> numbers = colours.numbers(sumKeys[p]);
+        sumColours[p] = numbers.size() == 4 ? argbOf(numbers) : defaultSumColours[p];
+    }
     const std::vector<int> in = colours.numbers("analyzer-in"), out = colours.numbers("analyzer-out");
     inputColour = in.size() == 4 ? argbOf(in) : defaultInputColour;
     outputColour = out.size() == 4 ? argbOf(out) : defaultOutputColour;

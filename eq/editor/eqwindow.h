@@ -1,7 +1,10 @@
 // The response-curve display: a thin curve per band, their weighted sum, a
 // dB grid with labels, a frequency scale and a draggable handle per band.
-// It serves a control bound to the band parameters (five per band), and
-// takes its curve colours from the skin's "colors.txt".
+// While every band acts on both channels one sum shows; a band on the left
+// or right channel brings a sum for each of them instead, a band on mid or
+// side one for each of those. It serves a control bound to the band
+// parameters (five per band), reads each band's placement and slope as
+// well, and takes its curve colours from the skin's "colors.txt".
 #pragma once
 
 #include "layout.h"
@@ -43,7 +46,12 @@ public:
 
     // Colours as ARGB.
     std::uint32_t bandColour(int band) const { return bandColours[static_cast<std::size_t>(band)]; }
-    std::uint32_t mainColour() const { return sumColour; }
+    std::uint32_t mainColour() const { return sumColours[0]; }
+    // The sum's colour for the channels of a placement ("main" for stereo).
+    std::uint32_t sumColour(Vexparameters::Placement channels) const
+    {
+        return sumColours[static_cast<std::size_t>(channels)];
+    }
     // The analyzer's fill under its input's and its output's level line.
     std::uint32_t analyzerColour(bool input) const { return input ? inputColour : outputColour; }
     // The band being dragged; -1 when none.
@@ -54,6 +62,7 @@ public:
 private:
     struct Band {
         double on, normalizedFrequency, gain, type;
+        Vexparameters::Placement placement;
     };
     Band band(Framework::Binding& binding, int b) const;
     // The top-left corner of a band's handle for a display at (x, y), s
@@ -76,6 +85,11 @@ private:
     // or label at each.
     void drawGrid(Framework::Window& surface, int x, int y, double s, bool labels);
     void drawCurves(Framework::Window& surface, int x, int y, double s, const Band* bands);
+    // Adds each band's curve, weighted, into the sums of the channels it
+    // acts on; answers which sums show as Placement bits.
+    unsigned addSums(const Band* bands);
+    // The placement's letter beside a handle whose band is not on both channels.
+    void drawPlacement(Framework::Window& surface, const Corner& corner, Vexparameters::Placement placement);
     // The analyzer's levels, 0 dBFS at the top and its floor at the bottom,
     // as a filled area under a thin line of the same colour; answers the
     // line's colour, 0 when nothing shows.
@@ -102,9 +116,10 @@ private:
     // the lines are drawn through.
     std::vector<double> frequencies;
     std::array<std::vector<float>, bandCount> bandCurves;
-    std::vector<float> sumCurve;
+    // The sums by Placement: both channels, left, right, mid and side.
+    std::array<std::vector<float>, Vexparameters::placementCount> sumCurves;
     std::vector<Framework::Point> points;
     std::array<std::uint32_t, bandCount> bandColours{};
-    std::uint32_t sumColour = 0xFFFFFFFF;
+    std::array<std::uint32_t, Vexparameters::placementCount> sumColours{};
     std::uint32_t inputColour, outputColour;
 };

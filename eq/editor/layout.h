@@ -28,6 +28,8 @@ constexpr int knobSize = 34, zoomX = 4, curveX = 714, knobY = 342;
 // The band columns, every bandPitch pixels: a switch above a type selector.
 constexpr int bandPitch = 80;
 constexpr int switchX = 120, switchY = 334, switchW = 36, switchH = 18;
+// A band's placement, on its switch right of the band's number.
+constexpr int placementX = 27, placementY = 5;
 constexpr int selectorX = 100, selectorY = 352, selectorW = 72, selectorH = 24;
 constexpr int switchLeft(int band)
 {

@@ -6,11 +6,14 @@
 #include "vexgui.h"
 
 #include "eq/vex.h"
+#include "framework/gui/choicemenu.h"
+#include "framework/gui/choiceswitch.h"
 #include "framework/gui/dbinput.h"
 #include "framework/gui/hstack.h"
 #include "framework/gui/img.h"
 #include "framework/gui/knob.h"
 #include "framework/gui/menuarea.h"
+#include "framework/gui/menuparamctrl.h"
 #include "framework/gui/multiparamctrl.h"
 #include "framework/gui/paramctrl.h"
 #include "framework/gui/pixelfont.h"
@@ -21,8 +24,8 @@
 #include "framework/gui/sizemenu.h"
 #include "framework/gui/skinmenu.h"
 #include "framework/gui/slider.h"
-#include "framework/gui/switch.h"
 #include "framework/gui/textfield.h"
+#include "framework/gui/variantstack.h"
 #include "framework/plugin/linmap.h"
 #include "framework/plugin/log10map.h"
 #include "framework/plugin/numberformat.h"
@@ -34,14 +37,25 @@
 using namespace Framework;
 using namespace Vexparameters;
 
+namespace {
+
+// A band's placement as the host reads it, on its switch, and in its menu.
+const std::vector<std::string> placementNames = {"ST", "L", "R", "M", "S"};
+const std::vector<std::string> placementItems = {"Stereo", "Left", "Right", "Mid", "Side"};
+const std::vector<std::string> slopeNames = {"12 dB", "24 dB", "36 dB", "48 dB"};
+const std::vector<std::string> slopeItems = {"12 dB/oct", "24 dB/oct", "36 dB/oct", "48 dB/oct"};
+
+} // namespace
+
 void Vexbuilder::build()
 {
     gui.setBackground("background.png");
     for (const char* name :
-         {"font.png",        "blobs.png",          "vol_slider.png",     "knob.png",     "text-bg.png",
-          "mode-select.png", "mode-lo-select.png", "mode-hi-select.png", "db-line.png",  "db-numbers.png",
-          "freqscale.png",   "aboutbox.png",       "st-m-lr.png",        "button-1.png", "button-2.png",
-          "button-3.png",    "button-4.png",       "button-5.png",       "button-6.png", "button-7.png"})
+         {"font.png",           "blobs.png",          "vol_slider.png",     "knob.png",     "text-bg.png",
+          "mode-select.png",    "mode-lo-select.png", "mode-hi-select.png", "db-line.png",  "db-numbers.png",
+          "freqscale.png",      "aboutbox.png",       "st-m-lr.png",        "button-1.png", "button-2.png",
+          "button-3.png",       "button-4.png",       "button-5.png",       "button-6.png", "button-7.png",
+          "mode-lo-slopes.png", "mode-hi-slopes.png"})
         images[name] = gui.addBitmap(name);
     makeResources();
     makeParameters();
@@ -52,15 +66,18 @@ void Vexbuilder::makeResources()
 {
     font = gui.addResource(std::make_unique<Pixelfont>(images.at("font.png"), 6));
     knob = gui.addResource(std::make_unique<Knob>(Layout::knobSize, Layout::knobSize, images.at("knob.png"), 0.01));
-    lowTypes = gui.addResource(
-        std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-lo-select.png")));
+    // The outer bands' strips show their pass filter's slope.
+    lowTypes = gui.addResource(std::make_unique<Variantstack>(Layout::selectorW, Layout::selectorH,
+                                                              images.at("mode-lo-select.png"),
+                                                              images.at("mode-lo-slopes.png"), 0, index(0, slope)));
     volumeEntry = gui.addResource(std::make_unique<Dbinput>(Layout::readoutW, Layout::readoutH, 5, 7, 12, 0, *font));
     volumeSlider =
         gui.addResource(std::make_unique<Slider>(Layout::sliderW, Layout::sliderH, images.at("vol_slider.png"), false));
     middleTypes =
         gui.addResource(std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-select.png")));
     highTypes = gui.addResource(
-        std::make_unique<Hstack>(Layout::selectorW, Layout::selectorH, images.at("mode-hi-select.png")));
+        std::make_unique<Variantstack>(Layout::selectorW, Layout::selectorH, images.at("mode-hi-select.png"),
+                                       images.at("mode-hi-slopes.png"), 2, index(bandCount - 1, slope)));
     outputs = gui.addResource(
         std::make_unique<Selector>(Layout::outputsSize, Layout::outputsSize, images.at("st-m-lr.png"), 2));
     veil = gui.addResource(std::make_unique<Togglerectangle>(gui.width(), gui.height(), 64, 0, 0, 0));
@@ -73,13 +90,13 @@ void Vexbuilder::makeResources()
     typeTexts[2] = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"low sh", "bell", "lp"}));
     outputText = vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "M", "R"}));
     volumeText = vex.addReadout(std::make_unique<Dbreadout>(1));
-    placementText =
-        vex.addReadout(std::make_unique<Selectionreadout>(std::vector<std::string>{"ST", "L", "R", "M", "S"}));
-    slopeText = vex.addReadout(
-        std::make_unique<Selectionreadout>(std::vector<std::string>{"12 dB", "24 dB", "36 dB", "48 dB"}));
-    for (int n = 1; n <= bandCount; ++n)
-        switches[static_cast<std::size_t>(n - 1)] = gui.addResource(
-            std::make_unique<Switch>(Layout::switchW, Layout::switchH, images.at("button-" + formatInt(n) + ".png")));
+    placementText = vex.addReadout(std::make_unique<Selectionreadout>(placementNames));
+    slopeText = vex.addReadout(std::make_unique<Selectionreadout>(slopeNames));
+    // Each switch shows its band's placement beside the band's number.
+    for (int b = 0; b < bandCount; ++b)
+        switches[static_cast<std::size_t>(b)] = gui.addResource(std::make_unique<Choiceswitch>(
+            Layout::switchW, Layout::switchH, images.at("button-" + formatInt(b + 1) + ".png"), *font,
+            index(b, placement), placementNames, Layout::placementX, Layout::placementY));
 }
 
 // Every row of the parameter table, in index order; a band's parameters are
@@ -147,16 +164,24 @@ void Vexbuilder::layOut()
         images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display(), &gui.analysed(), font));
     gui.connectAnalyzer(vex.analyzerFeed(), vex.display());
     gui.addSkinListener(display);
+    // A right click on a band's switch chooses its placement.
     for (int b = 0; b < bandCount; ++b)
-        root.add(std::make_unique<Paramctrl>(Layout::switchLeft(b), Layout::switchY, none, nullptr,
-                                             switches[static_cast<std::size_t>(b)], nullptr, vex, index(b, on)));
+        root.add(std::make_unique<Menuparamctrl>(
+            Layout::switchLeft(b), Layout::switchY, switches[static_cast<std::size_t>(b)], vex, index(b, on),
+            std::make_unique<Choicemenu>("Channels", vex, index(b, placement), placementItems)));
     gui.statusLine = &vex.display();
     gui.curveControl = root.add(std::make_unique<Multiparamctrl>(Layout::displayX, Layout::displayY, none, nullptr,
                                                                  display, nullptr, vex, 0, bandCount * perBand));
+    // A right click on an outer band's strip chooses its pass filter's slope.
     for (int b = 0; b < bandCount; ++b) {
-        Hstack* types = b == 0 ? lowTypes : b == bandCount - 1 ? highTypes : middleTypes;
-        gui.typeControls[static_cast<std::size_t>(b)] = root.add(std::make_unique<Paramctrl>(
-            Layout::selectorLeft(b), Layout::selectorY, none, nullptr, types, nullptr, vex, index(b, type)));
+        const int x = Layout::selectorLeft(b), y = Layout::selectorY;
+        const int slopeIndex = index(b, slope);
+        gui.typeControls[static_cast<std::size_t>(b)] =
+            slopeIndex < 0
+                ? root.add(std::make_unique<Paramctrl>(x, y, none, nullptr, middleTypes, nullptr, vex, index(b, type)))
+                : root.add(std::make_unique<Menuparamctrl>(
+                      x, y, b == 0 ? lowTypes : highTypes, vex, index(b, type),
+                      std::make_unique<Choicemenu>("Slope", vex, slopeIndex, slopeItems)));
     }
     root.add(std::make_unique<Paramctrl>(Layout::sliderX, Layout::sliderY, none, nullptr, volumeSlider, nullptr, vex,
                                          volume));

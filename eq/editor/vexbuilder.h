@@ -26,9 +26,10 @@ class Readout;
 class Selector;
 class Skinbitmap;
 class Slider;
-class Switch;
+class Choiceswitch;
 class Systemmenu;
 class Togglerectangle;
+class Variantstack;
 } // namespace Framework
 
 class Vexbuilder {
@@ -58,14 +59,14 @@ private:
     std::map<std::string, Framework::Skinbitmap*> images;
     Framework::Pixelfont* font = nullptr;
     Framework::Knob* knob = nullptr;
-    Framework::Hstack* lowTypes = nullptr;
+    Framework::Variantstack* lowTypes = nullptr;
     Framework::Hstack* middleTypes = nullptr;
-    Framework::Hstack* highTypes = nullptr;
+    Framework::Variantstack* highTypes = nullptr;
     Framework::Dbinput* volumeEntry = nullptr;
     Framework::Slider* volumeSlider = nullptr;
     Framework::Selector* outputs = nullptr;
     Framework::Togglerectangle* veil = nullptr;
-    std::array<Framework::Switch*, Vexparameters::bandCount> switches{};
+    std::array<Framework::Choiceswitch*, Vexparameters::bandCount> switches{};
     const Framework::Readout* onOffText = nullptr;
     const Framework::Readout* gainText = nullptr;
     const Framework::Readout* defaultReadout = nullptr;

@@ -48,8 +48,18 @@ void Vexgui::componentRedrawn(Framework::Uicomp* component)
 void Vexgui::valueChanged(int index, Framework::Paramset& set)
 {
     Gui::valueChanged(index, set);
-    if (&set != &state && (Vexparameters::bandOf(index) >= 0 || index == Vexparameters::curve))
+    if (&set == &state)
+        return;
+    const int band = Vexparameters::bandOf(index);
+    if (band >= 0 || index == Vexparameters::curve)
         invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
+    // A placement or a slope shows on the curves, the band's switch and its
+    // type selector, whose controls are bound to other parameters.
+    if (band >= 0 && index >= Vexparameters::firstPlacement) {
+        invalidate(Layout::displayX, Layout::displayY, Layout::displayW, Layout::displayH);
+        invalidate(Layout::switchLeft(band), Layout::switchY, Layout::switchW, Layout::switchH);
+        invalidate(Layout::selectorLeft(band), Layout::selectorY, Layout::selectorW, Layout::selectorH);
+    }
 }
 
 void Vexgui::tell(const std::string& text)

@@ -44,7 +44,8 @@ public:
     // Turning the zoom or curve knob, or choosing a band type, changes the
     // response curve too.
     void componentRedrawn(Framework::Uicomp* component) override;
-    // A band or the curve scale changed: the status line tells of it.
+    // A band or the curve scale changed: the status line tells of it. A
+    // placement or slope redraws what shows it.
     void valueChanged(int index, Framework::Paramset& set) override;
     double fineFactor() override { return 0.25; }
     // Messages go to the status line.

@@ -18,7 +18,7 @@ public:
     // The base, then the highlighted segment of the current value.
     void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) override;
 
-private:
+protected:
     // The number of segments; 0 for a parameter whose maximum lies below its
     // minimum, in which case the stack neither draws nor picks.
     int segments(Binding& binding) const;

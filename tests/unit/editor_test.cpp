@@ -1,12 +1,14 @@
 // The editor as the builder lays it out: every component at its place and in
 // its drawing order, the one a click at each control's centre reaches, the
 // about box above everything, the curve repainted with the controls that
-// change it, and drags slowed by Shift.
+// change it, drags slowed by Shift, and what the switches and type strips
+// show of placements and slopes.
 #include "openeditor.h"
 
 #include "eq/editor/layout.h"
 #include "eq/vexparameters.h"
 
+#include "framework/gui/choiceswitch.h"
 #include "framework/gui/dbinput.h"
 #include "framework/gui/hstack.h"
 #include "framework/gui/img.h"
@@ -18,12 +20,16 @@
 #include "framework/gui/switch.h"
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/textfield.h"
+#include "framework/gui/variantstack.h"
 #include "framework/gui/headless/menuchoices.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <typeinfo>
+#include <vector>
 
 using namespace Framework;
 
@@ -41,10 +47,11 @@ std::vector<Place> expectedLayout()
 {
     std::vector<Place> rows = {{typeid(Knob), 4, 342, 34, 34, 35}, {typeid(Knob), 714, 342, 34, 34, 36}};
     for (int k = 0; k < 7; ++k)
-        rows.push_back({typeid(Switch), 120 + 80 * k, 334, 36, 18, 5 * k});
+        rows.push_back({typeid(Choiceswitch), 120 + 80 * k, 334, 36, 18, 5 * k});
     rows.push_back({typeid(Eqwindow), 6, 6, 744, 328, 0});
     for (int k = 0; k < 7; ++k)
-        rows.push_back({typeid(Hstack), 100 + 80 * k, 352, 72, 24, 5 * k + 4});
+        rows.push_back(
+            {k == 0 || k == 6 ? typeid(Variantstack) : typeid(Hstack), 100 + 80 * k, 352, 72, 24, 5 * k + 4});
     rows.push_back({typeid(Slider), 756, 1, 40, 312, 37});
     rows.push_back({typeid(Dbinput), 758, 315, 36, 17, 37});
     rows.push_back({typeid(Selector), 757, 338, 38, 38, 38});
@@ -265,4 +272,34 @@ TEST(Editorlayout, BuilderSkinsAndHitTestsShareOneGeometry)
         EXPECT_EQ(editor.display().selected(), distance < Layout::handleReach ? 5 : -1) << distance;
         editor.send(M::leftUp, x, y);
     }
+}
+
+// In the committed skin each slope shows differently on its band's strip
+// and each placement on its band's switch; the usual ones look as before.
+TEST(Editorlayout, SwitchesAndStripsShowPlacementAndSlope)
+{
+    Openeditor editor;
+    std::filesystem::copy(std::filesystem::path(VEX_SOURCE_DIR) / "skins" / "Red", editor.dir.file("skins/Red"),
+                          std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+    editor.gui.loadSkin("Red");
+    // The looks of a control at (x, y) at each step of parameter p.
+    auto looks = [&](int p, int steps, int x, int y, int w, int h) {
+        std::set<std::vector<std::uint32_t>> seen;
+        for (int step = steps; step >= 0; --step) {
+            editor.vex->setValue(step % steps, p, true);
+            editor.paint();
+            std::vector<std::uint32_t> pixels;
+            for (int row = y; row < y + h; ++row)
+                for (int column = x; column < x + w; ++column)
+                    pixels.push_back(editor.pixel(column, row));
+            seen.insert(pixels);
+        }
+        return seen.size();
+    };
+    EXPECT_EQ(looks(Vexparameters::index(0, Vexparameters::slope), Vexparameters::slopeSteps, Layout::selectorLeft(0),
+                    Layout::selectorY, 24, Layout::selectorH),
+              static_cast<std::size_t>(Vexparameters::slopeSteps));
+    EXPECT_EQ(looks(Vexparameters::index(4, Vexparameters::placement), Vexparameters::placementCount,
+                    Layout::switchLeft(4), Layout::switchY, Layout::switchW, Layout::switchH),
+              static_cast<std::size_t>(Vexparameters::placementCount));
 }

@@ -56,6 +56,60 @@ TEST(Curvedisplay, BellCurvePassesThroughItsHandle)
     }
 }
 
+// One sum while every band acts on both channels; a band on a channel
+// brings that channel's pair of sums instead, each with the band only on its
+// own channel, and a band that is off brings none.
+TEST(Curvedisplay, SumsFollowThePlacements)
+{
+    // main blue, left red, right green, mid magenta, side cyan.
+    Openeditor editor("band-1:0,0,0,0\nband-2:0,0,0,0\nband-3:0,0,0,0\nband-4:0,0,0,0\nband-5:0,0,0,0\n"
+                      "band-6:0,0,0,0\nband-7:0,0,0,0\nmain:255,0,0,255\nleft:255,255,0,0\nright:255,0,255,0\n"
+                      "mid:255,255,0,255\nside:255,0,255,255\n",
+                      false, false);
+    editor.vex->setValue(12.0, 35, true);
+    editor.place(3, 0.3, 12.0);
+    editor.place(5, 0.8, 12.0, 1.0, 0.0);
+    const int bell = static_cast<int>(editor.handleCentre(3).x);
+    const int green = 8, blue = 0;
+    auto rows = [&](int shift) {
+        editor.paint();
+        return middle(editor.rowsWith(bell, shift));
+    };
+    using Vexparameters::index;
+    EXPECT_NEAR(rows(blue), 13.0, 1.0);
+    EXPECT_EQ(rows(red), -1.0);
+    editor.vex->setValue(1.0, index(3, Vexparameters::placement), true); // L
+    EXPECT_NEAR(rows(red), 13.0, 1.0);
+    EXPECT_NEAR(rows(green), 169.0, 1.0);
+    EXPECT_EQ(rows(blue), -1.0) << "neither the stereo sum nor mid and side";
+    editor.vex->setValue(4.0, index(3, Vexparameters::placement), true); // S
+    EXPECT_NEAR(rows(green), 13.0, 1.0);
+    EXPECT_NEAR(rows(red), 169.0, 1.0);
+    editor.vex->setValue(1.0, index(3, Vexparameters::placement), true);
+    editor.vex->setValue(3.0, index(5, Vexparameters::placement), true); // an M band that is off
+    EXPECT_EQ(rows(blue), -1.0);
+}
+
+// A steeper high-pass draws a steeper curve: half an octave below its
+// corner the sum lies lower at each step of the slope (7, 12, 18, 24 dB down).
+TEST(Curvedisplay, SlopeSteepensTheHighPass)
+{
+    Openeditor editor(Openeditor::sumOnly, false, false);
+    editor.vex->setValue(36.0, 35, true);
+    editor.place(0, 0.5, 0.0, 0.0);
+    const double corner = editor.vex->getValue(1);
+    const int column = Layout::displayX + static_cast<int>(std::lround(Displayscale::pointOf(corner / std::sqrt(2.0)) *
+                                                                       Layout::displayW / Displayscale::points));
+    double above = 0.0;
+    for (int step = 0; step < Vexparameters::slopeSteps; ++step) {
+        editor.vex->setValue(step, Vexparameters::index(0, Vexparameters::slope), true);
+        editor.paint();
+        const double row = middle(editor.rowsWith(column, red));
+        EXPECT_GT(row, above + 20.0) << step; // 4.3 rows per dB
+        above = row;
+    }
+}
+
 // With "curve +-" at 0 the sum is flat but for a high-pass on the first band,
 // while each band's own curve keeps its unscaled response; a band whose
 // colour has alpha 0 is hidden and still counts in the sum.

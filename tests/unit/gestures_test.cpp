@@ -1,8 +1,10 @@
 // Every user gesture in the editor reaches the host bracketed by begin and
 // end edit for each parameter it changes, so hosts can record automation in
 // touch and latch modes; Ctrl+click restores a control's default as one
-// such gesture.
+// such gesture, and a choice from a control's right-click menu is one too.
 #include "openeditor.h"
+
+#include "framework/gui/headless/menuchoices.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,15 @@ struct Gestures : testing::Test {
     Openeditor editor;
     Log& log = editor.host.edits;
 
+    // A right click at (x, y); answers the menu it shows.
+    Framework::Systemmenu* rightClick(int x, int y)
+    {
+        editor.send(Openeditor::M::move, x, y);
+        editor.send(Openeditor::M::rightDown, x, y);
+        editor.send(Openeditor::M::rightUp, x, y);
+        return Framework::Headless::shownMenu().menu;
+    }
+    void rest() { editor.gui.endWheelEdit(std::chrono::steady_clock::now() + Framework::Gui::wheelPause); }
     // The pointer arrives, then clicks with Ctrl held.
     void controlClick(int x, int y)
     {
@@ -239,4 +250,62 @@ TEST_F(Gestures, OverlappingGesturesEndTheirOwnAndALostCaptureEndsTheDrag)
     editor.send(M::move, x, y - 80);
     EXPECT_EQ(editor.vex->getValue(g), gain);
     EXPECT_TRUE(log.empty());
+}
+
+// The menu lists the placements with the current one checked; a choice is
+// one edit of the placement alone, and the band stays on.
+TEST_F(Gestures, RightClickOnASwitchChoosesThePlacement)
+{
+    const int x = Layout::switchLeft(2) + Layout::switchW / 2, p = index(2, placement);
+    log.clear();
+    Framework::Systemmenu* menu = rightClick(x, Layout::switchY + 9);
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(menu->itemCount(), placementCount);
+    EXPECT_EQ(menu->itemText(3), "Mid");
+    for (int k = 0; k < placementCount; ++k)
+        EXPECT_EQ(menu->isChecked(k), k == 0) << k;
+    EXPECT_TRUE(log.empty()) << "the press alone edits nothing";
+    ASSERT_TRUE(Framework::Headless::choose(*menu, 3));
+    EXPECT_EQ(editor.vex->getValue(p), 3.0);
+    EXPECT_EQ(log, (Log{{'b', p}, {'a', p}, {'e', p}}));
+    EXPECT_EQ(editor.vex->getValue(index(2, on)), 1.0);
+
+    menu = rightClick(x, Layout::switchY + 9);
+    ASSERT_TRUE(menu);
+    for (int k = 0; k < placementCount; ++k)
+        EXPECT_EQ(menu->isChecked(k), k == 3) << k;
+    Framework::Headless::dismiss();
+    editor.send(Openeditor::M::leftDown, x, Layout::switchY + 9);
+    editor.send(Openeditor::M::leftUp, x, Layout::switchY + 9);
+    EXPECT_EQ(editor.vex->getValue(index(2, on)), 0.0) << "a left click still switches the band";
+}
+
+// The wheel steps a switch's placement, and over an outer band's pass
+// filter its slope, each burst one edit held to the ends; elsewhere on the
+// strip it still steps the type. The slope's menu sets it too.
+TEST_F(Gestures, WheelAndMenuStepPlacementAndSlope)
+{
+    const int p = index(6, placement), s = index(6, slope);
+    log.clear();
+    editor.gui.wheelMessage(Layout::switchLeft(6) + 18, Layout::switchY + 9, 120, false, false);
+    editor.gui.wheelMessage(Layout::switchLeft(6) + 18, Layout::switchY + 9, 2 * 120, false, false);
+    EXPECT_EQ(editor.vex->getValue(p), 3.0);
+    rest();
+    const int pass = Layout::selectorLeft(6) + 60, bell = Layout::selectorLeft(6) + 36;
+    editor.gui.wheelMessage(pass, Layout::selectorY + 12, 5 * 120, false, false);
+    EXPECT_EQ(editor.vex->getValue(s), 3.0);
+    rest();
+    editor.gui.wheelMessage(bell, Layout::selectorY + 12, 120, false, false);
+    rest();
+    EXPECT_EQ(editor.vex->getValue(index(6, type)), 2.0);
+    EXPECT_EQ(brackets(log),
+              (Log{{'b', p}, {'e', p}, {'b', s}, {'e', s}, {'b', index(6, type)}, {'e', index(6, type)}}));
+
+    Framework::Systemmenu* menu = rightClick(Layout::selectorLeft(0) + 12, Layout::selectorY + 12);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->itemText(2), "36 dB/oct");
+    EXPECT_TRUE(menu->isChecked(0));
+    ASSERT_TRUE(Framework::Headless::choose(*menu, 2));
+    EXPECT_EQ(editor.vex->getValue(index(0, slope)), 2.0);
+    EXPECT_EQ(editor.vex->getValue(index(0, type)), 1.0) << "the right click chooses no type";
 }

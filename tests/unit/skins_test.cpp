@@ -19,6 +19,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -171,10 +172,11 @@ TEST(Skins, CommittedSkinsAreTheGeneratorsDrawing)
 TEST(Skins, ImagesHaveTheSizesTheEditorCutsThemBy)
 {
     const std::map<std::string, std::pair<int, int>> sizes = {
-        {"background.png", {800, 380}}, {"aboutbox.png", {800, 380}},     {"blobs.png", {112, 32}},
-        {"vol_slider.png", {40, 32}},   {"knob.png", {34, 3434}},         {"text-bg.png", {160, 12}},
-        {"mode-select.png", {72, 48}},  {"mode-lo-select.png", {72, 48}}, {"mode-hi-select.png", {72, 48}},
-        {"st-m-lr.png", {38, 76}},      {"db-line.png", {724, 1}},        {"freqscale.png", {645, 11}},
+        {"background.png", {800, 380}},    {"aboutbox.png", {800, 380}},      {"blobs.png", {112, 32}},
+        {"vol_slider.png", {40, 32}},      {"knob.png", {34, 3434}},          {"text-bg.png", {160, 12}},
+        {"mode-select.png", {72, 48}},     {"mode-lo-select.png", {72, 48}},  {"mode-hi-select.png", {72, 48}},
+        {"st-m-lr.png", {38, 76}},         {"db-line.png", {724, 1}},         {"freqscale.png", {645, 11}},
+        {"mode-lo-slopes.png", {72, 144}}, {"mode-hi-slopes.png", {72, 144}},
     };
     for (const std::string& skin : skinNames()) {
         for (auto [name, size] : sizes) {
@@ -286,6 +288,18 @@ TEST(Skins, EveryControlShowsEachOfItsStates)
             const int x = 19 * (k % 2), y = 19 * (k / 2);
             EXPECT_FALSE(sameArea(outputs, x, y, x, y + 38, 19, 19)) << skin << ": output " << k;
         }
+        // Each slope shows its own pass filter, and only there: the other
+        // segments are the plain strip's.
+        for (const auto& [name, plain, pass] :
+             {std::tuple<const char*, const char*, int>{"mode-lo-slopes.png", "mode-lo-select.png", 0},
+              {"mode-hi-slopes.png", "mode-hi-select.png", 2}}) {
+            const Surface slopes = sized(folder / name, 72, 144), types = sized(folder / plain, 72, 48);
+            ASSERT_TRUE(slopes && types);
+            for (int step = 0; step < 3; ++step)
+                for (int k = 0; k < 3; ++k)
+                    EXPECT_EQ(firstDifference(slopes, 24 * k, 48 * step, types, 24 * k, 0, 24, 48).empty(), k != pass)
+                        << skin << "/" << name << " " << step << " " << k;
+        }
         // The three band-type strips show different sets of filters.
         const Surface low = sized(folder / "mode-lo-select.png", 72, 48),
                       middle = sized(folder / "mode-select.png", 72, 48),
@@ -323,7 +337,7 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
                 EXPECT_TRUE(v >= 0 && v <= 255) << line;
             colours[line.substr(0, colon)] = argb;
         }
-        ASSERT_EQ(colours.size(), 10u) << skin;
+        ASSERT_EQ(colours.size(), 14u) << skin;
         std::set<std::vector<int>> distinct;
         for (int b = 1; b <= 7; ++b) {
             const auto band = colours.find("band-" + std::to_string(b));
@@ -340,5 +354,13 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
             ASSERT_EQ(colours.count(key), 1u) << skin << " " << key;
             EXPECT_TRUE(colours[key][0] >= 24 && colours[key][0] <= 85) << skin << " " << key << " opacity";
         }
+        // The channels' sums are opaque and tell apart from each other and the stereo sum.
+        std::set<std::vector<int>> sums = {colours["main"]};
+        for (const char* key : {"left", "right", "mid", "side"}) {
+            ASSERT_EQ(colours.count(key), 1u) << skin << " " << key;
+            EXPECT_EQ(colours[key][0], 255) << skin << " " << key;
+            sums.insert(colours[key]);
+        }
+        EXPECT_EQ(sums.size(), 5u) << skin;
     }
 }

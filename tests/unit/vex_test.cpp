@@ -151,8 +151,9 @@ TEST(Signal, CurveScaleZeroKeepsTheHighPass)
     EXPECT_LT(dB(sineGain(eq, 100.0, 44100.0)), -35.0);
     EXPECT_NEAR(dB(sineGain(eq, 5000.0, 44100.0)), 0.0, 0.1);
     // The display keeps the unscaled bell.
-    const Coefficients curve = eq.vex->display().bandCurve(4);
-    EXPECT_NEAR(Filterdesign::magnitudeDb(curve, 1000.0 / 88200.0), 12.0, 1e-6);
+    Coefficients curve[Filterdesign::maxBandSections];
+    ASSERT_EQ(eq.vex->display().bandCurve(4, curve), 1);
+    EXPECT_NEAR(Filterdesign::magnitudeDb(curve[0], 1000.0 / 88200.0), 12.0, 1e-6);
     EXPECT_FALSE(eq.vex->display().isBandDirty(4));
 }
 

@@ -4,6 +4,7 @@
 // through the host's interface and the host's automation calls.
 #include "common/fakehost.h"
 #include "eq/editor/layout.h"
+#include "eq/vexparameters.h"
 #include "effect.h"
 #include "loadeddll.h"
 #include "menuchooser.h"
@@ -361,6 +362,33 @@ TEST_F(Editormouse, AboutBoxTakesTheNextClick)
 
     click(switchX, switchY);
     EXPECT_EQ(get(index(0, on)), 0.0f);
+}
+
+// A right click on a band's switch offers its placements, the current one
+// checked; the choice reaches the host as one edit of the placement alone.
+TEST_F(Editormouse, RightClickOnABandSwitchChoosesItsPlacement)
+{
+    const int x = 120 + 80 * 2 + 18, y = 343;
+    const int placement = Vexparameters::index(2, Vexparameters::placement);
+    {
+        Menuchooser chooser({"Mid"});
+        send(WM_MOUSEMOVE, x, y);
+        send(WM_RBUTTONDOWN, x, y, MK_RBUTTON);
+        send(WM_RBUTTONUP, x, y);
+        EXPECT_TRUE(chooser.found());
+        EXPECT_FALSE(chooser.timedOut());
+        Hostwindow::pump();
+        EXPECT_EQ(chooser.checked(), std::vector<std::string>{"Stereo"});
+    }
+    EXPECT_FLOAT_EQ(get(placement), 0.75f);
+    EXPECT_EQ(get(index(2, on)), 1.0f);
+    EXPECT_EQ(automated(), (std::map<int, float>{{placement, 0.75f}}));
+    std::vector<std::pair<VstInt32, VstInt32>> brackets;
+    for (const Hostcall& call : Fakehost::calls())
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+            brackets.emplace_back(call.opcode, call.index);
+    EXPECT_EQ(brackets, (std::vector<std::pair<VstInt32, VstInt32>>{{audioMasterBeginEdit, placement},
+                                                                    {audioMasterEndEdit, placement}}));
 }
 
 // The skin submenu marks the skin in use and shows the one chosen at once;

@@ -4,21 +4,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 std::unique_ptr<Painter> Selectorart::types(const Skinstyle& style, const std::array<Shape, 3>& shapes)
 {
     auto p = std::make_unique<Painter>(Layout::selectorW, 2 * Layout::selectorH, style.density);
+    strip(style, *p, shapes, 0, 1);
+    return p;
+}
+
+std::unique_ptr<Painter> Selectorart::slopes(const Skinstyle& style, const std::array<Shape, 3>& shapes)
+{
+    auto p = std::make_unique<Painter>(Layout::selectorW, 6 * Layout::selectorH, style.density);
+    for (int order = 2; order <= 4; ++order)
+        strip(style, *p, shapes, 2 * Layout::selectorH * (order - 2), order);
+    return p;
+}
+
+void Selectorart::strip(const Skinstyle& style, const Painter& p, const std::array<Shape, 3>& shapes, double top,
+                        int order)
+{
     for (int lit = 0; lit < 2; ++lit) {
-        const double y = 24 * lit;
-        body(style, *p, 0.5, y + 1.5, 71, 21, lit);
+        const double y = top + 24 * lit;
+        body(style, p, 0.5, y + 1.5, 71, 21, lit);
         for (int k = 1; k < 3; ++k) {
-            p->fillRect(24 * k - 1, y + 2, 1, 20, style.capEdge.alpha(lit ? 0.5 : 0.35));
-            p->fillRect(24 * k, y + 2, 1, 20, style.capShine.alpha(lit ? 0.15 : 0.3));
+            p.fillRect(24 * k - 1, y + 2, 1, 20, style.capEdge.alpha(lit ? 0.5 : 0.35));
+            p.fillRect(24 * k, y + 2, 1, 20, style.capShine.alpha(lit ? 0.15 : 0.3));
         }
         for (int k = 0; k < 3; ++k)
-            pictogram(*p, shapes[k], 24 * k, y, lit ? style.litInk : style.label);
+            pictogram(p, shapes[k], 24 * k, y, lit ? style.litInk : style.label, order);
     }
-    return p;
 }
 
 std::unique_ptr<Painter> Selectorart::outputs(const Skinstyle& style)
@@ -34,10 +49,10 @@ std::unique_ptr<Painter> Selectorart::outputs(const Skinstyle& style)
     return p;
 }
 
-void Selectorart::pictogram(const Painter& p, Shape shape, double x, double y, Colour c)
+void Selectorart::pictogram(const Painter& p, Shape shape, double x, double y, Colour c, int order)
 {
     // Level over the segment's width, 0 at the flat base, 1 at the top.
-    auto level = [shape](double u) {
+    auto level = [shape, order](double u) {
         switch (shape) {
         case Shape::bell:
             return std::exp(-std::pow((u - 0.5) / 0.15, 2.0));
@@ -46,9 +61,9 @@ void Selectorart::pictogram(const Painter& p, Shape shape, double x, double y, C
         case Shape::lowshelf:
             return 0.5 - 0.5 * std::tanh((u - 0.5) * 9.0);
         case Shape::highpass:
-            return 0.6 - 0.3 * std::log1p(std::exp((0.45 - u) * 16.0));
+            return 0.6 - 0.3 * order * std::log1p(std::exp((0.45 - u) * 16.0));
         case Shape::lowpass:
-            return 0.6 - 0.3 * std::log1p(std::exp((u - 0.55) * 16.0));
+            return 0.6 - 0.3 * order * std::log1p(std::exp((u - 0.55) * 16.0));
         }
         return 0.0;
     };
@@ -69,6 +84,12 @@ void Selectorart::pictogram(const Painter& p, Shape shape, double x, double y, C
     cairo_set_line_join(p.cr(), CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(p.cr());
     cairo_restore(p.cr());
+    // A steeper pass filter names its slope in the corner its curve leaves free.
+    const bool pass = shape == Shape::highpass || shape == Shape::lowpass;
+    if (pass && order > 1) {
+        const std::string slope = std::to_string(12 * order);
+        p.text(slope, static_cast<int>(x) + (shape == Shape::highpass ? 4 : 9), static_cast<int>(y) + 3, c);
+    }
 }
 
 void Selectorart::body(const Skinstyle& style, const Painter& p, double x, double y, double w, double h, bool lit)

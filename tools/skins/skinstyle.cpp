@@ -31,6 +31,10 @@ Skinstyle Skinstyle::red()
     s.bands = {rgb(0xf0a040), rgb(0xe3cf52), rgb(0x7ccf72), rgb(0x4fc6c0), rgb(0x5b9cf0), rgb(0xa37ef0), rgb(0xe676c0)};
     s.bandAlpha = 120;
     s.main = rgb(0xff5a4e);
+    s.left = rgb(0x4fb8ff);
+    s.right = rgb(0xff9a3c);
+    s.mid = rgb(0xf0f0f0);
+    s.side = rgb(0xc080ff);
     s.analyzerIn = rgb(0xa0a4ac).alpha(0.13);
     s.analyzerOut = rgb(0x6c8fc0).alpha(0.22);
     s.grain = 2;
@@ -68,6 +72,10 @@ Skinstyle Skinstyle::ivory()
     s.bands = {rgb(0xd2542e), rgb(0xc7900f), rgb(0x4f9a3c), rgb(0x14968f), rgb(0x2e68c4), rgb(0x7a50be), rgb(0xc4408c)};
     s.bandAlpha = 140;
     s.main = rgb(0x26292f);
+    s.left = rgb(0x1f6fd1);
+    s.right = rgb(0xc8561a);
+    s.mid = rgb(0x3a3f48);
+    s.side = rgb(0x8a3fb8);
     s.analyzerIn = rgb(0x8a8478).alpha(0.15);
     s.analyzerOut = rgb(0x5b7fb0).alpha(0.2);
     s.grain = 2;

@@ -24,6 +24,7 @@ struct Skinstyle {
     std::array<Colour, 7> bands;                 // opaque band colours
     int bandAlpha = 120;                         // the band curves' opacity
     Colour main;                                 // the summed curve
+    Colour left, right, mid, side;               // the channels' sums, when bands act on one
     Colour analyzerIn, analyzerOut;              // the spectrum's fills (lines 3x as opaque)
     int grain = 0;                               // panel texture strength
     int density = 1;                             // image pixels per layout pixel

@@ -39,6 +39,14 @@ std::vector<std::pair<std::string, Art>> images()
         {"mode-lo-select.png", types(Shape::highpass, Shape::bell, Shape::lowshelf)},
         {"mode-select.png", types(Shape::highshelf, Shape::bell, Shape::lowshelf)},
         {"mode-hi-select.png", types(Shape::highshelf, Shape::bell, Shape::lowpass)},
+        {"mode-lo-slopes.png",
+         [](const Skinstyle& s) {
+             return Selectorart::slopes(s, {Shape::highpass, Shape::bell, Shape::lowshelf});
+         }},
+        {"mode-hi-slopes.png",
+         [](const Skinstyle& s) {
+             return Selectorart::slopes(s, {Shape::highshelf, Shape::bell, Shape::lowpass});
+         }},
         {"db-line.png", Scaleart::dbLine},
         {"db-numbers.png", Scaleart::dbNumbers},
         {"freqscale.png", Scaleart::frequencies},
@@ -103,5 +111,6 @@ std::string Skinwriter::colours(const Skinstyle& style)
     for (int b = 0; b < 7; ++b)
         text += line("band-" + std::to_string(b + 1), style.bands[b].alpha(style.bandAlpha / 255.0));
     return text + line("main", style.main) + line("analyzer-in", style.analyzerIn) +
-           line("analyzer-out", style.analyzerOut);
+           line("analyzer-out", style.analyzerOut) + line("left", style.left) + line("right", style.right) +
+           line("mid", style.mid) + line("side", style.side);
 }
