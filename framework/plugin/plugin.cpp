@@ -225,26 +225,21 @@ void Plugin::takeSnapshot()
 
 bool Plugin::undo()
 {
-    const int* indexes = nullptr;
-    const double* values = nullptr;
-    if (!editing.empty() || !history)
-        return false;
-    const int count = history->undo(indexes, values);
-    return replay(count, indexes, values);
+    return replay(true);
 }
 
 bool Plugin::redo()
 {
-    const int* indexes = nullptr;
-    const double* values = nullptr;
-    if (!editing.empty() || !history)
-        return false;
-    const int count = history->redo(indexes, values);
-    return replay(count, indexes, values);
+    return replay(false);
 }
 
-bool Plugin::replay(int count, const int* indexes, const double* values)
+bool Plugin::replay(bool back)
 {
+    if (!editing.empty() || !history)
+        return false;
+    const int* indexes = nullptr;
+    const double* values = nullptr;
+    const int count = back ? history->undo(indexes, values) : history->redo(indexes, values);
     replaying = true;
     for (int k = 0; k < count; ++k)
         beginEdit(indexes[k], Gesture::command);

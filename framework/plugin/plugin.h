@@ -217,7 +217,8 @@ private:
     std::vector<double> snapshot;
     bool replaying = false;
     void takeSnapshot();
-    bool replay(int count, const int* indexes, const double* values);
+    // Undoes (back) or redoes a step as one command.
+    bool replay(bool back);
     std::atomic<int> samplesPerTick{-1};
     int tickCounter = -1;
     std::atomic<int> lastTouchedIndex{-1};
