@@ -6,6 +6,7 @@
 
 #include "chain.h"
 
+#include <algorithm>
 #include <emmintrin.h>
 
 template <class Arithmetic> class Chainkernel {
@@ -13,44 +14,108 @@ public:
     static void run(Chain::State& s, int count, double volume, int mode)
     {
         upsample(s, count);
+        const int pairs = 2 * count;
         if (mode != 0)
-            applyMode(s, 2 * count, mode);
-        allSections(s, 2 * count);
+            applyMode(s, pairs, mode);
+        if (s.fadeLength == 0) {
+            allSections(s.configuration[s.heard], s.oversampled, pairs);
+        } else {
+            std::copy(&s.oversampled[0][0], &s.oversampled[pairs][0], &s.incoming[0][0]);
+            allSections(s.configuration[s.heard], s.oversampled, pairs);
+            allSections(s.configuration[1 - s.heard], s.incoming, pairs);
+            crossfade(s, pairs);
+        }
         downsample(s, count, volume);
     }
 
 private:
-    // The sections run in groups, top down: one loop over all seven would
+    // The sections run in groups, top down: one loop over all of them would
     // spill its history, and one loop per section would wait on each
     // sample's predecessor. A group holds the history of its sections and
-    // its input in registers; the arithmetic says how many fit.
-    static void allSections(Chain::State& s, int pairs)
+    // its input in registers; the arithmetic says how many fit. Each run of
+    // sections in one domain splits into full groups and the rest, and the
+    // pairs change domain where the runs do.
+    static void allSections(Chain::Configuration& c, double (*pairs)[2], int count)
     {
         static_assert(Arithmetic::groupSize == 2 || Arithmetic::groupSize == 4, "groups of two or four sections");
-        if constexpr (Arithmetic::groupSize == 4)
-            sections<4, 3>(s, pairs);
-        else
-            sections<2, 2, 2, 1>(s, pairs);
+        // Each group starts from the history its input had before the groups
+        // above it ran, in its own domain.
+        __m128d in1[Chain::maxSections], in2[Chain::maxSections];
+        int top[Chain::maxSections], size[Chain::maxSections];
+        bool enter[Chain::maxSections];
+        int groups = 0;
+        bool midSide = false;
+        for (int i = 0; i < c.segments; ++i) {
+            const Chain::Segment& run = c.segment[i];
+            for (int next = run.top; next > run.top - run.size; next -= Arithmetic::groupSize) {
+                top[groups] = next;
+                size[groups] = std::min(Arithmetic::groupSize, next - (run.top - run.size));
+                in1[groups] = _mm_load_pd(c.signal[next + 1][0]);
+                in2[groups] = _mm_load_pd(c.signal[next + 1][1]);
+                enter[groups] = next == run.top && run.midSide != midSide;
+                if (enter[groups]) {
+                    in1[groups] = convert(in1[groups], run.midSide);
+                    in2[groups] = convert(in2[groups], run.midSide);
+                }
+                ++groups;
+            }
+            midSide = run.midSide;
+        }
+        midSide = false;
+        for (int g = 0; g < groups; ++g) {
+            if (enter[g]) {
+                midSide = !midSide;
+                convertAll(pairs, count, midSide);
+            }
+            switch (size[g]) {
+            case 1:
+                group<1>(c, pairs, top[g], count, in1[g], in2[g]);
+                break;
+            case 2:
+                group<2>(c, pairs, top[g], count, in1[g], in2[g]);
+                break;
+            default:
+                if constexpr (Arithmetic::groupSize == 4) {
+                    if (size[g] == 3)
+                        group<3>(c, pairs, top[g], count, in1[g], in2[g]);
+                    else
+                        group<4>(c, pairs, top[g], count, in1[g], in2[g]);
+                }
+            }
+        }
+        if (midSide)
+            convertAll(pairs, count, false);
     }
 
-    // Groups of sizes sizes..., top down. Each group starts from the history
-    // its input had before the groups above it ran.
-    template <int... sizes> static void sections(Chain::State& s, int pairs)
+    // Left and right to mid and side, (l + r) / 2 and (l - r) / 2, or back.
+    static __m128d convert(__m128d p, bool toMidSide)
     {
-        constexpr int groups = sizeof...(sizes);
-        static_assert((sizes + ...) == Chain::sections, "the groups hold every section once");
-        __m128d in1[groups], in2[groups];
-        int top[groups];
-        int next = Chain::sections - 1, g = 0;
-        for (const int size : {sizes...}) {
-            top[g] = next;
-            in1[g] = _mm_load_pd(s.memory.signal[next + 1][0]);
-            in2[g] = _mm_load_pd(s.memory.signal[next + 1][1]);
-            next -= size;
-            ++g;
+        const __m128d swapped = _mm_shuffle_pd(p, p, 1);
+        const __m128d both = _mm_unpacklo_pd(_mm_add_pd(p, swapped), _mm_sub_pd(p, swapped));
+        return toMidSide ? _mm_mul_pd(both, _mm_set1_pd(0.5)) : both;
+    }
+    static void convertAll(double (*pairs)[2], int count, bool toMidSide)
+    {
+        for (int i = 0; i < count; ++i)
+            _mm_store_pd(pairs[i], convert(_mm_load_pd(pairs[i]), toMidSide));
+    }
+
+    // The configuration fading in takes over linearly; it is heard alone
+    // from the end of the fade.
+    static void crossfade(Chain::State& s, int count)
+    {
+        const double step = 1.0 / s.fadeLength;
+        for (int i = 0; i < count; ++i) {
+            const __m128d gain = _mm_set1_pd(std::min(1.0, (s.faded + i + 1) * step));
+            const __m128d old = _mm_load_pd(s.oversampled[i]);
+            _mm_store_pd(s.oversampled[i],
+                         _mm_add_pd(old, _mm_mul_pd(_mm_sub_pd(_mm_load_pd(s.incoming[i]), old), gain)));
         }
-        g = 0;
-        ((group<sizes>(s, top[g], pairs, in1[g], in2[g]), ++g), ...);
+        s.faded += count;
+        if (s.faded >= s.fadeLength) {
+            s.heard = 1 - s.heard;
+            s.fadeLength = 0;
+        }
     }
 
     // Two all-pass paths give the two oversampled pairs of each frame.
@@ -83,34 +148,35 @@ private:
         }
     }
 
-    // Sections top down to top + 1 - size, in place over the oversampled
-    // pairs, from the input history in1 and in2.
-    template <int size> static void group(Chain::State& s, int top, int pairs, __m128d in1, __m128d in2)
+    // Sections top down to top + 1 - size, in place over count pairs, from
+    // the input history in1 and in2.
+    template <int size>
+    static void group(Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1, __m128d in2)
     {
         // Entry 0 is the input's history, entry k the output of section top + 1 - k.
         __m128d z1[size + 1], z2[size + 1];
         z1[0] = in1;
         z2[0] = in2;
         for (int k = 1; k <= size; ++k) {
-            z1[k] = _mm_load_pd(s.memory.signal[top + 1 - k][0]);
-            z2[k] = _mm_load_pd(s.memory.signal[top + 1 - k][1]);
+            z1[k] = _mm_load_pd(c.signal[top + 1 - k][0]);
+            z2[k] = _mm_load_pd(c.signal[top + 1 - k][1]);
         }
-        for (int i = 0; i < pairs; ++i) {
-            __m128d p = _mm_load_pd(s.oversampled[i]);
+        for (int i = 0; i < count; ++i) {
+            __m128d p = _mm_load_pd(pairs[i]);
 #pragma GCC unroll 8
             for (int k = 1; k <= size; ++k) {
-                const __m128d y = Arithmetic::section(s.section[top + 1 - k], p, z1[k - 1], z2[k - 1], z1[k], z2[k]);
+                const __m128d y = Arithmetic::section(c.section[top + 1 - k], p, z1[k - 1], z2[k - 1], z1[k], z2[k]);
                 z2[k - 1] = z1[k - 1];
                 z1[k - 1] = p;
                 p = y;
             }
             z2[size] = z1[size];
             z1[size] = p;
-            _mm_store_pd(s.oversampled[i], p);
+            _mm_store_pd(pairs[i], p);
         }
         for (int k = 0; k <= size; ++k) {
-            _mm_store_pd(s.memory.signal[top + 1 - k][0], z1[k]);
-            _mm_store_pd(s.memory.signal[top + 1 - k][1], z2[k]);
+            _mm_store_pd(c.signal[top + 1 - k][0], z1[k]);
+            _mm_store_pd(c.signal[top + 1 - k][1], z2[k]);
         }
     }
 
