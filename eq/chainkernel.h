@@ -64,22 +64,26 @@ private:
         midSide = false;
         for (int g = 0; g < groups; ++g) {
             if (enter[g]) {
+                // The signal above keeps its history in its own domain.
+                _mm_store_pd(c.signal[top[g] + 1][0], _mm_load_pd(pairs[count - 1]));
+                _mm_store_pd(c.signal[top[g] + 1][1], _mm_load_pd(pairs[count - 2]));
                 midSide = !midSide;
                 convertAll(pairs, count, midSide);
             }
+            const bool keepInput = !enter[g];
             switch (size[g]) {
             case 1:
-                group<1>(c, pairs, top[g], count, in1[g], in2[g]);
+                group<1>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
                 break;
             case 2:
-                group<2>(c, pairs, top[g], count, in1[g], in2[g]);
+                group<2>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
                 break;
             default:
                 if constexpr (Arithmetic::groupSize == 4) {
                     if (size[g] == 3)
-                        group<3>(c, pairs, top[g], count, in1[g], in2[g]);
+                        group<3>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
                     else
-                        group<4>(c, pairs, top[g], count, in1[g], in2[g]);
+                        group<4>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
                 }
             }
         }
@@ -149,9 +153,11 @@ private:
     }
 
     // Sections top down to top + 1 - size, in place over count pairs, from
-    // the input history in1 and in2.
+    // the input history in1 and in2, which is stored back unless it was
+    // converted from another domain.
     template <int size>
-    static void group(Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1, __m128d in2)
+    static void group(Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1, __m128d in2,
+                      bool keepInput)
     {
         // Entry 0 is the input's history, entry k the output of section top + 1 - k.
         __m128d z1[size + 1], z2[size + 1];
@@ -174,7 +180,7 @@ private:
             z1[size] = p;
             _mm_store_pd(pairs[i], p);
         }
-        for (int k = 0; k <= size; ++k) {
+        for (int k = keepInput ? 0 : 1; k <= size; ++k) {
             _mm_store_pd(c.signal[top + 1 - k][0], z1[k]);
             _mm_store_pd(c.signal[top + 1 - k][1], z2[k]);
         }
