@@ -33,8 +33,9 @@ private:
     // spill its history, and one loop per section would wait on each
     // sample's predecessor. A group holds the history of its sections and
     // its input in registers; the arithmetic says how many fit. Each run of
-    // sections in one domain splits into full groups and the rest, and the
-    // pairs change domain where the runs do.
+    // sections in one domain splits into as few groups as hold it, of sizes
+    // as even as can be (seven into four and three, or two, two, two and
+    // one), and the pairs change domain where the runs do.
     static void allSections(Chain::Configuration& c, double (*pairs)[2], int count)
     {
         static_assert(Arithmetic::groupSize == 2 || Arithmetic::groupSize == 4, "groups of two or four sections");
@@ -47,12 +48,14 @@ private:
         bool midSide = false;
         for (int i = 0; i < c.segments; ++i) {
             const Chain::Segment& run = c.segment[i];
-            for (int next = run.top; next > run.top - run.size; next -= Arithmetic::groupSize) {
+            const int parts = (run.size + Arithmetic::groupSize - 1) / Arithmetic::groupSize;
+            for (int part = 0, next = run.top; part < parts; ++part) {
                 top[groups] = next;
-                size[groups] = std::min(Arithmetic::groupSize, next - (run.top - run.size));
+                size[groups] = run.size / parts + (part < run.size % parts ? 1 : 0);
                 in1[groups] = _mm_load_pd(c.signal[next + 1][0]);
                 in2[groups] = _mm_load_pd(c.signal[next + 1][1]);
-                enter[groups] = next == run.top && run.midSide != midSide;
+                next -= size[groups];
+                enter[groups] = part == 0 && run.midSide != midSide;
                 if (enter[groups]) {
                     in1[groups] = convert(in1[groups], run.midSide);
                     in2[groups] = convert(in2[groups], run.midSide);
