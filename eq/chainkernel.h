@@ -35,7 +35,8 @@ private:
     // its input in registers; the arithmetic says how many fit. Each run of
     // sections in one domain splits into as few groups as hold it, of sizes
     // as even as can be (seven into four and three, or two, two, two and
-    // one), and the pairs change domain where the runs do.
+    // one). The first group of a run in the other domain converts its
+    // input, and the last group its output back to left and right.
     static void allSections(Chain::Configuration& c, double (*pairs)[2], int count)
     {
         static_assert(Arithmetic::groupSize == 2 || Arithmetic::groupSize == 4, "groups of two or four sections");
@@ -66,32 +67,56 @@ private:
         }
         midSide = false;
         for (int g = 0; g < groups; ++g) {
-            if (enter[g]) {
-                // The signal above keeps its history in its own domain.
+            // The group above keeps its output's history in its own domain;
+            // the chain's input keeps its own here.
+            if (g == 0 && enter[g]) {
                 _mm_store_pd(c.signal[top[g] + 1][0], _mm_load_pd(pairs[count - 1]));
                 _mm_store_pd(c.signal[top[g] + 1][1], _mm_load_pd(pairs[count - 2]));
-                midSide = !midSide;
-                convertAll(pairs, count, midSide);
             }
-            const bool keepInput = !enter[g];
+            const int into = !enter[g] ? none : midSide ? toLeftRight : toMidSide;
+            midSide = midSide != enter[g];
+            const bool back = g == groups - 1 && midSide;
             switch (size[g]) {
             case 1:
-                group<1>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
+                groupOf<1>(into, back, c, pairs, top[g], count, in1[g], in2[g]);
                 break;
             case 2:
-                group<2>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
+                groupOf<2>(into, back, c, pairs, top[g], count, in1[g], in2[g]);
                 break;
             default:
                 if constexpr (Arithmetic::groupSize == 4) {
                     if (size[g] == 3)
-                        group<3>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
+                        groupOf<3>(into, back, c, pairs, top[g], count, in1[g], in2[g]);
                     else
-                        group<4>(c, pairs, top[g], count, in1[g], in2[g], keepInput);
+                        groupOf<4>(into, back, c, pairs, top[g], count, in1[g], in2[g]);
                 }
             }
         }
-        if (midSide)
-            convertAll(pairs, count, false);
+    }
+
+    enum Conversion { none, toMidSide, toLeftRight };
+
+    // The group of size that converts its input (by Conversion) and, if
+    // back, its output to left and right.
+    template <int size>
+    static void groupOf(int into, bool back, Chain::Configuration& c, double (*pairs)[2], int top, int count,
+                        __m128d in1, __m128d in2)
+    {
+        if (back) {
+            if (into == none)
+                group<size, none, true>(c, pairs, top, count, in1, in2);
+            else if (into == toMidSide)
+                group<size, toMidSide, true>(c, pairs, top, count, in1, in2);
+            else
+                group<size, toLeftRight, true>(c, pairs, top, count, in1, in2);
+        } else {
+            if (into == none)
+                group<size, none, false>(c, pairs, top, count, in1, in2);
+            else if (into == toMidSide)
+                group<size, toMidSide, false>(c, pairs, top, count, in1, in2);
+            else
+                group<size, toLeftRight, false>(c, pairs, top, count, in1, in2);
+        }
     }
 
     // Left and right to mid and side, (l + r) / 2 and (l - r) / 2, or back.
@@ -100,11 +125,6 @@ private:
         const __m128d swapped = _mm_shuffle_pd(p, p, 1);
         const __m128d both = _mm_unpacklo_pd(_mm_add_pd(p, swapped), _mm_sub_pd(p, swapped));
         return toMidSide ? _mm_mul_pd(both, _mm_set1_pd(0.5)) : both;
-    }
-    static void convertAll(double (*pairs)[2], int count, bool toMidSide)
-    {
-        for (int i = 0; i < count; ++i)
-            _mm_store_pd(pairs[i], convert(_mm_load_pd(pairs[i]), toMidSide));
     }
 
     // The configuration fading in takes over linearly; it is heard alone
@@ -158,9 +178,8 @@ private:
     // Sections top down to top + 1 - size, in place over count pairs, from
     // the input history in1 and in2, which is stored back unless it was
     // converted from another domain.
-    template <int size>
-    static void group(Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1, __m128d in2,
-                      bool keepInput)
+    template <int size, int into, bool back>
+    static void group(Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1, __m128d in2)
     {
         // Entry 0 is the input's history, entry k the output of section top + 1 - k.
         __m128d z1[size + 1], z2[size + 1];
@@ -172,6 +191,8 @@ private:
         }
         for (int i = 0; i < count; ++i) {
             __m128d p = _mm_load_pd(pairs[i]);
+            if constexpr (into != none)
+                p = convert(p, into == toMidSide);
 #pragma GCC unroll 8
             for (int k = 1; k <= size; ++k) {
                 const __m128d y = Arithmetic::section(c.section[top + 1 - k], p, z1[k - 1], z2[k - 1], z1[k], z2[k]);
@@ -181,9 +202,9 @@ private:
             }
             z2[size] = z1[size];
             z1[size] = p;
-            _mm_store_pd(pairs[i], p);
+            _mm_store_pd(pairs[i], back ? convert(p, false) : p);
         }
-        for (int k = keepInput ? 0 : 1; k <= size; ++k) {
+        for (int k = into == none ? 0 : 1; k <= size; ++k) {
             _mm_store_pd(c.signal[top + 1 - k][0], z1[k]);
             _mm_store_pd(c.signal[top + 1 - k][1], z2[k]);
         }
