@@ -105,8 +105,8 @@ private:
     }
     static double section(const Coefficients& k, double* h, double x)
     {
-        const double y = k.numerator[0] * x + k.numerator[1] * h[0] + k.numerator[2] * h[1] -
-                         k.denominator[1] * h[2] - k.denominator[2] * h[3];
+        const double y = k.numerator[0] * x + k.numerator[1] * h[0] + k.numerator[2] * h[1] - k.denominator[1] * h[2] -
+                         k.denominator[2] * h[3];
         h[1] = h[0];
         h[0] = x;
         h[3] = h[2];
