@@ -102,21 +102,21 @@ private:
     static void groupOf(int into, bool back, Chain::Configuration& c, double (*pairs)[2], int top, int count,
                         __m128d in1, __m128d in2)
     {
-        if (back) {
-            if (into == none)
-                group<size, none, true>(c, pairs, top, count, in1, in2);
-            else if (into == toMidSide)
-                group<size, toMidSide, true>(c, pairs, top, count, in1, in2);
-            else
-                group<size, toLeftRight, true>(c, pairs, top, count, in1, in2);
-        } else {
-            if (into == none)
-                group<size, none, false>(c, pairs, top, count, in1, in2);
-            else if (into == toMidSide)
-                group<size, toMidSide, false>(c, pairs, top, count, in1, in2);
-            else
-                group<size, toLeftRight, false>(c, pairs, top, count, in1, in2);
-        }
+        if (back)
+            groupInto<size, true>(into, c, pairs, top, count, in1, in2);
+        else
+            groupInto<size, false>(into, c, pairs, top, count, in1, in2);
+    }
+    template <int size, bool back>
+    static void groupInto(int into, Chain::Configuration& c, double (*pairs)[2], int top, int count, __m128d in1,
+                          __m128d in2)
+    {
+        if (into == none)
+            group<size, none, back>(c, pairs, top, count, in1, in2);
+        else if (into == toMidSide)
+            group<size, toMidSide, back>(c, pairs, top, count, in1, in2);
+        else
+            group<size, toLeftRight, back>(c, pairs, top, count, in1, in2);
     }
 
     // Left and right to mid and side, (l + r) / 2 and (l - r) / 2, or back.
