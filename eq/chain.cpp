@@ -183,8 +183,10 @@ void Chain::recoverNonFinite()
     State::Memory& m = state.memory;
     add(&m.up[0][0][0], sizeof m.up);
     add(&m.down[0][0][0], sizeof m.down);
-    for (const Configuration& c : state.configuration)
-        add(&c.signal[0][0][0], sizeof c.signal);
+    const auto history = [&](const Configuration& c) { add(&c.signal[0][0][0], (c.count + 1) * sizeof c.signal[0]); };
+    history(state.configuration[state.heard]);
+    if (state.fadeLength != 0)
+        history(state.configuration[1 - state.heard]);
     const __m128d sum = _mm_add_pd(_mm_add_pd(sums[0], sums[1]), _mm_add_pd(sums[2], sums[3]));
     if (_mm_movemask_pd(_mm_cmpeq_pd(sum, zero)) == 3)
         return;

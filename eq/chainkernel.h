@@ -40,6 +40,13 @@ private:
     static void allSections(Chain::Configuration& c, double (*pairs)[2], int count)
     {
         static_assert(Arithmetic::groupSize == 2 || Arithmetic::groupSize == 4, "groups of two or four sections");
+        if (c.count == Chain::bands && c.segments == 1 && !c.segment[0].midSide) {
+            if constexpr (Arithmetic::groupSize == 4)
+                leftRight<4, 3>(c, pairs, count);
+            else
+                leftRight<2, 2, 2, 1>(c, pairs, count);
+            return;
+        }
         // Each group starts from the history its input had before the groups
         // above it ran, in its own domain.
         __m128d in1[Chain::maxSections], in2[Chain::maxSections];
@@ -95,6 +102,25 @@ private:
     }
 
     enum Conversion { none, toMidSide, toLeftRight };
+
+    // One section per band, all on left and right (the common case): groups
+    // of sizes sizes..., top down, laid out as the compiler sees them.
+    template <int... sizes> static void leftRight(Chain::Configuration& c, double (*pairs)[2], int count)
+    {
+        constexpr int groups = sizeof...(sizes);
+        __m128d in1[groups], in2[groups];
+        int top[groups];
+        int next = Chain::bands - 1, g = 0;
+        for (const int size : {sizes...}) {
+            top[g] = next;
+            in1[g] = _mm_load_pd(c.signal[next + 1][0]);
+            in2[g] = _mm_load_pd(c.signal[next + 1][1]);
+            next -= size;
+            ++g;
+        }
+        g = 0;
+        ((group<sizes, none, false>(c, pairs, top[g], count, in1[g], in2[g]), ++g), ...);
+    }
 
     // The group of size that converts its input (by Conversion) and, if
     // back, its output to left and right.
