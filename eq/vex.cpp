@@ -61,7 +61,7 @@ void Vex::setSampleRate(double rate)
 
 Chain::Band Vex::design(int band, const double* values, double gainScale)
 {
-    Chain::Band designed;
+    Chain::Band designed{};
     designed.count = Filterdesign::designSections(values, band, gainScale, designRate(), designed.sections);
     designed.placement = static_cast<Placement>(stepOf(values[placement], placementCount));
     return designed;
