@@ -20,7 +20,7 @@ public:
         if (s.fadeLength == 0) {
             allSections(s.configuration[s.heard], s.oversampled, pairs);
         } else {
-            std::copy(&s.oversampled[0][0], &s.oversampled[pairs][0], &s.incoming[0][0]);
+            std::copy(&s.oversampled[0][0], &s.oversampled[0][0] + 2 * pairs, &s.incoming[0][0]);
             allSections(s.configuration[s.heard], s.oversampled, pairs);
             allSections(s.configuration[1 - s.heard], s.incoming, pairs);
             crossfade(s, pairs);
