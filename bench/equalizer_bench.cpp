@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <random>
 #include <vector>
@@ -90,6 +91,35 @@ void SevenBands(benchmark::State& state, Chain::Path path)
 }
 BENCHMARK_CAPTURE(SevenBands, sse2, Chain::Path::sse2);
 BENCHMARK_CAPTURE(SevenBands, fma, Chain::Path::fma);
+
+// Seven bands with placements (by Vexparameters::Placement) and both outer
+// bands' slope step, after the new arrangement has faded in.
+void Arranged(benchmark::State& state, Chain::Path path, std::array<int, 7> placements, int slope)
+{
+    Equalizer eq;
+    if (!activate(state, eq, path))
+        return;
+    for (int b = 0; b < 7; ++b)
+        eq.vex->setValue(placements[static_cast<std::size_t>(b)], Vexparameters::index(b, Vexparameters::placement),
+                         true);
+    eq.vex->setValue(slope, Vexparameters::index(0, Vexparameters::slope), true);
+    eq.vex->setValue(slope, Vexparameters::index(6, Vexparameters::slope), true);
+    for (int n = 0; n < 4800; ++n)
+        eq.process(0.0, 0.0);
+    timeBlocks(state, eq, noise(blockFrames), [] {});
+}
+// Mid and side in turn: the pairs change domain before the first band and
+// after the last.
+BENCHMARK_CAPTURE(Arranged, midSide_sse2, Chain::Path::sse2, {3, 4, 3, 4, 3, 4, 3}, 0);
+BENCHMARK_CAPTURE(Arranged, midSide_fma, Chain::Path::fma, {3, 4, 3, 4, 3, 4, 3}, 0);
+// Mid and left in turn: a change of domain between every two bands.
+BENCHMARK_CAPTURE(Arranged, midLeft_sse2, Chain::Path::sse2, {3, 1, 3, 1, 3, 1, 3}, 0);
+BENCHMARK_CAPTURE(Arranged, midLeft_fma, Chain::Path::fma, {3, 1, 3, 1, 3, 1, 3}, 0);
+// The outer bands' high-pass and low-pass at 24 and 48 dB per octave.
+BENCHMARK_CAPTURE(Arranged, slopes24_sse2, Chain::Path::sse2, {}, 1);
+BENCHMARK_CAPTURE(Arranged, slopes24_fma, Chain::Path::fma, {}, 1);
+BENCHMARK_CAPTURE(Arranged, slopes48_sse2, Chain::Path::sse2, {}, 3);
+BENCHMARK_CAPTURE(Arranged, slopes48_fma, Chain::Path::fma, {}, 3);
 
 // The same in host blocks of 64 frames.
 void SevenBandsBlock64(benchmark::State& state, Chain::Path path)

@@ -1,8 +1,9 @@
 // The equalizer's signal chain: a half-band upsampler, the output mode, the
-// seven band sections at twice the host's rate and a half-band downsampler.
+// bands' sections at twice the host's rate and a half-band downsampler.
 // It runs pieces of frames group by group (each group one tight loop over
 // the piece, its state in registers), so the processor overlaps consecutive
-// samples. Left and right travel together as pairs of doubles.
+// samples. Left and right travel together as pairs of doubles, or as mid and
+// side where the bands on them run.
 //
 // The loops exist in two builds: SSE2, which fixes the results, and AVX2 with
 // FMA, taken on processors that have it, whose results differ from SSE2 only
@@ -13,8 +14,22 @@
 
 class Chain {
 public:
-    enum { sections = 7, halfbandStages = 4, chunk = 256 };
+    enum {
+        bands = Vexparameters::bandCount,
+        maxSections = bands + 2 * (Filterdesign::maxBandSections - 1),
+        halfbandStages = 4,
+        chunk = 256
+    };
     enum class Path { sse2, fma };
+    using Placement = Vexparameters::Placement;
+
+    // A band as the chain runs it: its sections and the part of the signal
+    // they act on.
+    struct Band {
+        Coefficients sections[Filterdesign::maxBandSections];
+        int count;
+        Placement placement;
+    };
 
     // Flat sections, silent state, on the fastest path the processor has.
     Chain();
@@ -24,7 +39,11 @@ public:
     bool use(Path path);
     Path path() const;
 
-    void setSection(int band, const Coefficients& c);
+    // The bands' new designs. Coefficients that keep every band's count and
+    // placement take effect at once; a new arrangement fades in over
+    // fadePairs oversampled frames (at once if none), after the fade under
+    // way if there is one.
+    void configure(const Band (&designs)[bands], int fadePairs);
 
     // Runs count (1 to chunk) frames from offset of the two input channels to
     // the two output channels. Every input is read before any output is
@@ -36,23 +55,50 @@ public:
     // poisoned; cheap enough for every block.
     void recoverNonFinite();
 
-    // What the loops read and write. A section's input history is the output
-    // history of the section above it, so each signal's history is kept once.
+    // Sections top down to top + 1 - size that run in one domain.
+    struct Segment {
+        int top, size;
+        bool midSide;
+    };
+    // One arrangement of the bands' sections, with their history. Band 7's
+    // sections come first (top, index count - 1), band 1's last; a band on
+    // left or right has the identity in the other lane, as a band on mid or
+    // side has in its lane of the mid/side pair. A section's input history
+    // is the output history of the section above it, converted where the
+    // domain changes, so each signal's history is kept once.
+    struct alignas(16) Configuration {
+        // b0, b1, b2, a1, a2 of each section, per lane.
+        double section[maxSections][5][2];
+        // The last two values, newest first, of the signal into the top
+        // section (index count) and out of each section.
+        double signal[maxSections + 1][2][2];
+        int count, segments;
+        Segment segment[maxSections];
+        // Per band: its sections, placement, lowest section and domain.
+        int bandSections[bands];
+        Placement placement[bands];
+        int base[bands];
+        bool midSide[bands];
+    };
+
+    // What the loops read and write.
     struct State {
-        // b0, b1, b2, a1, a2 of each section.
-        alignas(16) double section[sections][5][2];
         double halfband[halfbandStages][2];
         struct alignas(16) Memory {
-            // The last two values, newest first, of the signal into the top
-            // section (index sections) and out of each section.
-            double signal[sections + 1][2][2];
             // Input and output of each all-pass stage's last sample.
             double up[halfbandStages][2][2];
             double down[halfbandStages][2][2];
         } memory;
-        // One piece of frames in and out, and the same at twice the rate.
+        Configuration configuration[2];
+        // The configuration heard; while fadeLength is not 0 the other one
+        // fades in, faded of fadeLength oversampled frames done.
+        int heard = 0;
+        int fadeLength = 0, faded = 0;
+        // One piece of frames in and out, the same at twice the rate, and
+        // a copy of that for the configuration that fades in.
         alignas(16) double frames[chunk][2];
         alignas(16) double oversampled[2 * chunk][2];
+        alignas(16) double incoming[2 * chunk][2];
     };
 
 private:
@@ -61,8 +107,20 @@ private:
     // Built for AVX2 and FMA: only called when the processor has them.
     static void runFma(State& state, int count, double volume, int mode);
 
+    // Lays designs out in c, its histories silent.
+    static void arrange(const Band (&designs)[bands], Configuration& c);
+    static bool sameArrangement(const Band (&designs)[bands], const Configuration& c);
+    static void setCoefficients(const Band (&designs)[bands], Configuration& c);
+    // Starts to would-be histories from those of from, band by band.
+    static void carryHistory(const Configuration& from, Configuration& to);
+    // Takes the arrangement that waited for a fade to end.
+    void configureWaiting();
+
     Loops loops;
     State state;
+    Band waiting[bands];
+    int waitingFade = 0;
+    bool hasWaiting = false;
 };
 
 template <class Sample>
@@ -77,4 +135,6 @@ void Chain::process(const Sample* const* inputs, Sample* const* outputs, int off
         outputs[0][offset + i] = static_cast<Sample>(state.frames[i][0]);
         outputs[1][offset + i] = static_cast<Sample>(state.frames[i][1]);
     }
+    if (hasWaiting && state.fadeLength == 0)
+        configureWaiting();
 }

@@ -11,11 +11,16 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
          Framework::Paramlistener& gui)
     : Recallableplugin(host, gui, settings, std::move(handlers), vexFirstParameterCount, 2.0, 500)
 {
-    for (int b = 0; b < bandCount; ++b)
-        staged[b] = active[b] = Coefficients::identity();
+    for (int b = 0; b < bandCount; ++b) {
+        staged[b].sections[0] = Coefficients::identity();
+        staged[b].count = 1;
+        staged[b].placement = Placement::stereo;
+        active[b] = staged[b];
+    }
 }
 
-static_assert(Chain::sections == bandCount, "a chain section per band");
+// How long a new arrangement of the chain fades in.
+static constexpr double fadeSeconds = 0.005;
 
 void Vex::defaults(Vexprogram& program)
 {
@@ -55,12 +60,15 @@ void Vex::setSampleRate(double rate)
     resetParameters(false);
 }
 
-Coefficients Vex::design(int band, const double* values, double gainScale)
+Chain::Band Vex::design(int band, const double* values, double gainScale)
 {
-    return Filterdesign::designBand(values, band, gainScale, designRate());
+    Chain::Band designed{};
+    designed.count = Filterdesign::designSections(values, band, gainScale, designRate(), designed.sections);
+    designed.placement = static_cast<Placement>(stepOf(values[placement], placementCount));
+    return designed;
 }
 
-Coefficients Vex::designFromTargets(int band, double gainScale)
+Chain::Band Vex::designFromTargets(int band, double gainScale)
 {
     double values[bandValueCount];
     readBand(
@@ -96,7 +104,7 @@ void Vex::parameterChanged(int changed, bool onAudioThread)
         return;
     }
     const double scale = getValue(curve);
-    Coefficients heard[bandCount];
+    Chain::Band heard[bandCount];
     for (int b = first; b <= last; ++b)
         heard[b] = designFromTargets(b, scale);
     const Framework::Lock::Guard hold(coefficientLock);
@@ -104,7 +112,7 @@ void Vex::parameterChanged(int changed, bool onAudioThread)
         stage(b, heard[b], generation[b]);
 }
 
-void Vex::stage(int band, const Coefficients& designed, unsigned generation)
+void Vex::stage(int band, const Chain::Band& designed, unsigned generation)
 {
     if (static_cast<int>(generation - stagedGeneration[band]) < 0)
         return;
@@ -125,7 +133,7 @@ void Vex::programChanged()
 
 bool Vex::takeOverCoefficients()
 {
-    Coefficients designed[bandCount];
+    Chain::Band designed[bandCount];
     for (int b = 0; b < bandCount; ++b)
         if (redesigning & (1u << b))
             designed[b] = design(b, redesignValues[b], redesignScale);
@@ -179,8 +187,8 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
         const bool arrived = ticked && takeOverCoefficients();
         if (arrived || heardVolume != volume) {
             flush(end);
-            for (int b = 0; arrived && b < bandCount; ++b)
-                chain.setSection(b, active[b]);
+            if (arrived)
+                chain.configure(active, static_cast<int>(designRate() * fadeSeconds));
             volume = heardVolume;
         }
         end += count;

@@ -36,9 +36,9 @@ public:
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 
-    // The band's coefficients designed from its current targets, its gain
+    // The band's sections designed from its current targets, its gain
     // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
-    Coefficients designFromTargets(int band, double gainScale);
+    Chain::Band designFromTargets(int band, double gainScale);
 
     // The response curves and the status line the editor shows.
     Vexdisplay& display() { return view; }
@@ -55,20 +55,20 @@ protected:
 
 private:
     template <class Sample> void run(const Sample* const* inputs, Sample* const* outputs, int frames);
-    // The band's coefficients from values, by Vexparameters::Bandparameter.
-    Coefficients design(int band, const double* values, double gainScale);
+    // The band's sections from values, by Vexparameters::Bandparameter.
+    Chain::Band design(int band, const double* values, double gainScale);
     // Audio thread: stages the designs the audio thread asked for, then
     // copies newly staged coefficients to active; false when there are none
     // or the coefficient lock is busy.
     bool takeOverCoefficients();
     // Under the coefficient lock: stages a band's design unless a design of
     // newer values is staged already.
-    void stage(int band, const Coefficients& designed, unsigned generation);
+    void stage(int band, const Chain::Band& designed, unsigned generation);
 
     Framework::Lock coefficientLock;
     Vexdisplay view{*this};
     Analyzerfeed feed;
-    Coefficients staged[bandCount];
+    Chain::Band staged[bandCount];
     unsigned stagedGeneration[bandCount] = {};
     bool coefficientsDirty = false;
     // Per band, how often its values changed: designs made from them carry it.
@@ -78,7 +78,7 @@ private:
     std::atomic<unsigned> redesignRequests{0};
 
     // Audio thread only.
-    Coefficients active[bandCount];
+    Chain::Band active[bandCount];
     unsigned redesigning = 0;
     double redesignValues[bandCount][Vexparameters::bandValueCount];
     double redesignScale = 1.0;
