@@ -129,7 +129,7 @@ TEST_F(Audiothread, AutomationAllocatesNothingWhileProgramsAndChunksChange)
 
     std::atomic<bool> done{false};
     long audioAllocations = -1;
-    const int automated[] = {index(2, gain), index(5, frequency), volume};
+    const int automated[] = {index(2, gain), index(5, frequency), volume, index(3, placement), index(0, slope), index(0, type)};
     std::thread audio([&] {
         int phase = 0;
         block(64, phase);
