@@ -156,6 +156,29 @@ int designSections(const double* values, int band, double gainScale, double fs, 
     return count;
 }
 
+Coefficients soloSection(const double* values, int band, double fs)
+{
+    using namespace Vexparameters;
+    static const Framework::Log10map bellWidthMap{bellWidth.low, bellWidth.high};
+    const int kind = values[type] > -1.0 && values[type] < 3.0 ? static_cast<int>(values[type]) : 1;
+    const double f0 = std::min(std::max(values[frequency], 1.0), highestCorner * fs);
+    Coefficients set;
+    if (kind == 1) {
+        // The bell's bandwidth is c times its frequency: Q is 1 / c.
+        const double w0 = 2.0 * pi * f0 / fs;
+        const double alpha = std::sin(w0) * bellWidthMap.toReal(values[width]) / 2.0;
+        const double a0 = 1.0 + alpha;
+        set = {{alpha / a0, 0.0, -alpha / a0}, {1.0, -2.0 * std::cos(w0) / a0, (1.0 - alpha) / a0}};
+    } else {
+        // Type 0 is the high-pass on band 1 and a high shelf elsewhere; type
+        // 2 the low-pass on band 7 and a low shelf elsewhere.
+        const bool pass = (kind == 0 && band == firstBand) || (kind == 2 && band == lastBand);
+        const bool above = pass ? kind == 2 : kind == 0;
+        set = above ? highPass(f0, fs) : lowPass(f0, fs);
+    }
+    return isFinite(set) && isStable(set) ? set : Coefficients::identity();
+}
+
 Coefficients designBand(const double* values, int band, double gainScale, double fs)
 {
     using namespace Vexparameters;

@@ -44,6 +44,13 @@ enum { maxBandSections = Vexparameters::slopeSteps };
 // octave is a cascade of Butterworth sections, every other band one section.
 int designSections(const double* values, int band, double gainScale, double fs, Coefficients* sections);
 
+// What a band acts on, to listen to alone, from its values (by
+// Vexparameters::Bandparameter) at rate fs: a bell's band-pass of the
+// same bandwidth, 0 dB at its frequency; for a shelf the side it shapes;
+// for the high-pass what it takes away below its corner, for the low-pass
+// what it takes away above. Whether the band is on does not matter.
+Coefficients soloSection(const double* values, int band, double fs);
+
 // Peak or notch of gain dB at f0 with bandwidth c * f0 hertz.
 Coefficients bell(double gain, double f0, double c, double fs);
 // Shelves of gain dB above (high) or below (low) f0, bandwidth in octaves.

@@ -38,6 +38,10 @@ void Vex::takeOverLive()
     const double outMode = editBuffer.values[slot(mode)];
     // Any value that is no mode leaves the signal unchanged.
     heardMode = outMode >= 0.0 && outMode < 4.0 ? static_cast<int>(outMode) : 0;
+    // The band listened to, if any, with its values as they are now.
+    soloBand = solo.listened();
+    if (soloBand >= 0 && soloBand < bandCount)
+        readBand(soloBand, [this](int i) { return targetValue(i); }, soloValues);
     redesigning |= redesignRequests.exchange(0, std::memory_order_acquire);
     if (!redesigning)
         return;
@@ -176,8 +180,16 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
     const int mode = heardMode;
     double volume = heardVolume;
     int start = 0;
+    const bool listening = solo.engaged();
+    if (listening) {
+        const double rate = designRate() / oversamplingFactor;
+        solo.follow(Filterdesign::soloSection(soloValues, std::max(soloBand, 0), rate),
+                    static_cast<int>(rate * fadeSeconds));
+    }
     const auto flush = [&](int end) {
-        if (end > start)
+        if (end > start && listening)
+            listenTo(inputs, outputs, start, end - start, volume, mode);
+        else if (end > start)
             chain.process(inputs, outputs, start, end - start, volume, mode);
         start = end;
     };
@@ -198,4 +210,23 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
     chain.recoverNonFinite();
     if (taps & Analyzerfeed::output)
         feed.write(Analyzerfeed::output, outputs[0], outputs[1], frames);
+}
+
+// The piece through the chain, then towards what the band listened to
+// acts on in its input.
+template <class Sample>
+void Vex::listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume,
+                   int mode)
+{
+    for (int i = 0; i < count; ++i)
+        for (int c = 0; c < 2; ++c)
+            soloInput[i][c] = static_cast<double>(inputs[c][offset + i]);
+    chain.process(inputs, outputs, offset, count, volume, mode);
+    for (int i = 0; i < count; ++i)
+        for (int c = 0; c < 2; ++c)
+            soloOutput[i][c] = static_cast<double>(outputs[c][offset + i]);
+    solo.run(soloInput, soloOutput, count);
+    for (int i = 0; i < count; ++i)
+        for (int c = 0; c < 2; ++c)
+            outputs[c][offset + i] = static_cast<Sample>(soloOutput[i][c]);
 }

@@ -6,6 +6,7 @@
 #include "analyzerfeed.h"
 #include "chain.h"
 #include "filterdesign.h"
+#include "solo.h"
 #include "vexdisplay.h"
 #include "vexparameters.h"
 #include "vexprogram.h"
@@ -39,6 +40,12 @@ public:
     // The band's sections designed from its current targets, its gain
     // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
     Chain::Band designFromTargets(int band, double gainScale);
+
+    // Listens to band alone (Solo::none for no band), from any thread; the
+    // host's suspending the plug-in ends it.
+    void listen(int band) { solo.listen(band); }
+    int listened() const { return solo.listened(); }
+    void suspend() override { solo.listen(Solo::none); }
 
     // The response curves and the status line the editor shows.
     Vexdisplay& display() { return view; }
@@ -86,4 +93,13 @@ private:
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;
+    Solo solo;
+    int soloBand = Solo::none;
+    double soloValues[Vexparameters::bandValueCount] = {};
+    // A piece's input while a band is listened to, and its output.
+    alignas(16) double soloInput[Chain::chunk][2];
+    alignas(16) double soloOutput[Chain::chunk][2];
+    template <class Sample>
+    void listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume,
+                  int mode);
 };

@@ -68,6 +68,9 @@ public:
     // host closes the effect.
     virtual void start() {}
     virtual void stop() {}
+    // The host switches processing off; it may not call the audio path
+    // again before it switches it on.
+    virtual void suspend() {}
 
     // Runs once per sample on the audio thread; true when a tick ran.
     bool tick()

@@ -93,6 +93,8 @@ public:
     // it edits.
     void attachEditor(std::unique_ptr<AEffEditor> attached) { setEditor(std::move(attached)); }
 
+    void suspend() override { plugin->suspend(); }
+
     void setSampleRate(float rate) override
     {
         AudioEffect::setSampleRate(rate);
