@@ -73,7 +73,8 @@ private:
     void stage(int band, const Chain::Band& designed, unsigned generation);
 
     Framework::Lock coefficientLock;
-    Vexdisplay view{*this};
+    Solo solo;
+    Vexdisplay view{*this, solo};
     Analyzerfeed feed;
     Chain::Band staged[bandCount];
     unsigned stagedGeneration[bandCount] = {};
@@ -93,7 +94,6 @@ private:
     double heardVolume = 1.0;
     int heardMode = 0;
     Chain chain;
-    Solo solo;
     int soloBand = Solo::none;
     double soloValues[Vexparameters::bandValueCount] = {};
     // A piece's input while a band is listened to, and its output.

@@ -5,7 +5,7 @@
 
 using namespace Vexparameters;
 
-Vexdisplay::Vexdisplay(Framework::Plugin& equalizer) : vex(equalizer)
+Vexdisplay::Vexdisplay(Framework::Plugin& equalizer, Solo& solo) : vex(equalizer), solo(solo)
 {
     for (auto& dirty : bandDirty)
         dirty.store(false, std::memory_order_relaxed);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "filterdesign.h"
+#include "solo.h"
 #include "vexparameters.h"
 
 #include "framework/platform/lock.h"
@@ -23,7 +24,7 @@ class Plugin;
 class Vexdisplay final : public Framework::Textprovider {
 public:
     // Reads the equalizer's parameters through its plug-in side.
-    explicit Vexdisplay(Framework::Plugin& equalizer);
+    Vexdisplay(Framework::Plugin& equalizer, Solo& solo);
 
     // Recorders; any thread. A band's placement and slope change its curve
     // but not its summary on the status line.
@@ -37,7 +38,10 @@ public:
     // for the audio thread.
     void tell(const std::string& message);
 
-    // The editor's side.
+    // The editor's side. Listening to a band alone: the editor ends it
+    // with the gesture that began it and when it closes.
+    void listen(int band) { solo.listen(band); }
+    int listened() const { return solo.listened(); }
     bool isBandDirty(int band) const { return bandDirty[band].load(std::memory_order_relaxed); }
     // The sections of the band's unscaled response, from its current values
     // (a steep high- or low-pass has several); answers how many it wrote
@@ -57,6 +61,7 @@ private:
     std::string bandSummary(int band);
 
     Framework::Plugin& vex;
+    Solo& solo;
     std::atomic<bool> bandDirty[Vexparameters::bandCount];
     std::atomic<int> subject{noSubject};
     Framework::Lock nameLock;

@@ -103,8 +103,9 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
     return nearest;
 }
 
-void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& event)
+void Eqwindow::mouse(Window& window, int& x, int& y, Binding& binding, Mouseevent& event)
 {
+    const int listened = display.listened();
     Framework::Paramset& set = *binding.paramset;
     if (event.code == Mouse::leftDown && event.control) {
         // Ctrl+click: the band's frequency, gain and width return to their defaults.
@@ -119,6 +120,9 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
         const int b = nearestHandle(binding, x, y, event.x, event.y);
         if (b >= 0 && set.getNormalized(binding.index + Param::perBand * b + Param::on) > 0.5) {
             selectedBand = b;
+            // Alt with the press: the band is heard alone until the release.
+            if (event.alt)
+                display.listen(b);
             const int base = binding.index + Param::perBand * b;
             if (event.code == Mouse::leftDown) {
                 set.beginEdit(base + Param::frequency, Framework::Gesture::pointer);
@@ -131,6 +135,8 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
         // The release carries the last movement: the handle ends under the pointer.
         if (selectedBand >= 0)
             drag(set, binding.index + Param::perBand * selectedBand, event.code == Mouse::leftUp, event);
+        if (selectedBand >= 0 && display.listened() == selectedBand)
+            display.listen(Solo::none);
         selectedBand = -1;
     } else if (event.code == Mouse::leftDouble) {
         const int b = nearestHandle(binding, x, y, event.x, event.y);
@@ -142,6 +148,9 @@ void Eqwindow::mouse(Window&, int& x, int& y, Binding& binding, Mouseevent& even
     } else if (Mouse::isDrag(event.code) && selectedBand >= 0) {
         drag(set, binding.index + Param::perBand * selectedBand, event.code == Mouse::leftDrag, event);
     }
+    // The solo mark shows from the press to the release.
+    if (display.listened() != listened)
+        window.invalidate(x, y, width, height);
 }
 
 void Eqwindow::drag(Framework::Paramset& set, int base, bool left, const Mouseevent& event)
@@ -201,6 +210,9 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
         blendPart(surface, handleSize * b, bands[b].on > 0.5 ? 0 : handleSize, handleSize, handleSize,
                   static_cast<int>(corner.x), static_cast<int>(corner.y));
         drawPlacement(surface, corner, bands[b].placement);
+        if (b == display.listened() && font)
+            Framework::drawText("solo", *font, surface, static_cast<int>(corner.x) - 4,
+                                static_cast<int>(corner.y) - font->glyphHeight() - 2, 1, 1);
     }
     drawGrid(surface, x, y, s, true);
     if (analyzerLine)

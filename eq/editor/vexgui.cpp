@@ -129,6 +129,9 @@ void Vexgui::timerTick()
 void Vexgui::closing()
 {
     Gui::closing();
+    // Nothing the editor began is heard once it is gone.
+    if (equalizer)
+        equalizer->listen(Solo::none);
     if (feed)
         feed->stop();
     feeding = false;

@@ -66,6 +66,7 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
     currentEvent.code = code;
     currentEvent.shift = shift;
     currentEvent.control = controlHeld();
+    currentEvent.alt = altHeld();
     bool visible = true;
     if (holdsMouse(focus))
         focus->mouse(*this, visible, currentEvent);

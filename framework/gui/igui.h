@@ -22,6 +22,7 @@ struct Mouseevent {
     double dy = 0.0;
     bool shift = false;
     bool control = false; // the Ctrl key
+    bool alt = false;
 };
 
 // A turn of the mouse wheel: whole notches (WHEEL_DELTA each), away from

@@ -221,9 +221,10 @@ void Window::wheelMessage(int x, int y, int delta, bool shift, bool control)
 // A press takes the system's capture and a release gives it back; a double
 // click takes none and leaves no button held, so the moves after it are
 // plain moves.
-void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool control)
+void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool control, bool alt)
 {
     heldControl = control;
+    heldAlt = alt;
     const double perDevice = 100.0 / scale();
     preciseX = x * perDevice;
     preciseY = y * perDevice;

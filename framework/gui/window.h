@@ -137,7 +137,7 @@ public:
     // Turns a message at a position in device pixels into a mouse call,
     // taking and releasing the system's mouse capture: the mapping every
     // back end uses.
-    void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false);
+    void mouseMessage(Mousemessage message, int x, int y, bool shift, bool control = false, bool alt = false);
     // The system took the mouse capture away (another window, a switch of
     // application, a cancelled mode), or a move came with no button held: a
     // held button counts as released where the pointer was last, so the
@@ -148,6 +148,7 @@ public:
     void wheelMessage(int x, int y, int delta, bool shift, bool control);
     // Whether the Ctrl key was held at the mouse message being handled.
     bool controlHeld() const { return heldControl; }
+    bool altHeld() const { return heldAlt; }
     // The pointer at the mouse message being handled, in layout pixels with
     // their fractions: at 200 % a device pixel is half a layout pixel.
     double pointerX() const { return preciseX; }
@@ -203,6 +204,7 @@ private:
     enum class Heldbutton { none, left, right };
     Heldbutton heldButton = Heldbutton::none;
     bool heldControl = false;
+    bool heldAlt = false;
     int wheelUnits = 0; // delta not yet a whole notch
     std::uint32_t fillColour = 0xFFFFFFFF;
     // Nested clips, innermost last; deeper ones than the array holds only

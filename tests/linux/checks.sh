@@ -74,12 +74,20 @@ band4)
   awk -v v="$far" 'BEGIN { exit !(v > 0 && v < 6) }' || fail "two octaves above: $far dB"
   ;;
 presets)
-  # Every factory preset, loaded and saved again, gives the same bytes.
+  # Every factory preset, loaded and saved again, gives the same bytes; one
+  # in the first release's layout (a 336-byte chunk) is saved in the
+  # current one, which then saves to the same bytes.
   sox -n -r 48000 -c 2 -b 16 "$work/short.wav" synth 0.01 sine 1000 vol 0.5
   count=0
   for preset in "$work"/Vexatone/banks/default/*.fxp; do
     host render "$plugin" "$work/short.wav" "$work/out.wav" --preset "$preset" --save-preset "$work/saved.fxp" >/dev/null
-    cmp -s "$preset" "$work/saved.fxp" || fail "$(basename "$preset") saved differs: $(cmp "$preset" "$work/saved.fxp")"
+    if [ "$(stat -c %s "$preset")" -eq $((60 + 336)) ]; then
+      host render "$plugin" "$work/short.wav" "$work/out.wav" --preset "$work/saved.fxp" \
+        --save-preset "$work/again.fxp" >/dev/null
+      cmp -s "$work/saved.fxp" "$work/again.fxp" || fail "$(basename "$preset") saved again differs"
+    else
+      cmp -s "$preset" "$work/saved.fxp" || fail "$(basename "$preset") saved differs: $(cmp "$preset" "$work/saved.fxp")"
+    fi
     count=$((count + 1))
   done
   [ "$count" -gt 0 ] || fail "no factory presets"

@@ -44,9 +44,9 @@ struct Openeditor : Equalizer {
     Eqwindow& display() { return static_cast<Eqwindow&>(*gui.curveControl->primary); }
     void paint() { Framework::Headless::paintAll(gui); }
     std::uint32_t pixel(int x, int y) { return Framework::Headless::backPixel(gui, x, y); }
-    void send(M message, int x, int y, bool shift = false, bool control = false)
+    void send(M message, int x, int y, bool shift = false, bool control = false, bool alt = false)
     {
-        gui.mouseMessage(message, x, y, shift, control);
+        gui.mouseMessage(message, x, y, shift, control, alt);
     }
     // A drag from (x, y) by (dx, dy) in four steps, a still move and the
     // release there.

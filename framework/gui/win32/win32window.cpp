@@ -220,9 +220,10 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     ScreenToClient(hwnd, &p);
     const bool shift = (wParam & MK_SHIFT) != 0;
     const bool control = (wParam & MK_CONTROL) != 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
     using M = Window::Mousemessage;
     auto mouse = [&](M m) {
-        window->mouseMessage(m, p.x, p.y, shift, control);
+        window->mouseMessage(m, p.x, p.y, shift, control, alt);
         return LRESULT{0};
     };
     switch (message) {

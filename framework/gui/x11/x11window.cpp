@@ -132,6 +132,7 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
 {
     Window::Native& n = window.native();
     const bool shift = (event.state & ShiftMask) != 0, control = (event.state & ControlMask) != 0;
+    const bool alt = (event.state & Mod1Mask) != 0;
     using M = Window::Mousemessage;
     switch (event.button) {
     case Button1:
@@ -140,8 +141,8 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
         if (!press) {
             // A drag's last move reaches the controls with the event after
             // it: a still move where the button went up brings it in.
-            window.mouseMessage(M::move, event.x, event.y, shift, control);
-            window.mouseMessage(left ? M::leftUp : M::rightUp, event.x, event.y, shift, control);
+            window.mouseMessage(M::move, event.x, event.y, shift, control, alt);
+            window.mouseMessage(left ? M::leftUp : M::rightUp, event.x, event.y, shift, control, alt);
             return;
         }
         const bool twice = n.lastButton == event.button && event.time - n.lastPress <= doubleClickTime &&
@@ -153,7 +154,7 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
         n.lastX = event.x;
         n.lastY = event.y;
         const M message = twice ? (left ? M::leftDouble : M::rightDouble) : (left ? M::leftDown : M::rightDown);
-        window.mouseMessage(message, event.x, event.y, shift, control);
+        window.mouseMessage(message, event.x, event.y, shift, control, alt);
         return;
     }
     case Button4:
@@ -209,11 +210,12 @@ void handleEvent(Window& window, XEvent& event)
         }
         const bool shift = (event.xmotion.state & ShiftMask) != 0;
         const bool control = (event.xmotion.state & ControlMask) != 0;
+        const bool alt = (event.xmotion.state & Mod1Mask) != 0;
         // A move with no button held ends a drag whose release went
         // elsewhere (a grab of another client, say).
         if (!(event.xmotion.state & (Button1Mask | Button3Mask)))
             window.captureLost();
-        window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control);
+        window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control, alt);
         break;
     }
     case KeyPress:
