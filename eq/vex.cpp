@@ -113,6 +113,28 @@ void Vex::stage(int band, const Coefficients& designed, unsigned generation)
     coefficientsDirty = true;
 }
 
+bool Vex::undo()
+{
+    const bool done = Recallableplugin::undo();
+    if (done)
+        view.showProgram();
+    return done;
+}
+
+bool Vex::redo()
+{
+    const bool done = Recallableplugin::redo();
+    if (done)
+        view.showProgram();
+    return done;
+}
+
+void Vex::switchSetting()
+{
+    Recallableplugin::switchSetting();
+    view.showProgram();
+}
+
 void Vex::programChanged()
 {
     std::string name;

@@ -16,14 +16,12 @@
 #include <atomic>
 #include <string>
 
-namespace Framework {
-class Plugin;
-}
+class Vex;
 
 class Vexdisplay final : public Framework::Textprovider {
 public:
     // Reads the equalizer's parameters through its plug-in side.
-    explicit Vexdisplay(Framework::Plugin& equalizer);
+    explicit Vexdisplay(Vex& equalizer);
 
     // Recorders; any thread. A band's placement and slope change its curve
     // but not its summary on the status line.
@@ -32,7 +30,10 @@ public:
     void curveScaleChanged();
     // A program was loaded: its name becomes the status line. Not for the
     // audio thread.
-    void programLoaded(const std::string& name) { tell(name); }
+    void programLoaded(const std::string& name);
+    // The loaded program's name shows again (after an undo, say), marked
+    // " *" while the live values differ from the program.
+    void showProgram() { subject.store(programSubject, std::memory_order_release); }
     // A message for the user, shown as it stands until the next change. Not
     // for the audio thread.
     void tell(const std::string& message);
@@ -47,18 +48,19 @@ public:
     double designRate();
     // A parameter's real value.
     double value(int index);
-    // The status line: the last changed band's summary, the curve scale, or
-    // the loaded program's name or a message.
+    // The status line: the last changed band's summary, the curve scale, a
+    // message, or the loaded program's name with its edited mark.
     std::string text(const void* requester) override;
 
 private:
-    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, messageSubject };
+    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, messageSubject, programSubject };
 
     std::string bandSummary(int band);
 
-    Framework::Plugin& vex;
+    Vex& vex;
     std::atomic<bool> bandDirty[Vexparameters::bandCount];
     std::atomic<int> subject{noSubject};
     Framework::Lock nameLock;
     std::string message;
+    std::string programName;
 };
