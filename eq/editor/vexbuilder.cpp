@@ -195,8 +195,8 @@ void Vexbuilder::layOut()
     root.add(std::make_unique<Img>(Layout::statusX, Layout::statusBackY, none, nullptr, *images.at("text-bg.png")));
     root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font, Layout::statusW,
                                          vex.display(), 0));
-    root.add(std::make_unique<Comparebutton>(Layout::compareX, Layout::statusBackY, vex, *images.at("text-bg.png"),
-                                             *font));
+    root.add(
+        std::make_unique<Comparebutton>(Layout::compareX, Layout::statusBackY, vex, *images.at("text-bg.png"), *font));
     gui.keepHistory(vex);
     root.add(std::make_unique<Menuarea>(Layout::optionsX, Layout::optionsY, none, nullptr, optionsMenu(),
                                         Layout::optionsW, Layout::optionsH));

@@ -137,8 +137,9 @@ TEST(Editorlayout, AboutBoxCatchesEveryClick)
     Systemmenu* options = Headless::shownMenu().menu;
     ASSERT_TRUE(options);
     EXPECT_EQ(options->title(), "Options");
-    const std::vector<std::string> texts = {"Undo", "Redo", "", "Copy A to B", "Copy B to A", "", "Skin", "Size",
-                                            "Analyzer", "Default bank path", "", "About"};
+    const std::vector<std::string> texts = {"Undo", "Redo", "",     "Copy A to B", "Copy B to A",
+                                            "",     "Skin", "Size", "Analyzer",    "Default bank path",
+                                            "",     "About"};
     ASSERT_EQ(options->itemCount(), static_cast<int>(texts.size()));
     for (int i = 0; i < options->itemCount(); ++i)
         EXPECT_EQ(options->itemText(i), texts[static_cast<std::size_t>(i)]) << i;
