@@ -373,23 +373,19 @@ TEST_F(X11editor, DraggingAHandleMovesItsBand)
     EXPECT_EQ(told.count(index(3, gain)), 1u);
 }
 
-// With the keyboard on the editor, Ctrl+Z undoes the drag and Ctrl+Y redoes it.
+// With the keyboard on the editor, Ctrl+Z undoes the drag.
 TEST_F(X11editor, ControlZUndoesTheDrag)
 {
     const auto [x, y] = handle(3);
     const float before = get(index(3, frequency));
     drag(x, y, 52, 0);
     ASSERT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) != before; }));
-    const float after = get(index(3, frequency));
     XSetInputFocus(display, editor(), RevertToParent, CurrentTime);
-    for (KeySym letter : {XK_z, XK_y}) {
-        key(XK_Control_L, true);
-        key(letter, true);
-        key(letter, false);
-        key(XK_Control_L, false);
-        const float expected = letter == XK_z ? before : after;
-        EXPECT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) == expected; }));
-    }
+    key(XK_Control_L, true);
+    key(XK_z, true);
+    key(XK_z, false);
+    key(XK_Control_L, false);
+    EXPECT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) == before; }));
 }
 
 // A double click switches a band off; a click on a band's switch on again.
