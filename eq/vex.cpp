@@ -125,6 +125,28 @@ void Vex::stage(int band, const Chain::Band& designed, unsigned generation)
     coefficientsDirty = true;
 }
 
+bool Vex::undo()
+{
+    const bool done = Recallableplugin::undo();
+    if (done)
+        view.showProgram();
+    return done;
+}
+
+bool Vex::redo()
+{
+    const bool done = Recallableplugin::redo();
+    if (done)
+        view.showProgram();
+    return done;
+}
+
+void Vex::switchSetting()
+{
+    Recallableplugin::switchSetting();
+    view.showProgram();
+}
+
 void Vex::programChanged()
 {
     std::string name;

@@ -34,6 +34,11 @@ public:
 
     void setSampleRate(double rate) override;
     void initProgram(Vexprogram& program) override { defaults(program); }
+    // After a step of the history or a switch of the compared settings the
+    // status line names the program again, with its edited mark.
+    bool undo() override;
+    bool redo() override;
+    void switchSetting() override;
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 

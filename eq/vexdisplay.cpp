@@ -1,11 +1,10 @@
 #include "vexdisplay.h"
 
 #include "framework/plugin/numberformat.h"
-#include "framework/plugin/plugin.h"
 
 using namespace Vexparameters;
 
-Vexdisplay::Vexdisplay(Framework::Plugin& equalizer, Solo& solo) : vex(equalizer), solo(solo)
+Vexdisplay::Vexdisplay(Equalizer& equalizer, Solo& solo) : vex(equalizer), solo(solo)
 {
     for (auto& dirty : bandDirty)
         dirty.store(false, std::memory_order_relaxed);
@@ -29,6 +28,15 @@ void Vexdisplay::tell(const std::string& text)
         message = text;
     }
     subject.store(messageSubject, std::memory_order_release);
+}
+
+void Vexdisplay::programLoaded(const std::string& name)
+{
+    {
+        const Framework::Lock::Guard hold(nameLock);
+        programName = name;
+    }
+    showProgram();
 }
 
 int Vexdisplay::bandCurve(int band, Coefficients (&sections)[Filterdesign::maxBandSections])
@@ -68,6 +76,11 @@ std::string Vexdisplay::text(const void* /*requester*/)
     if (shown == messageSubject) {
         const Framework::Lock::Guard hold(nameLock);
         return message;
+    }
+    if (shown == programSubject) {
+        const bool edited = vex.differsFromProgram();
+        const Framework::Lock::Guard hold(nameLock);
+        return edited ? programName + " *" : programName;
     }
     return shown == noSubject ? std::string() : bandSummary(shown);
 }

@@ -10,21 +10,22 @@
 #include "filterdesign.h"
 #include "solo.h"
 #include "vexparameters.h"
+#include "vexprogram.h"
 
 #include "framework/platform/lock.h"
+#include "framework/plugin/recallableplugin.h"
 #include "framework/plugin/textprovider.h"
 
 #include <atomic>
 #include <string>
 
-namespace Framework {
-class Plugin;
-}
-
 class Vexdisplay final : public Framework::Textprovider {
 public:
-    // Reads the equalizer's parameters through its plug-in side.
-    Vexdisplay(Framework::Plugin& equalizer, Solo& solo);
+    using Equalizer = Framework::Recallableplugin<Vexprogram, Vexbank>;
+
+    // Reads the equalizer's parameters through its plug-in side, and tells
+    // solo which band the editor listens to.
+    Vexdisplay(Equalizer& equalizer, Solo& solo);
 
     // Recorders; any thread. A band's placement and slope change its curve
     // but not its summary on the status line.
@@ -33,7 +34,10 @@ public:
     void curveScaleChanged();
     // A program was loaded: its name becomes the status line. Not for the
     // audio thread.
-    void programLoaded(const std::string& name) { tell(name); }
+    void programLoaded(const std::string& name);
+    // The loaded program's name shows again (after an undo, say), marked
+    // " *" while the live values differ from the program.
+    void showProgram() { subject.store(programSubject, std::memory_order_release); }
     // A message for the user, shown as it stands until the next change. Not
     // for the audio thread.
     void tell(const std::string& message);
@@ -51,19 +55,20 @@ public:
     double designRate();
     // A parameter's real value.
     double value(int index);
-    // The status line: the last changed band's summary, the curve scale, or
-    // the loaded program's name or a message.
+    // The status line: the last changed band's summary, the curve scale, a
+    // message, or the loaded program's name with its edited mark.
     std::string text(const void* requester) override;
 
 private:
-    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, messageSubject };
+    enum { noSubject = -1, curveSubject = Vexparameters::bandCount, messageSubject, programSubject };
 
     std::string bandSummary(int band);
 
-    Framework::Plugin& vex;
+    Equalizer& vex;
     Solo& solo;
     std::atomic<bool> bandDirty[Vexparameters::bandCount];
     std::atomic<int> subject{noSubject};
     Framework::Lock nameLock;
     std::string message;
+    std::string programName;
 };

@@ -53,5 +53,8 @@ constexpr double volumeLow = -36.0, volumeHigh = 12.0;
 
 // The status line: its pill-shaped background and the text on it.
 constexpr int statusX = 298, statusBackY = 16, statusY = 18, statusW = 160, statusH = 12;
+// The compare switch right of it, a short pill of the same look that shows
+// the live setting's letter.
+constexpr int compareX = statusX + statusW + 4, compareW = 20;
 
 } // namespace Layout

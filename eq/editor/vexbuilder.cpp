@@ -1,6 +1,8 @@
 #include "vexbuilder.h"
 
 #include "analyzermenu.h"
+#include "comparebutton.h"
+#include "copysettingaction.h"
 #include "eqwindow.h"
 #include "layout.h"
 #include "vexgui.h"
@@ -25,6 +27,7 @@
 #include "framework/gui/skinmenu.h"
 #include "framework/gui/slider.h"
 #include "framework/gui/textfield.h"
+#include "framework/gui/undoaction.h"
 #include "framework/gui/variantstack.h"
 #include "framework/plugin/linmap.h"
 #include "framework/plugin/log10map.h"
@@ -192,6 +195,9 @@ void Vexbuilder::layOut()
     root.add(std::make_unique<Img>(Layout::statusX, Layout::statusBackY, none, nullptr, *images.at("text-bg.png")));
     root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font, Layout::statusW,
                                          vex.display(), 0));
+    root.add(
+        std::make_unique<Comparebutton>(Layout::compareX, Layout::statusBackY, vex, *images.at("text-bg.png"), *font));
+    gui.keepHistory(vex);
     root.add(std::make_unique<Menuarea>(Layout::optionsX, Layout::optionsY, none, nullptr, optionsMenu(),
                                         Layout::optionsW, Layout::optionsH));
 
@@ -206,6 +212,12 @@ void Vexbuilder::layOut()
 std::unique_ptr<Systemmenu> Vexbuilder::optionsMenu()
 {
     auto options = std::make_unique<Systemmenu>("Options", false);
+    options->addItem(std::make_unique<Undoaction>(vex, Undoaction::Direction::undo), "Undo");
+    options->addItem(std::make_unique<Undoaction>(vex, Undoaction::Direction::redo), "Redo");
+    options->addSeparator();
+    options->addItem(std::make_unique<Copysettingaction>(vex, Programrecords::a), "Copy A to B");
+    options->addItem(std::make_unique<Copysettingaction>(vex, Programrecords::b), "Copy B to A");
+    options->addSeparator();
     options->addSubmenu(
         std::make_unique<Skinmenu>("Skin", moduleFolder() + pathSeparator + "skins", gui.settingsFile(), gui));
     options->addSubmenu(std::make_unique<Sizemenu>("Size", gui));

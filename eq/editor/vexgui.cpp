@@ -51,8 +51,10 @@ void Vexgui::valueChanged(int index, Framework::Paramset& set)
     if (&set == &state)
         return;
     const int band = Vexparameters::bandOf(index);
+    // The compare switch beside it too: an undone switch changes its letter.
     if (band >= 0 || index == Vexparameters::curve)
-        invalidate(Layout::statusX, Layout::statusBackY, Layout::statusW, Layout::statusH);
+        invalidate(Layout::statusX, Layout::statusBackY, Layout::compareX + Layout::compareW - Layout::statusX,
+                   Layout::statusH);
     // A placement or a slope shows on the curves, the band's switch and its
     // type selector, whose controls are bound to other parameters.
     if (band >= 0 && index >= Vexparameters::firstPlacement) {

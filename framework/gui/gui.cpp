@@ -6,6 +6,7 @@
 #include "framework/platform/nativepath.h"
 #include "framework/platform/platform.h"
 #include "framework/plugin/paramset.h"
+#include "framework/plugin/plugin.h"
 #include "framework/plugin/settingsfile.h"
 
 #include <boost/filesystem.hpp>
@@ -97,6 +98,18 @@ void Gui::endWheelEdit(std::chrono::steady_clock::time_point now)
         wheelEdits->endEdit(Gesture::wheel);
         wheelEdits = nullptr;
     }
+}
+
+bool Gui::shortcut(Shortcut command)
+{
+    if (!history || captured)
+        return false;
+    endWheelEdit(std::chrono::steady_clock::time_point::max());
+    if (command == Shortcut::undo)
+        history->undo();
+    else
+        history->redo();
+    return true;
 }
 
 void Gui::closing()

@@ -19,6 +19,7 @@
 
 namespace Framework {
 
+class Plugin;
 class Settingsfile;
 class Skinlistener;
 
@@ -60,6 +61,12 @@ public:
     // rested for wheelPause.
     void endWheelEdit(std::chrono::steady_clock::time_point now);
     static constexpr std::chrono::milliseconds wheelPause{400};
+
+    // The plug-in whose undo history the keyboard commands step through.
+    void keepHistory(Plugin& plugin) { history = &plugin; }
+    // Undo and redo: a wheel edit still open ends first, so the turns just
+    // made are the step undone; nothing while a button is held.
+    bool shortcut(Shortcut command) override;
 
     void valueChanged(int index, Paramset& set) override;
     // Called after a component asked to be redrawn.
@@ -141,6 +148,7 @@ private:
     int wheelBursts = 0; // bursts begun so far
     // The parameter set of the last press.
     Paramset* pressedSet = nullptr;
+    Plugin* history = nullptr;
     std::chrono::steady_clock::time_point lastWheel;
 };
 

@@ -31,6 +31,9 @@ void Systemmenu::select(int position)
 
 void Systemmenu::prepare()
 {
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        if (actions[i])
+            setEnabled(static_cast<int>(i), actions[i]->available());
     for (const auto& submenu : submenus)
         submenu->prepare();
 }

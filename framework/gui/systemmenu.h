@@ -33,7 +33,8 @@ public:
 
     // The item at position was chosen: its action runs, if it has one.
     virtual void select(int position);
-    // Right before the menu shows: each submenu's prepare, in order.
+    // Right before the menu shows: each item is enabled as its action is
+    // available, then each submenu's prepare, in order.
     virtual void prepare();
 
     // Prepares the menu and shows it at a point of the window's client area,
@@ -49,6 +50,9 @@ public:
     std::string itemText(int position) const;
     void setChecked(int position, bool checked);
     bool isChecked(int position) const;
+    // A disabled item shows greyed and cannot be chosen.
+    void setEnabled(int position, bool enabled);
+    bool isEnabled(int position) const;
 
     struct Native;
     Native& native() const { return *nativePart; }

@@ -267,6 +267,22 @@ void Window::mouseMessage(Mousemessage message, int x, int y, bool shift, bool c
         releaseMouse();
 }
 
+bool Window::keyMessage(int letter, bool shift, bool control)
+{
+    if (!control)
+        return false;
+    // With Ctrl held, some systems report the letter as its control code.
+    if (letter >= 1 && letter <= 26)
+        letter += 'A' - 1;
+    if (letter >= 'a' && letter <= 'z')
+        letter += 'A' - 'a';
+    if (letter == 'Z')
+        return shortcut(shift ? Shortcut::redo : Shortcut::undo);
+    if (letter == 'Y' && !shift)
+        return shortcut(Shortcut::redo);
+    return false;
+}
+
 void Window::captureLost()
 {
     if (heldButton == Heldbutton::none)

@@ -96,6 +96,10 @@ public:
     virtual void closing() {}
     // The scale changed (and an open window was resized).
     virtual void scaleChanged() {}
+    // The editor's keyboard commands.
+    enum class Shortcut { undo, redo };
+    // A keyboard command while the editor has the keyboard; true when taken.
+    virtual bool shortcut(Shortcut /*command*/) { return false; }
 
     // Drawing into the back buffer; only while open, on the window's thread.
     // Copies the rectangle of image at the same place, alpha and all.
@@ -146,6 +150,11 @@ public:
     // A wheel message's delta (WHEEL_DELTA, 120, per notch; finer wheels
     // send less) at device pixels: parts add up until they make whole notches.
     void wheelMessage(int x, int y, int delta, bool shift, bool control);
+    // A key pressed while the window has the keyboard, or that the host
+    // passes on: a letter (either case, or its control character) with the
+    // modifiers held. Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo; true
+    // when the key was a command the editor took.
+    bool keyMessage(int letter, bool shift, bool control);
     // Whether the Ctrl key was held at the mouse message being handled.
     bool controlHeld() const { return heldControl; }
     bool altHeld() const { return heldAlt; }

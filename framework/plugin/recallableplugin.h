@@ -20,6 +20,8 @@
 
 #include "framework/platform/platform.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -206,7 +208,7 @@ public:
     Programrecords::Live liveSetting() const { return live; }
     // Makes the other setting live, heard at once, as one command: one undo
     // step, bracketed automation for the host.
-    void switchSetting()
+    virtual void switchSetting()
     {
         Program next;
         {
@@ -242,6 +244,27 @@ public:
         const Lock::Guard hold(lock);
         other = editBuffer;
         copyTargets(other.values, valueCount);
+    }
+
+    // Whether the live values differ from the current program as the bank
+    // holds it (as loaded, or as a chunk last stored it) by more than
+    // rounding. Only automatable parameters count: the view's own settings
+    // are no edit of the sound.
+    bool differsFromProgram()
+    {
+        const Lock::Guard hold(lock);
+        Program now;
+        commit(now);
+        const Program& stored = bank.programs[currentProgram()];
+        for (int i = 0; i < parameterCount(); ++i) {
+            const int slot = descriptor(i)->slot;
+            if (!automatable(i) || slot < 0 || slot >= valueCount)
+                continue;
+            const double is = now.values[slot], was = stored.values[slot];
+            if (std::abs(is - was) > 1e-9 * std::max({1.0, std::abs(is), std::abs(was)}))
+                return true;
+        }
+        return false;
     }
 
 protected:

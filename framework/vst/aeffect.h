@@ -134,6 +134,15 @@ enum VstAEffectFlags {
     effFlagsCanDoubleReplacing = 1 << 12,
 };
 
+// The modifiers of effEditKeyDown (its opt); Ctrl is MODIFIER_CONTROL on
+// Windows and Linux.
+enum VstModifierKey {
+    MODIFIER_SHIFT = 1 << 0,
+    MODIFIER_ALTERNATE = 1 << 1,
+    MODIFIER_COMMAND = 1 << 2,
+    MODIFIER_CONTROL = 1 << 3
+};
+
 enum VstPlugCategory { kPlugCategUnknown = 0, kPlugCategEffect, kPlugCategSynth };
 
 // Opcodes the host sends to the effect's dispatcher.

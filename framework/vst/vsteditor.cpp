@@ -63,4 +63,11 @@ void VSTeditor::idle()
     }
 }
 
+bool VSTeditor::onKeyDown(VstInt32 character, VstInt32, VstInt32 modifiers)
+{
+    const Windowhold hold(window);
+    return window.isOpen() &&
+           window.keyMessage(character, (modifiers & MODIFIER_SHIFT) != 0, (modifiers & MODIFIER_CONTROL) != 0);
+}
+
 } // namespace Framework

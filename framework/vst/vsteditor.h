@@ -22,6 +22,9 @@ public:
     bool open(void* parent) override;
     void close() override;
     void idle() override;
+    // A key the host passes on while the editor has the keyboard: the
+    // editor's commands (undo, redo) are taken, other keys left to the host.
+    bool onKeyDown(VstInt32 character, VstInt32 virtualKey, VstInt32 modifiers) override;
 
 private:
     void answerSize();

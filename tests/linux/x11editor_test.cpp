@@ -373,6 +373,21 @@ TEST_F(X11editor, DraggingAHandleMovesItsBand)
     EXPECT_EQ(told.count(index(3, gain)), 1u);
 }
 
+// With the keyboard on the editor, Ctrl+Z undoes the drag.
+TEST_F(X11editor, ControlZUndoesTheDrag)
+{
+    const auto [x, y] = handle(3);
+    const float before = get(index(3, frequency));
+    drag(x, y, 52, 0);
+    ASSERT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) != before; }));
+    XSetInputFocus(display, editor(), RevertToParent, CurrentTime);
+    key(XK_Control_L, true);
+    key(XK_z, true);
+    key(XK_z, false);
+    key(XK_Control_L, false);
+    EXPECT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) == before; }));
+}
+
 // A double click switches a band off; a click on a band's switch on again.
 TEST_F(X11editor, DoubleClickAndSwitchClick)
 {
@@ -437,7 +452,7 @@ TEST_F(X11editor, MenuChoiceResizesTheEditor)
 {
     ASSERT_TRUE(openOptions());
     const XWindowAttributes options = menus()[0];
-    const auto [sizeX, sizeY] = item(options, 1);
+    const auto [sizeX, sizeY] = item(options, 7, 2); // Size
     moveTo(sizeX, sizeY);
     ASSERT_TRUE(eventually(effect, [this] { return menus().size() == 2; }));
     const XWindowAttributes sizes = menus()[1];
@@ -481,7 +496,7 @@ TEST_F(X11editor, MenuClosesWithoutAChoice)
 TEST_F(X11editor, ClosesWhileAMenuIsOpen)
 {
     ASSERT_TRUE(openOptions());
-    const auto [sizeX, sizeY] = item(menus()[0], 1);
+    const auto [sizeX, sizeY] = item(menus()[0], 7, 2);
     moveTo(sizeX, sizeY);
     ASSERT_TRUE(eventually(effect, [this] { return menus().size() == 2; }));
     dispatch(effEditClose);
@@ -498,7 +513,7 @@ TEST_F(X11editor, AboutFromTheMenu)
 {
     const std::vector<std::uint32_t> before = shown();
     ASSERT_TRUE(openOptions());
-    const auto [x, y] = item(menus()[0], 5, 1);
+    const auto [x, y] = item(menus()[0], 11, 3);
     click(x, y);
     ASSERT_TRUE(eventually(effect, [&] { return menus().empty() && shown() != before; }));
     click(400, 150);
@@ -578,7 +593,7 @@ TEST_F(X11editor, FolderListChoosesABankFolder)
     ASSERT_NE(programName(1), "init");
     ASSERT_TRUE(openOptions());
     Window shownMenu = menuWindows()[0];
-    const auto [x, y] = item(menus()[0], 3); // Default bank path
+    const auto [x, y] = item(menus()[0], 9, 2); // Default bank path
     click(x, y);
     XWindowAttributes list{};
     ASSERT_TRUE(nextMenu(shownMenu, list)); // banks/default: choose, separator, ..
@@ -610,7 +625,7 @@ TEST_F(X11editor, ZenityChoosesABankFolder)
     setenv("PATH", ((folder / "bin").string() + ":" + path).c_str(), 1);
     unsetenv("VEX_NO_ZENITY");
     ASSERT_TRUE(openOptions());
-    const auto [x, y] = item(menus()[0], 3);
+    const auto [x, y] = item(menus()[0], 9, 2);
     moveTo(x, y);
     button(1, true);
     button(1, false);
@@ -636,7 +651,7 @@ TEST_F(X11editor, ClosesWhileTheFolderListIsOpen)
 {
     ASSERT_TRUE(openOptions());
     Window shownMenu = menuWindows()[0];
-    const auto [x, y] = item(menus()[0], 3);
+    const auto [x, y] = item(menus()[0], 9, 2);
     click(x, y);
     XWindowAttributes list{};
     ASSERT_TRUE(nextMenu(shownMenu, list));

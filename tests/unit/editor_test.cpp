@@ -5,6 +5,7 @@
 // show of placements and slopes.
 #include "openeditor.h"
 
+#include "eq/editor/comparebutton.h"
 #include "eq/editor/layout.h"
 #include "eq/vexparameters.h"
 
@@ -57,6 +58,7 @@ std::vector<Place> expectedLayout()
     rows.push_back({typeid(Selector), 757, 338, 38, 38, 38});
     rows.push_back({typeid(Img), 298, 16, 0, 0, -1});
     rows.push_back({typeid(Textfield), 298, 18, 160, 0, -1});
+    rows.push_back({typeid(Comparebutton), 462, 16, 20, 12, -1});
     rows.push_back({typeid(Menuarea), 50, 352, 38, 20, -1});
     rows.push_back({typeid(Panel), 0, 0, 800, 380, -1});
     return rows;
@@ -135,13 +137,13 @@ TEST(Editorlayout, AboutBoxCatchesEveryClick)
     Systemmenu* options = Headless::shownMenu().menu;
     ASSERT_TRUE(options);
     EXPECT_EQ(options->title(), "Options");
-    ASSERT_EQ(options->itemCount(), 6);
-    EXPECT_EQ(options->itemText(0), "Skin");
-    EXPECT_EQ(options->itemText(1), "Size");
-    EXPECT_EQ(options->itemText(2), "Analyzer");
-    EXPECT_EQ(options->itemText(3), "Default bank path");
-    EXPECT_EQ(options->itemText(5), "About");
-    ASSERT_TRUE(Headless::choose(*options, 5));
+    const std::vector<std::string> texts = {"Undo", "Redo", "",     "Copy A to B", "Copy B to A",
+                                            "",     "Skin", "Size", "Analyzer",    "Default bank path",
+                                            "",     "About"};
+    ASSERT_EQ(options->itemCount(), static_cast<int>(texts.size()));
+    for (int i = 0; i < options->itemCount(); ++i)
+        EXPECT_EQ(options->itemText(i), texts[static_cast<std::size_t>(i)]) << i;
+    ASSERT_TRUE(Headless::choose(*options, 11));
     editor.send(M::leftUp, 69, 362);
     EXPECT_TRUE(editor.gui.uistate().shown);
     editor.paint();

@@ -12,6 +12,7 @@ struct Systemmenu::Native {
     struct Item {
         std::string text;
         bool checked = false;
+        bool enabled = true;
     };
     std::vector<Item> items;
     // The menu this one opens from, if it is a submenu.
@@ -44,7 +45,7 @@ Systemmenu::~Systemmenu()
 
 void Systemmenu::appendString(const std::string& text)
 {
-    nativePart->items.push_back({text, false});
+    nativePart->items.push_back({text, false, true});
 }
 
 void Systemmenu::appendSeparator()
@@ -55,7 +56,7 @@ void Systemmenu::appendSeparator()
 void Systemmenu::appendSubmenu(Systemmenu& submenu)
 {
     submenu.nativePart->parent = this;
-    nativePart->items.push_back({submenu.title(), false});
+    nativePart->items.push_back({submenu.title(), false, true});
 }
 
 void Systemmenu::show(Window& window, int x, int y)
@@ -85,6 +86,17 @@ bool Systemmenu::isChecked(int position) const
     return position >= 0 && position < itemCount() && nativePart->items[position].checked;
 }
 
+void Systemmenu::setEnabled(int position, bool enabled)
+{
+    if (position >= 0 && position < itemCount())
+        nativePart->items[position].enabled = enabled;
+}
+
+bool Systemmenu::isEnabled(int position) const
+{
+    return position >= 0 && position < itemCount() && nativePart->items[position].enabled;
+}
+
 namespace Headless {
 
 Shownmenu shownMenu()
@@ -94,7 +106,7 @@ Shownmenu shownMenu()
 
 bool choose(Systemmenu& menu, int position)
 {
-    if (!shown.menu || !within(&menu, shown.menu) || position < 0 || position >= menu.itemCount())
+    if (!shown.menu || !within(&menu, shown.menu) || !menu.isEnabled(position))
         return false;
     shown = {};
     menu.select(position);

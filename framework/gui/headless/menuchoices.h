@@ -20,7 +20,7 @@ Shownmenu shownMenu();
 // Chooses the item at position of menu, the shown menu or one of its
 // submenus: the menu closes and the choice reaches menu's select, as the
 // window's menu command does. False, choosing nothing, when menu is not
-// shown or the position holds no item.
+// shown or the position holds no item or a disabled one.
 bool choose(Systemmenu& menu, int position);
 // Closes the shown menu without a choice.
 void dismiss();

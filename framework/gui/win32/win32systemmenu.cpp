@@ -101,6 +101,17 @@ void Systemmenu::setChecked(int position, bool checked)
     CheckMenuItem(nativePart->menu, static_cast<UINT>(position), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void Systemmenu::setEnabled(int position, bool enabled)
+{
+    EnableMenuItem(nativePart->menu, static_cast<UINT>(position), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool Systemmenu::isEnabled(int position) const
+{
+    const UINT state = GetMenuState(nativePart->menu, static_cast<UINT>(position), MF_BYPOSITION);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
 bool Systemmenu::isChecked(int position) const
 {
     const UINT state = GetMenuState(nativePart->menu, static_cast<UINT>(position), MF_BYPOSITION);

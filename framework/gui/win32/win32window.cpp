@@ -247,6 +247,12 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_MENUCOMMAND:
         return menuCommand(wParam, lParam);
+    case WM_KEYDOWN:
+        // A letter's virtual key is its capital.
+        if (wParam >= 'A' && wParam <= 'Z' &&
+            window->keyMessage(static_cast<int>(wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0))
+            return 0;
+        break;
     case WM_MOUSEMOVE:
         // A move with no button down never drags, even when the release
         // went to another window.

@@ -26,6 +26,7 @@ struct Systemmenu::Native {
     struct Item {
         std::string text;
         bool checked = false;
+        bool enabled = true;
         bool separator = false;
         Systemmenu* submenu = nullptr;
     };
@@ -200,7 +201,7 @@ void Chain::draw(Popup& popup)
             cairo_rectangle(cr, 2, top, popup.width - 4, bottom - top);
             cairo_fill(cr);
         }
-        const double shade = lit ? 1.0 : 0.1;
+        const double shade = !item.enabled ? 0.6 : lit ? 1.0 : 0.1;
         cairo_set_source_rgb(cr, shade, shade, shade);
         if (item.checked) {
             const double s = scale, middle = (top + bottom) / 2;
@@ -234,8 +235,10 @@ std::pair<int, int> Chain::at(int screenX, int screenY) const
         if (x < 0 || y < 0 || x >= p.width || y >= p.height)
             continue;
         for (std::size_t i = 0; i + 1 < p.tops.size(); ++i)
-            if (y >= p.tops[i] && y < p.tops[i + 1])
-                return {level, p.menu->native().items[i].separator ? -1 : static_cast<int>(i)};
+            if (y >= p.tops[i] && y < p.tops[i + 1]) {
+                const auto& item = p.menu->native().items[i];
+                return {level, item.separator || !item.enabled ? -1 : static_cast<int>(i)};
+            }
         return {level, -1};
     }
     return {-1, -1};
@@ -381,18 +384,18 @@ Systemmenu::~Systemmenu()
 
 void Systemmenu::appendString(const std::string& text)
 {
-    nativePart->items.push_back({text, false, false, nullptr});
+    nativePart->items.push_back({text, false, true, false, nullptr});
 }
 
 void Systemmenu::appendSeparator()
 {
-    nativePart->items.push_back({std::string(), false, true, nullptr});
+    nativePart->items.push_back({std::string(), false, true, true, nullptr});
 }
 
 void Systemmenu::appendSubmenu(Systemmenu& submenu)
 {
     submenu.nativePart->parent = this;
-    nativePart->items.push_back({submenu.title(), false, false, &submenu});
+    nativePart->items.push_back({submenu.title(), false, true, false, &submenu});
 }
 
 void Systemmenu::show(Window& window, int x, int y)
@@ -428,6 +431,17 @@ void Systemmenu::setChecked(int position, bool checked)
 {
     if (position >= 0 && position < itemCount())
         nativePart->items[position].checked = checked;
+}
+
+void Systemmenu::setEnabled(int position, bool enabled)
+{
+    if (position >= 0 && position < itemCount())
+        nativePart->items[position].enabled = enabled;
+}
+
+bool Systemmenu::isEnabled(int position) const
+{
+    return position >= 0 && position < itemCount() && nativePart->items[position].enabled;
 }
 
 bool Systemmenu::isChecked(int position) const

@@ -15,6 +15,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <cairo-xlib.h>
 #include <poll.h>
 
@@ -218,11 +219,17 @@ void handleEvent(Window& window, XEvent& event)
         window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control, alt);
         break;
     }
-    case KeyPress:
-        for (auto it = n.sinks.rbegin(); it != n.sinks.rend(); ++it)
-            if ((*it)->key(event.xkey))
-                break;
+    case KeyPress: {
+        bool taken = false;
+        for (auto it = n.sinks.rbegin(); it != n.sinks.rend() && !taken; ++it)
+            taken = (*it)->key(event.xkey);
+        // The unshifted symbol of a letter key is its small letter.
+        const KeySym symbol = XLookupKeysym(&event.xkey, 0);
+        if (!taken && symbol >= XK_a && symbol <= XK_z)
+            window.keyMessage(static_cast<int>(symbol), (event.xkey.state & ShiftMask) != 0,
+                              (event.xkey.state & ControlMask) != 0);
         break;
+    }
     default:
         break;
     }
