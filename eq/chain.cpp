@@ -13,11 +13,7 @@ Chain::Chain() : state()
     loops = supports(Path::fma) ? runFma : runSse2;
 #endif
     Band flat[bands];
-    for (Band& band : flat) {
-        band.sections[0] = Coefficients::identity();
-        band.count = 1;
-        band.placement = Placement::stereo;
-    }
+    std::fill(flat, flat + bands, Band::flat());
     arrange(flat, state.configuration[0]);
     double coefficients[halfbandStages];
     Filterdesign::designHalfband(halfbandStages, static_cast<double>(0.45f), coefficients);

@@ -29,6 +29,9 @@ public:
         Coefficients sections[Filterdesign::maxBandSections];
         int count;
         Placement placement;
+
+        // One section that passes everything, on both channels.
+        static Band flat() { return {{Coefficients::identity()}, 1, Placement::stereo}; }
     };
 
     // Flat sections, silent state, on the fastest path the processor has.

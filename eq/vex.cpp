@@ -11,12 +11,8 @@ Vex::Vex(Framework::Settingsfile& settings, Framework::Programfileios handlers, 
          Framework::Paramlistener& gui)
     : Recallableplugin(host, gui, settings, std::move(handlers), vexFirstParameterCount, 2.0, 500)
 {
-    for (int b = 0; b < bandCount; ++b) {
-        staged[b].sections[0] = Coefficients::identity();
-        staged[b].count = 1;
-        staged[b].placement = Placement::stereo;
-        active[b] = staged[b];
-    }
+    std::fill(staged, staged + bandCount, Chain::Band::flat());
+    std::fill(active, active + bandCount, Chain::Band::flat());
 }
 
 // How long a new arrangement of the chain fades in.
@@ -41,7 +37,8 @@ void Vex::takeOverLive()
     // The band listened to, if any, with its values as they are now.
     soloBand = solo.listened();
     if (soloBand >= 0 && soloBand < bandCount)
-        readBand(soloBand, [this](int i) { return targetValue(i); }, soloValues);
+        readBand(
+            soloBand, [this](int i) { return targetValue(i); }, soloValues);
     redesigning |= redesignRequests.exchange(0, std::memory_order_acquire);
     if (!redesigning)
         return;
@@ -123,28 +120,6 @@ void Vex::stage(int band, const Chain::Band& designed, unsigned generation)
     staged[band] = designed;
     stagedGeneration[band] = generation;
     coefficientsDirty = true;
-}
-
-bool Vex::undo()
-{
-    const bool done = Recallableplugin::undo();
-    if (done)
-        view.showProgram();
-    return done;
-}
-
-bool Vex::redo()
-{
-    const bool done = Recallableplugin::redo();
-    if (done)
-        view.showProgram();
-    return done;
-}
-
-void Vex::switchSetting()
-{
-    Recallableplugin::switchSetting();
-    view.showProgram();
 }
 
 void Vex::programChanged()
@@ -237,8 +212,7 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
 // The piece through the chain, then towards what the band listened to
 // acts on in its input.
 template <class Sample>
-void Vex::listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume,
-                   int mode)
+void Vex::listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume, int mode)
 {
     for (int i = 0; i < count; ++i)
         for (int c = 0; c < 2; ++c)

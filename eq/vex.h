@@ -34,11 +34,6 @@ public:
 
     void setSampleRate(double rate) override;
     void initProgram(Vexprogram& program) override { defaults(program); }
-    // After a step of the history or a switch of the compared settings the
-    // status line names the program again, with its edited mark.
-    bool undo() override;
-    bool redo() override;
-    void switchSetting() override;
     // The program every band starts from: all bells, flat.
     static void defaults(Vexprogram& program);
 
@@ -46,10 +41,7 @@ public:
     // scaled by gainScale. Waits on the plug-in lock: not for the audio thread.
     Chain::Band designFromTargets(int band, double gainScale);
 
-    // Listens to band alone (Solo::none for no band), from any thread; the
-    // host's suspending the plug-in ends it.
-    void listen(int band) { solo.listen(band); }
-    int listened() const { return solo.listened(); }
+    // The host's suspending the plug-in ends listening to a band alone.
     void suspend() override { solo.listen(Solo::none); }
 
     // The response curves and the status line the editor shows.
@@ -63,6 +55,9 @@ public:
 protected:
     void parameterChanged(int index, bool onAudioThread) override;
     void programChanged() override;
+    // After a step of the history or a switch of the compared settings the
+    // status line names the program again, with its edited mark.
+    void stepTaken() override { view.showProgram(); }
     void takeOverLive() override;
 
 private:
@@ -105,6 +100,5 @@ private:
     alignas(16) double soloInput[Chain::chunk][2];
     alignas(16) double soloOutput[Chain::chunk][2];
     template <class Sample>
-    void listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume,
-                  int mode);
+    void listenTo(const Sample* const* inputs, Sample* const* outputs, int offset, int count, double volume, int mode);
 };

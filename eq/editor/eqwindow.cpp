@@ -300,29 +300,34 @@ void Eqwindow::drawCurves(Window& surface, int x, int y, double s, const Band* b
 unsigned Eqwindow::addSums(const Band* bands)
 {
     using Param::Placement;
-    for (auto& sum : sumCurves)
-        std::fill(sum.begin(), sum.end(), 0.0f);
-    const double curveScale = display.value(curveIndex);
     unsigned used = 0;
+    for (int b = 0; b < bandCount; ++b)
+        if (bands[b].on > 0.5)
+            used |= 1u << static_cast<int>(bands[b].placement);
+    // A channel's pair shows whole: left with right, mid with side.
+    auto bit = [](Placement p) { return 1u << static_cast<int>(p); };
+    const unsigned leftRight = bit(Placement::left) | bit(Placement::right);
+    const unsigned midSide = bit(Placement::mid) | bit(Placement::side);
+    unsigned shown = (used & leftRight ? leftRight : 0u) | (used & midSide ? midSide : 0u);
+    if (!shown)
+        shown = bit(Placement::stereo);
+    // Only the sums shown are added up.
+    for (std::size_t q = 0; q < sumCurves.size(); ++q)
+        if (shown & 1u << q)
+            std::fill(sumCurves[q].begin(), sumCurves[q].end(), 0.0f);
+    const double curveScale = display.value(curveIndex);
     for (int b = 0; b < bandCount; ++b) {
         const int kind = static_cast<int>(bands[b].type);
         const bool whole = (b == 0 && kind == 0) || (b == bandCount - 1 && kind == 2);
         const float w = static_cast<float>(whole ? 1.0 : curveScale);
         const std::size_t p = static_cast<std::size_t>(bands[b].placement);
-        if (bands[b].on > 0.5)
-            used |= 1u << p;
         const std::vector<float>& curve = bandCurves[static_cast<std::size_t>(b)];
         for (std::size_t q = 0; q < sumCurves.size(); ++q)
-            if (q == p || p == 0)
+            if ((shown & 1u << q) && (q == p || p == 0))
                 for (std::size_t i = 0; i < curve.size(); ++i)
                     sumCurves[q][i] += w * curve[i];
     }
-    // A channel's pair shows whole: left with right, mid with side.
-    auto bit = [](Placement p) { return 1u << static_cast<int>(p); };
-    const unsigned leftRight = bit(Placement::left) | bit(Placement::right);
-    const unsigned midSide = bit(Placement::mid) | bit(Placement::side);
-    const unsigned shown = (used & leftRight ? leftRight : 0u) | (used & midSide ? midSide : 0u);
-    return shown ? shown : bit(Placement::stereo);
+    return shown;
 }
 
 void Eqwindow::drawPlacement(Window& surface, const Corner& corner, Param::Placement placement)

@@ -208,14 +208,13 @@ public:
     Programrecords::Live liveSetting() const { return live; }
     // Makes the other setting live, heard at once, as one command: one undo
     // step, bracketed automation for the host.
-    virtual void switchSetting()
+    void switchSetting()
     {
         Program next;
         {
             const Lock::Guard hold(lock);
             next = other;
-            other = editBuffer;
-            copyTargets(other.values, valueCount);
+            commit(other);
         }
         for (int i = 0; i < parameterCount(); ++i)
             if (automatable(i))
@@ -227,6 +226,7 @@ public:
         endEdit(Gesture::command);
         markingStep = false;
         flipSetting();
+        stepTaken();
     }
     // Undoing or redoing a switch switches back: the values live before it
     // wait again as the other setting.
@@ -242,8 +242,7 @@ public:
     void copySetting()
     {
         const Lock::Guard hold(lock);
-        other = editBuffer;
-        copyTargets(other.values, valueCount);
+        commit(other);
     }
 
     // Whether the live values differ from the current program as the bank
@@ -268,6 +267,9 @@ public:
     }
 
 protected:
+    // The live values moved by a step of the history or a compare switch.
+    virtual void stepTaken() {}
+
     Bank bank;
     Program editBuffer;
 
@@ -325,6 +327,7 @@ private:
             other = before;
             flipSetting();
         }
+        stepTaken();
         return true;
     }
     Programrecords::Bank bankView() { return {programViews.data(), bank.name, bank.folder, view(other)}; }

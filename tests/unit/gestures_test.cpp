@@ -319,21 +319,21 @@ TEST_F(Gestures, AltOnAHandleListensToItsBandUntilTheGestureEnds)
         const int x = static_cast<int>(h.x), y = static_cast<int>(h.y);
         editor.send(Openeditor::M::move, x, y);
         editor.send(Openeditor::M::leftDown, x, y, false, false, true);
-        EXPECT_EQ(editor.vex->listened(), 3);
+        EXPECT_EQ(editor.vex->display().listened(), 3);
         editor.send(Openeditor::M::move, x + 10, y, false, false, true);
-        EXPECT_EQ(editor.vex->listened(), 3) << "heard while the handle moves";
+        EXPECT_EQ(editor.vex->display().listened(), 3) << "heard while the handle moves";
         if (ending == 0)
             editor.send(Openeditor::M::leftUp, x + 10, y);
         else if (ending == 1)
             editor.gui.captureLost();
         else
             editor.gui.close();
-        EXPECT_EQ(editor.vex->listened(), Solo::none) << "ending " << ending;
+        EXPECT_EQ(editor.vex->display().listened(), Solo::none) << "ending " << ending;
     }
     // Without Alt nothing is listened to.
     const Framework::Point h = editor.handleCentre(2);
     editor.gui.open(Framework::Headless::parentWindow());
     editor.send(Openeditor::M::leftDown, static_cast<int>(h.x), static_cast<int>(h.y));
-    EXPECT_EQ(editor.vex->listened(), Solo::none);
+    EXPECT_EQ(editor.vex->display().listened(), Solo::none);
     editor.send(Openeditor::M::leftUp, static_cast<int>(h.x), static_cast<int>(h.y));
 }

@@ -40,9 +40,10 @@ TEST(Solo, ABellIsHeardAsItsBandPassAndEndsExactly)
         e->vex->setValue(1000.0, index(3, frequency), true);
         e->vex->setValue(9.0, index(3, gain), true);
     }
-    eq.vex->listen(3);
+    eq.vex->display().listen(3);
     double values[bandValueCount];
-    readBand(3, [&](int i) { return eq.vex->getValue(i); }, values);
+    readBand(
+        3, [&](int i) { return eq.vex->getValue(i); }, values);
     const Coefficients bandPass = Filterdesign::soloSection(values, 3, 48000.0);
     EXPECT_NEAR(peakOf(eq, 1000.0), 0.0, 0.05) << "the band's frequency at 0 dB, its gain aside";
     for (double hz : {100.0, 10000.0}) {
@@ -52,7 +53,7 @@ TEST(Solo, ABellIsHeardAsItsBandPassAndEndsExactly)
     }
 
     // Ended, the output is the equalizer's own once the fade is over.
-    eq.vex->listen(Solo::none);
+    eq.vex->display().listen(Solo::none);
     std::vector<double> a(4800), b(4800);
     for (std::size_t i = 0; i < a.size(); ++i)
         a[i] = b[i] = std::sin(0.05 * static_cast<double>(i));
@@ -70,7 +71,7 @@ TEST(Solo, ABellIsHeardAsItsBandPassAndEndsExactly)
         EXPECT_NE(a[i], b[i]) << "still fading out at " << i;
 
     // The host's suspending ends it too.
-    eq.vex->listen(2);
+    eq.vex->display().listen(2);
     eq.vex->suspend();
-    EXPECT_EQ(eq.vex->listened(), Solo::none);
+    EXPECT_EQ(eq.vex->display().listened(), Solo::none);
 }
