@@ -1,7 +1,7 @@
 // A native one-line text entry laid over the editor window: it opens with
 // its text selected and the keyboard focus, takes at most a number of
-// characters, and hands its text to its owner when Enter is pressed. It
-// has no cancel key. The window system destroys it with its parent window;
+// characters, and hands its text to its owner when Enter is pressed, or
+// tells it that Escape was. The window system destroys it with its parent window;
 // the owner is then told, and must not use the box again but delete it.
 // GUI thread only.
 #pragma once
@@ -19,6 +19,9 @@ public:
     public:
         // Enter was pressed; the owner may delete the box during the call.
         virtual void entered(const std::string& text) = 0;
+        // Escape was pressed: the entry ends, changing nothing; the owner
+        // may delete the box during the call.
+        virtual void escaped() = 0;
         // The box went with its parent window.
         virtual void lost() = 0;
 

@@ -1,6 +1,7 @@
 // A parameter's value as pixel-font text that the user may retype: a left
 // press opens an edit box over the control, and Enter writes the typed
-// number, held to the parameter's range, to the parameter the press was on.
+// number, held to the parameter's range, to the parameter the press was on;
+// Escape leaves it as it was.
 #pragma once
 
 #include "editbox.h"
@@ -40,6 +41,7 @@ public:
 
 private:
     void entered(const std::string& text) override;
+    void escaped() override { lost(); }
     void lost() override;
 
     std::unique_ptr<Editbox> box;

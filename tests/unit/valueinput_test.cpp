@@ -248,8 +248,13 @@ TEST_F(Valueentry, TheBoxTakesAtMostTheLimitAndCommitsItAll)
     EXPECT_EQ(set.writes[0].value, 1234567.0);
 }
 
-TEST_F(Valueentry, ASecondPressReplacesTheBox)
+TEST_F(Valueentry, ASecondPressReplacesTheBoxAndEscapeWritesNothing)
 {
+    press(input);
+    typeInto(box(), "0.9");
+    pressEscape(box());
+    EXPECT_EQ(input.entry(), nullptr) << "Escape closes the box";
+    EXPECT_TRUE(set.writes.empty());
     press(input);
     typeInto(box(), "0.1");
     set.value = 0.25;

@@ -17,6 +17,8 @@ std::vector<Editbox*> boxesOver(const Window& window);
 void typeInto(Editbox& box, const std::string& characters);
 // Presses Enter: the owner gets the text (at most the limit's characters).
 void pressEnter(Editbox& box);
+// Presses Escape: the owner ends the entry.
+void pressEscape(Editbox& box);
 
 std::string textOf(const Editbox& box);
 Editbox::Layout layoutOf(const Editbox& box);

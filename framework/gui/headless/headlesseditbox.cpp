@@ -82,6 +82,13 @@ void pressEnter(Editbox& box)
         n.owner->entered(n.text.substr(0, static_cast<std::size_t>(std::max(n.layout.textLimit, 0))));
 }
 
+void pressEscape(Editbox& box)
+{
+    Editbox::Native& n = box.native();
+    if (isListed(&n))
+        n.owner->escaped();
+}
+
 std::string textOf(const Editbox& box)
 {
     return box.native().text;

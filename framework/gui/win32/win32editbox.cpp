@@ -1,6 +1,6 @@
 // The edit box on Windows: an "edit" child window of the editor window with
 // a font of its own, subclassed so that Enter hands the text to the owner
-// and the box's destruction with its parent is noticed.
+// or Escape reaches the owner, and the box's destruction with its parent is noticed.
 #include "framework/gui/editbox.h"
 
 #include "framework/gui/window.h"
@@ -45,6 +45,10 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             const int length = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
             // The owner may destroy the box and its record here.
             n->owner->entered(std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0)));
+            return 0;
+        }
+        if (wParam == VK_ESCAPE && n) {
+            n->owner->escaped();
             return 0;
         }
         break;

@@ -1,7 +1,8 @@
 // The edit box on X11: a child window of the editor window on its
 // connection, drawn with Cairo, that takes the keyboard focus when it opens.
 // Typed characters replace the selected text at first and then add to it,
-// Backspace takes the last one away, Enter hands the text to the owner.
+// Backspace takes the last one away, Enter hands the text to the owner and
+// Escape tells it the entry ends unchanged.
 // Closed by its owner or with the editor window.
 #include "framework/gui/editbox.h"
 #include "framework/gui/window.h"
@@ -111,6 +112,10 @@ bool Editbox::Native::key(XKeyEvent& event)
     if (symbol == XK_Return || symbol == XK_KP_Enter) {
         // The owner may delete the box, this record with it, here.
         owner->entered(text.substr(0, static_cast<std::size_t>(std::max(layout.textLimit, 0))));
+        return true;
+    }
+    if (symbol == XK_Escape) {
+        owner->escaped();
         return true;
     }
     if (symbol == XK_BackSpace || symbol == XK_Delete) {
