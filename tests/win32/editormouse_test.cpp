@@ -528,3 +528,53 @@ TEST_F(Editormouse, ControlZUndoesTheLastDrag)
     EXPECT_EQ(plugin->dispatcher(plugin, effEditKeyDown, 'z', 0, nullptr, MODIFIER_CONTROL), 1);
     EXPECT_NEAR(get(index(3, frequency)), before, 1e-5);
 }
+
+// Alt with a press on a handle listens to the band: a 30 Hz tone far below a
+// bell's band-pass is taken down while the button is held, and is heard whole
+// again once the press ends, by its release or by the host closing the
+// editor in the middle of it. Listening changes no parameter.
+TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
+{
+    AEffect* e = (*effect).operator->();
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    Fakehost::reset();
+    // The tone's level over its last two periods (2940 frames) of 8192, in
+    // dB against its input's.
+    std::vector<float> left(8192), right(8192);
+    double phase = 0.0;
+    auto level = [&] {
+        for (std::size_t i = 0; i < left.size(); ++i, phase += 2.0 * 3.14159265358979 * 30.0 / 44100.0)
+            left[i] = right[i] = static_cast<float>(0.25 * std::sin(phase));
+        float* channels[] = {left.data(), right.data()};
+        e->processReplacing(e, channels, channels, static_cast<VstInt32>(left.size()));
+        double sum = 0.0;
+        for (std::size_t i = left.size() - 2940; i < left.size(); ++i)
+            sum += static_cast<double>(left[i]) * left[i];
+        return 10.0 * std::log10(sum / 2940.0 / (0.25 * 0.25 / 2.0));
+    };
+    auto holdAlt = [](bool held) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    EXPECT_NEAR(level(), 0.0, 0.1);
+
+    const POINT c = handle(3);
+    holdAlt(true);
+    send(WM_MOUSEMOVE, c.x, c.y);
+    send(WM_LBUTTONDOWN, c.x, c.y, MK_LBUTTON);
+    holdAlt(false);
+    EXPECT_LT(level(), -12.0) << "the band alone";
+    send(WM_LBUTTONUP, c.x, c.y);
+    EXPECT_NEAR(level(), 0.0, 0.1) << "the release ends it";
+
+    holdAlt(true);
+    send(WM_LBUTTONDOWN, c.x, c.y, MK_LBUTTON);
+    holdAlt(false);
+    EXPECT_LT(level(), -12.0);
+    effect->closeEditor();
+    EXPECT_NEAR(level(), 0.0, 0.1) << "closing the editor ends it";
+    EXPECT_TRUE(automated().empty());
+}
