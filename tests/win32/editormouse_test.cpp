@@ -313,17 +313,17 @@ TEST_F(Editormouse, VolumeSliderJumpsAndDrags)
 }
 
 // The entry box opens over its field; a level typed in dB and Enter set the
-// volume factor, held to its range.
+// volume factor, held to its range; Escape closes it changing nothing.
 TEST_F(Editormouse, TypedVolumeIsTakenOnEnter)
 {
-    const auto typeIn = [this](const std::string& text) {
+    const auto typeIn = [this](const std::string& text, WPARAM key = VK_RETURN) {
         click(776, 323);
         HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
         if (!box)
             return false;
         for (char c : text)
             SendMessageA(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
-        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageA(box, WM_KEYDOWN, key, 1);
         return !IsWindow(box);
     };
     click(776, 323);
@@ -341,6 +341,10 @@ TEST_F(Editormouse, TypedVolumeIsTakenOnEnter)
     EXPECT_EQ(indices(automated()), std::vector<int>{volumeIndex});
     ASSERT_TRUE(typeIn("20"));
     EXPECT_EQ(get(volumeIndex), 1.0f);
+    Fakehost::reset();
+    ASSERT_TRUE(typeIn("-12", VK_ESCAPE));
+    EXPECT_EQ(get(volumeIndex), 1.0f);
+    EXPECT_TRUE(automated().empty());
 }
 
 // "About" veils the whole editor; the next click only hides the box, and
