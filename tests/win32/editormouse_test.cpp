@@ -528,3 +528,44 @@ TEST_F(Editormouse, ControlZUndoesTheLastDrag)
     EXPECT_EQ(plugin->dispatcher(plugin, effEditKeyDown, 'z', 0, nullptr, MODIFIER_CONTROL), 1);
     EXPECT_NEAR(get(index(3, frequency)), before, 1e-5);
 }
+
+// "Save preset..." under the program name asks for the name in an edit box
+// and writes the preset into the bank's User folder; the preset menu lists it
+// checked, and choosing it brings its values back as bracketed automation.
+TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
+{
+    const int nameX = Layout::statusX + 40, nameY = Layout::statusBackY + 6;
+    const auto choose = [&](const std::vector<std::string>& path) {
+        Menuchooser chooser(path);
+        click(nameX, nameY);
+        EXPECT_TRUE(chooser.found());
+        EXPECT_FALSE(chooser.timedOut());
+        Hostwindow::pump();
+        return chooser.checked();
+    };
+    const int gain3 = index(2, gain);
+    effect->set(gain3, 0.75f);
+    choose({"Save preset..."});
+    HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+    ASSERT_NE(box, nullptr);
+    for (char c : std::string("Wine test"))
+        SendMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
+    SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_FALSE(IsWindow(box));
+    const std::string saved = dll.readFile("banks\\default\\User\\Wine test.fxp");
+    ASSERT_EQ(saved.size(), 60u + 424u);
+    EXPECT_EQ(saved.substr(28, 10), std::string("Wine test\0", 10));
+
+    effect->set(gain3, 0.25f);
+    Fakehost::reset();
+    EXPECT_EQ(choose({"User", "Wine test"}), std::vector<std::string>{"Wine test"});
+    EXPECT_FLOAT_EQ(get(gain3), 0.75f);
+    EXPECT_FLOAT_EQ(automated()[gain3], 0.75f);
+    std::vector<VstInt32> brackets;
+    for (const Hostcall& call : Fakehost::calls())
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+            brackets.push_back(call.opcode);
+    ASSERT_FALSE(brackets.empty());
+    EXPECT_EQ(brackets.front(), audioMasterBeginEdit);
+    EXPECT_EQ(brackets.back(), audioMasterEndEdit);
+}
