@@ -55,8 +55,8 @@ std::unique_ptr<Systemmenu> Presetbrowser::buildMenu()
     const int current = presets.currentProgram();
     // The file loaded or saved last is checked while its program is current
     // under its name; otherwise the current program, where a file made it.
-    const bool fileIsCurrent = !currentFile.empty() && current == currentFileProgram &&
-                               presets.getProgramName(current) == currentFileName;
+    const bool fileIsCurrent =
+        !currentFile.empty() && current == currentFileProgram && presets.getProgramName(current) == currentFileName;
     auto menu = std::make_unique<Systemmenu>("Presets", true);
     const Bankfolder& bank = presets.bankfolder();
     for (int slot = 0; slot < static_cast<int>(bank.files.size()); ++slot) {
@@ -139,8 +139,8 @@ bool Presetbrowser::saveAs(const std::string& name)
 void Presetbrowser::write(const std::string& name)
 {
     const Presetfolder folder(presets.bankfolder());
-    const bool written = presets.saveProgram(
-        name, [&](const void* record, int size) { return folder.write(name, record, size); });
+    const bool written =
+        presets.saveProgram(name, [&](const void* record, int size) { return folder.write(name, record, size); });
     if (!written) {
         gui.tell("Could not write the preset");
         return;

@@ -46,8 +46,8 @@ public:
     // Loads the preset file at path as the preset named name.
     void load(const std::string& path, const std::string& name);
 
-    // The menu shown last (for tests and hosts that keep it): rebuilt at
-    // each showing, so a preset saved a moment ago is in it.
+    // The menu shown last, built anew at each showing, so that a preset
+    // saved a moment ago is in it; null before the first.
     Systemmenu* menu() const { return shown.get(); }
     // The open entry box; null while none is open.
     Editbox* entry() const { return box.get(); }

@@ -38,8 +38,8 @@ bool isDeviceName(const std::string& name)
         base.pop_back();
     if (base == "con" || base == "prn" || base == "aux" || base == "nul")
         return true;
-    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
+    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
 }
 
 } // namespace

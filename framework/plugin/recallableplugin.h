@@ -30,7 +30,8 @@
 
 namespace Framework {
 
-template <class Program, class Bank> class Recallableplugin : public Plugin, public Bankpathmanager, public Presetmanager {
+template <class Program, class Bank>
+class Recallableplugin : public Plugin, public Bankpathmanager, public Presetmanager {
     static_assert(std::is_trivially_copyable<Program>::value && std::is_trivially_copyable<Bank>::value,
                   "programs and banks travel as bytes");
 
