@@ -545,13 +545,21 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
     };
     const int gain3 = index(2, gain);
     effect->set(gain3, 0.75f);
-    choose({"Save preset..."});
-    HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
-    ASSERT_NE(box, nullptr);
-    for (char c : std::string("Wine test"))
-        SendMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
-    SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_FALSE(IsWindow(box));
+    // Types the name into the box "Save preset..." opens; Enter saves,
+    // choosing the answer to the question whether to replace, if given.
+    const auto save = [&](const std::string& answer) {
+        choose({"Save preset..."});
+        HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+        ASSERT_NE(box, nullptr);
+        for (char c : std::string("Wine test"))
+            SendMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
+        auto question = answer.empty() ? nullptr : std::make_unique<Menuchooser>(std::vector<std::string>{answer});
+        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_FALSE(IsWindow(box));
+        EXPECT_TRUE(!question || question->found());
+        Hostwindow::pump();
+    };
+    save("");
     const std::string saved = dll.readFile("banks\\default\\User\\Wine test.fxp");
     ASSERT_EQ(saved.size(), 60u + 424u);
     EXPECT_EQ(saved.substr(28, 10), std::string("Wine test\0", 10));
@@ -568,4 +576,9 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
     ASSERT_FALSE(brackets.empty());
     EXPECT_EQ(brackets.front(), audioMasterBeginEdit);
     EXPECT_EQ(brackets.back(), audioMasterEndEdit);
+
+    // Saving under that name again asks, from the entry, whether to replace it.
+    effect->set(gain3, 0.25f);
+    save("Replace \"Wine test\"");
+    EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
 }
