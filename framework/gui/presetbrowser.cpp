@@ -3,6 +3,7 @@
 #include "callaction.h"
 #include "gui.h"
 
+#include "framework/platform/nativepath.h"
 #include "framework/plugin/presetfolder.h"
 #include "framework/plugin/presetmanager.h"
 
@@ -62,8 +63,10 @@ std::unique_ptr<Systemmenu> Presetbrowser::buildMenu()
     for (int slot = 0; slot < static_cast<int>(bank.files.size()); ++slot) {
         if (bank.files[static_cast<std::size_t>(slot)].empty())
             continue;
+        // A program without a name shows its file's.
+        const std::string name = presets.getProgramName(slot);
         menu->addItem(std::make_unique<Callaction>([this, slot] { presets.selectProgram(slot); }),
-                      presets.getProgramName(slot));
+                      name.empty() ? utf8Path(nativePath(bank.files[static_cast<std::size_t>(slot)]).stem()) : name);
         menu->setChecked(menu->itemCount() - 1, !fileIsCurrent && slot == current);
     }
     const std::vector<Presetfolder::Folder> folders = Presetfolder(bank).subfolders();
