@@ -15,6 +15,7 @@
 
 namespace Framework {
 class Multiparamctrl;
+class Presetbrowser;
 class Paramctrl;
 } // namespace Framework
 
@@ -76,6 +77,7 @@ public:
     Framework::Paramctrl* curveScaleControl = nullptr;
     std::array<Framework::Paramctrl*, Vexparameters::bandCount> typeControls{};
     Vexdisplay* statusLine = nullptr;
+    Framework::Presetbrowser* presets = nullptr;
 
 private:
     // Starts the taps the settings name, or stops the feed for none.

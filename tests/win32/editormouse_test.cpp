@@ -581,4 +581,57 @@ TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
     effect->closeEditor();
     EXPECT_NEAR(level(), 0.0, 0.1) << "closing the editor ends it";
     EXPECT_TRUE(automated().empty());
+
+// "Save preset..." under the program name asks for the name in an edit box
+// and writes the preset into the bank's User folder; the preset menu lists it
+// checked, and choosing it brings its values back as bracketed automation.
+TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
+{
+    const int nameX = Layout::statusX + 40, nameY = Layout::statusBackY + 6;
+    const auto choose = [&](const std::vector<std::string>& path) {
+        Menuchooser chooser(path);
+        click(nameX, nameY);
+        EXPECT_TRUE(chooser.found());
+        EXPECT_FALSE(chooser.timedOut());
+        Hostwindow::pump();
+        return chooser.checked();
+    };
+    const int gain3 = index(2, gain);
+    effect->set(gain3, 0.75f);
+    // Types the name into the box "Save preset..." opens; Enter saves,
+    // choosing the answer to the question whether to replace, if given.
+    const auto save = [&](const std::string& answer) {
+        choose({"Save preset..."});
+        HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+        ASSERT_NE(box, nullptr);
+        for (char c : std::string("Wine test"))
+            SendMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
+        auto question = answer.empty() ? nullptr : std::make_unique<Menuchooser>(std::vector<std::string>{answer});
+        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_FALSE(IsWindow(box));
+        EXPECT_TRUE(!question || question->found());
+        Hostwindow::pump();
+    };
+    save("");
+    const std::string saved = dll.readFile("banks\\default\\User\\Wine test.fxp");
+    ASSERT_EQ(saved.size(), 60u + 424u);
+    EXPECT_EQ(saved.substr(28, 10), std::string("Wine test\0", 10));
+
+    effect->set(gain3, 0.25f);
+    Fakehost::reset();
+    EXPECT_EQ(choose({"User", "Wine test"}), std::vector<std::string>{"Wine test"});
+    EXPECT_FLOAT_EQ(get(gain3), 0.75f);
+    EXPECT_FLOAT_EQ(automated()[gain3], 0.75f);
+    std::vector<VstInt32> brackets;
+    for (const Hostcall& call : Fakehost::calls())
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+            brackets.push_back(call.opcode);
+    ASSERT_FALSE(brackets.empty());
+    EXPECT_EQ(brackets.front(), audioMasterBeginEdit);
+    EXPECT_EQ(brackets.back(), audioMasterEndEdit);
+
+    // Saving under that name again asks, from the entry, whether to replace it.
+    effect->set(gain3, 0.25f);
+    save("Replace \"Wine test\"");
+    EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
 }
