@@ -16,6 +16,12 @@ public:
     bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
     // The parameter's real value with two decimals, then its units if any.
     std::string describe() override;
+    // "Label: text", the label given or else the parameter's name, the text
+    // as the host shows it with its units; nothing for a parameter without
+    // a name.
+    std::string hint() override;
+    // The name a hint gives the control.
+    void setHintLabel(const std::string& label) { hintLabel = label; }
     void mouseAction(Igui&, bool&, Mouseevent&) override {}
     // Writes the parameter's values at the press into the Gui's binding and
     // tells the parameter set that a gesture begins.
@@ -29,6 +35,9 @@ public:
 protected:
     // The parameters a press begins to edit: the bound one.
     virtual void beginEdit();
+
+private:
+    std::string hintLabel;
 };
 
 } // namespace Framework

@@ -48,6 +48,7 @@ void Gui::paint(int& x, int& y, int& w, int& h)
     setClip(x, y, w, h);
     bool visible = true;
     rootPanel.draw(*this, visible, x, y, w, h);
+    hover.draw(*this);
     clearClip();
 }
 
@@ -73,10 +74,34 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
         focus->mouse(*this, visible, currentEvent);
     else
         rootPanel.mouse(*this, visible, currentEvent);
+    // A hint waits for a pointer that rests with no button held.
+    if (code == Mouse::move && !captured)
+        hover.follow(*this, focus);
+    else
+        hover.hide(*this);
+}
+
+void Gui::timerTick()
+{
+    endWheelEdit(std::chrono::steady_clock::now());
+    hover.tick(*this);
+}
+
+// The control under the pointer sees it go, as to a place outside the window.
+void Gui::pointerLeft()
+{
+    hover.hide(*this);
+    if (captured || !focus)
+        return;
+    currentEvent.code = Mouse::move;
+    currentEvent.x = currentEvent.y = -1;
+    bool visible = true;
+    focus->mouse(*this, visible, currentEvent);
 }
 
 void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 {
+    hover.hide(*this);
     Wheelevent turn{x, y, notches, shift, control, wheelEdits ? wheelBursts : wheelBursts + 1};
     bool visible = true;
     rootPanel.wheel(*this, visible, turn);
@@ -114,6 +139,7 @@ bool Gui::shortcut(Shortcut command)
 
 void Gui::closing()
 {
+    hover.hide(*this);
     if (captured && pressedSet)
         pressedSet->endEdit(Gesture::pointer);
     captured = false;

@@ -22,6 +22,19 @@ void Paramctrl::draw(Igui& gui, bool& visible, int&, int&, int&, int&)
     drawn->draw(gui.surface(), left, top, state, bind(gui), gui.event());
 }
 
+bool Paramctrl::mouse(Igui& gui, bool& visible, Mouseevent& event)
+{
+    const bool wasFocus = gui.isFocus(this);
+    const bool handled = Ctrl::mouse(gui, visible, event);
+    if (event.code != Mouse::move || gui.holdsMouse(this) || !(wasFocus || gui.isFocus(this)))
+        return handled;
+    if (Widget* hovered = widget(gui, visible)) {
+        int left = x, top = y;
+        hovered->hover(gui.surface(), left, top, bind(gui), event);
+    }
+    return handled;
+}
+
 void Paramctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 {
     Widget* gesture = resetting ? nullptr : widget(gui, visible);

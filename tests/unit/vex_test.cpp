@@ -185,14 +185,14 @@ TEST(Status, BandSummaryAndCurveScale)
     eq.setSampleRate(44100.0f);
     EXPECT_EQ(eq.vex->display().text(nullptr), "Curve scale 1.00");
     eq.vex->setValue(999.999, 1, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "1000.00 hz 0.00 dB 0.62 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "1: bell 1.00 kHz 0.0 dB");
     eq.vex->setValue(1000.0, 1, false);
     eq.vex->setValue(-0.004, 3, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "1.00 khz -0.00 dB 0.62 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "1: bell 1.00 kHz 0.0 dB");
     eq.vex->setValue(-0.5, 36, false);
     EXPECT_EQ(eq.vex->display().text(nullptr), "Curve scale -0.50");
     eq.vex->setValue(250.0, 6, false);
     eq.vex->setValue(6.0, 8, false);
     eq.vex->setNormalized(0.5, 7, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "250.00 hz -3.00 dB 0.50 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "2: bell 250 Hz -3.0 dB");
 }
