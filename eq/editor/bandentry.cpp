@@ -6,6 +6,7 @@
 #include "framework/plugin/paramset.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 using namespace Vexparameters;
@@ -48,12 +49,18 @@ bool Bandentry::read(const std::string& text, double& number) const
         return readQuantity(text, "hz", true, number);
     case Value::gain:
         return readQuantity(text, "db", false, number);
-    case Value::width:
-        if (readQuantity(text, "oct", false, number)) {
-            number = number > 0.0 ? Bandwidth::qOf(number) : HUGE_VAL;
-            return true;
-        }
-        return readQuantity(text, "q", false, number);
+    case Value::width: {
+        // Octaves only when named: a bare number is a Q.
+        std::string lowered = text;
+        for (char& c : lowered)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lowered.find("oct") == std::string::npos)
+            return readQuantity(text, "q", false, number);
+        if (!readQuantity(text, "oct", false, number))
+            return false;
+        number = number > 0.0 ? Bandwidth::qOf(number) : HUGE_VAL;
+        return true;
+    }
     case Value::none:
         break;
     }

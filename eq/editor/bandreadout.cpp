@@ -33,7 +33,7 @@ void Bandreadout::compose(const double (&values)[bandValueCount], int band, doub
 }
 
 void Bandreadout::place(const Framework::Pixelfont& font, int handleX, int handleY, int left, int top, int right,
-                        int bottom)
+                        int bottom, bool leftward)
 {
     std::size_t longest = 0;
     for (int i = 0; i < used; ++i)
@@ -43,9 +43,8 @@ void Bandreadout::place(const Framework::Pixelfont& font, int handleX, int handl
     boxH = used * pitch - lineGap + 2 * padding;
     // Right of the handle, past the placement letter drawn beside it.
     const int size = Layout::handleSize;
-    boxX = handleX + size + handleGap;
-    if (boxX + boxW > right)
-        boxX = handleX - handleGap / 2 - boxW;
+    const int rightX = handleX + size + handleGap, leftX = handleX - handleGap / 2 - boxW;
+    boxX = leftward ? (leftX < left ? rightX : leftX) : (rightX + boxW > right ? leftX : rightX);
     boxY = std::clamp(handleY + size / 2 - boxH / 2, top, std::max(top, bottom - boxH));
     boxX = std::clamp(boxX, left, std::max(left, right - boxW));
 }
@@ -64,6 +63,11 @@ void Bandreadout::draw(Framework::Window& surface, const Framework::Pixelfont& f
 bool Bandreadout::contains(int px, int py) const
 {
     return used > 0 && px >= boxX && px < boxX + boxW && py >= boxY && py < boxY + boxH;
+}
+
+bool Bandreadout::overlaps(int rx, int ry, int rw, int rh) const
+{
+    return used > 0 && rx < boxX + boxW && boxX < rx + rw && ry < boxY + boxH && boxY < ry + rh;
 }
 
 int Bandreadout::lineAt(int py) const

@@ -24,9 +24,11 @@ public:
     // gain scaled by gainScale as heard, its filter running at fs.
     void compose(const double (&values)[Vexparameters::bandValueCount], int band, double gainScale, double fs);
     // Places the box beside a handle whose top-left corner is at
-    // (handleX, handleY): right of it, or left where there is no room, and
-    // held inside the area (left, top) to (right, bottom).
-    void place(const Framework::Pixelfont& font, int handleX, int handleY, int left, int top, int right, int bottom);
+    // (handleX, handleY): on the side asked for (right unless leftward),
+    // or the other where there is no room, held inside the area (left, top)
+    // to (right, bottom).
+    void place(const Framework::Pixelfont& font, int handleX, int handleY, int left, int top, int right, int bottom,
+               bool leftward = false);
     void draw(Framework::Window& surface, const Framework::Pixelfont& font) const;
 
     // The box as placed.
@@ -35,6 +37,8 @@ public:
     int width() const { return boxW; }
     int height() const { return boxH; }
     bool contains(int px, int py) const;
+    // Whether the box overlaps a rectangle.
+    bool overlaps(int rx, int ry, int rw, int rh) const;
     // The line at a point, and the value it holds (none when it holds none).
     int lineAt(int py) const;
     Value valueOf(int line) const;

@@ -219,9 +219,23 @@ bool Eqwindow::layOutReadout(Binding& binding, int x, int y)
     Param::readBand(
         b, [&set](int i) { return set.getValue(i); }, values);
     bandValues.compose(values, b, set.getValue(Param::curve), display.designRate());
-    const Corner corner = handleCorner(x, y, scale(), band(binding, b));
-    bandValues.place(*font, static_cast<int>(corner.x), static_cast<int>(corner.y), x + 2, y + 2, x + width - 2,
-                     y + height - 2);
+    // The side that hides no other band's handle, the right one when both do.
+    const double s = scale();
+    auto hidesHandle = [&] {
+        for (int other = 0; other < bandCount; ++other) {
+            const Corner c = handleCorner(x, y, s, band(binding, other));
+            if (other != b && bandValues.overlaps(static_cast<int>(c.x), static_cast<int>(c.y), handleSize, handleSize))
+                return true;
+        }
+        return false;
+    };
+    const Corner corner = handleCorner(x, y, s, band(binding, b));
+    for (const bool leftward : {false, true, false}) {
+        bandValues.place(*font, static_cast<int>(corner.x), static_cast<int>(corner.y), x + 2, y + 2, x + width - 2,
+                         y + height - 2, leftward);
+        if (!hidesHandle())
+            break;
+    }
     return true;
 }
 
