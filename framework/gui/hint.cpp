@@ -50,7 +50,7 @@ void Hint::place(const Window& window)
     boxH = font->glyphHeight() + 2 * padding;
     const int top = resting->y, bottom = resting->y + resting->height();
     boxY = bottom + gap + boxH <= window.height() ? bottom + gap : top - gap - boxH;
-    boxX = std::clamp(resting->x, 0, std::max(0, window.width() - boxW));
+    boxX = std::clamp(resting->x, gap, std::max(gap, window.width() - gap - boxW));
 }
 
 void Hint::draw(Window& window) const

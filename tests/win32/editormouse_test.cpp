@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -527,4 +528,41 @@ TEST_F(Editormouse, ControlZUndoesTheLastDrag)
     AEffect* plugin = (*effect).operator->();
     EXPECT_EQ(plugin->dispatcher(plugin, effEditKeyDown, 'z', 0, nullptr, MODIFIER_CONTROL), 1);
     EXPECT_NEAR(get(index(3, frequency)), before, 1e-5);
+}
+
+// The pointer resting on "Options" brings its hint above it after the
+// window's timer has run for a moment; moved out of the window, the system
+// tells the editor it left, and the hint goes.
+TEST_F(Editormouse, AHintShowsOnARestAndGoesWhenThePointerLeaves)
+{
+    const int x = Layout::optionsX + Layout::optionsW / 2, y = Layout::optionsY + Layout::optionsH / 2;
+    const Picture before = shown();
+    // What changed above the Options button, and on it.
+    const auto changed = [&](int top, int bottom) {
+        const Picture now = shown();
+        int count = 0;
+        for (int row = top; row < bottom; ++row)
+            for (int column = Layout::optionsX; column < Layout::optionsX + Layout::optionsW; ++column)
+                count += (now.at(column, row) & 0xFFFFFF) != (before.at(column, row) & 0xFFFFFF);
+        return count;
+    };
+    const auto within = [](int seconds, const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 1000 * seconds; waited += 20) {
+            Hostwindow::pump();
+            if (condition())
+                return true;
+            Sleep(20);
+        }
+        return condition();
+    };
+    send(WM_MOUSEMOVE, x, y);
+    send(WM_MOUSEMOVE, x + 1, y);
+    EXPECT_EQ(changed(Layout::optionsY - 20, Layout::optionsY), 0) << "not at once";
+    ASSERT_TRUE(within(5, [&] { return changed(Layout::optionsY - 20, Layout::optionsY) > 50; }));
+    EXPECT_EQ(changed(Layout::optionsY + 1, Layout::optionsY + Layout::optionsH), 0) << "the hint keeps off the button";
+
+    POINT away = {Testskin::width + 40, Testskin::height + 40};
+    ClientToScreen(editor, &away);
+    SetCursorPos(away.x, away.y);
+    EXPECT_TRUE(within(5, [&] { return changed(Layout::optionsY - 20, Layout::optionsY) == 0; }));
 }
