@@ -25,9 +25,9 @@ TEST(Numbertext, ReadsTypedQuantitiesWithUnitsAndShorthand)
         const char* unit;
         bool kilo;
         double number;
-    } read[] = {{"1.2k", "hz", true, 1200.0},    {"1200 Hz", "hz", true, 1200.0}, {"1.2 kHz", "hz", true, 1200.0},
-                {" 1,2KHZ ", "hz", true, 1200.0}, {"-3", "db", false, -3.0},      {"-3 dB", "db", false, -3.0},
-                {"2,5", "db", false, 2.5},        {"Q 2", "q", false, 2.0},       {"+.5", "q", false, 0.5}};
+    } read[] = {{"1.2k", "hz", true, 1200.0},     {"1200 Hz", "hz", true, 1200.0}, {"1.2 kHz", "hz", true, 1200.0},
+                {" 1,2KHZ ", "hz", true, 1200.0}, {"-3", "db", false, -3.0},       {"-3 dB", "db", false, -3.0},
+                {"2,5", "db", false, 2.5},        {"Q 2", "q", false, 2.0},        {"+.5", "q", false, 0.5}};
     for (const auto& c : read) {
         double number = 0.0;
         EXPECT_TRUE(Framework::readQuantity(c.text, c.unit, c.kilo, number)) << c.text;
@@ -151,8 +151,8 @@ TEST_F(Typedvalues, EnterWritesTheTypedValueAsOneEditAndOneStep)
     EXPECT_DOUBLE_EQ(value(frequency), 1000.0) << "one step undoes the entry";
     EXPECT_FALSE(editor.vex->undo()) << "and nothing before it";
 
-    for (const auto& [text, hertz] : {std::pair<const char*, double>{"1200 Hz", 1200.0}, {"2,5 kHz", 2500.0},
-                                      {"90k", 20000.0}, {"3", 20.0}}) {
+    for (const auto& [text, hertz] :
+         {std::pair<const char*, double>{"1200 Hz", 1200.0}, {"2,5 kHz", 2500.0}, {"90k", 20000.0}, {"3", 20.0}}) {
         type(1, text);
         EXPECT_NEAR(value(frequency), hertz, hertz * 1e-12) << text;
     }

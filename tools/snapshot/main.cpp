@@ -52,11 +52,11 @@ public:
         fs::create_directories(path / "banks");
         fs::create_directory_symlink(fs::absolute(skin), path / "skins" / skinName);
         fs::create_directory_symlink(fs::path(VEX_SOURCE_DIR) / "banks" / "default", path / "banks" / "default");
-        std::ofstream(path / "Vexatone.ini") << "skin\n"
-                                             << skinName << "\ndef-bank-path\n"
-                                             << (path / "banks" / "default").string() << "/\nsize\n"
-                                             << (scale ? std::to_string(scale) : std::string("100"))
-                                             << "\nanalyzer\noutput\n";
+        std::ofstream(path / "Vexatone.ini")
+            << "skin\n"
+            << skinName << "\ndef-bank-path\n"
+            << (path / "banks" / "default").string() << "/\nsize\n"
+            << (scale ? std::to_string(scale) : std::string("100")) << "\nanalyzer\noutput\n";
         Framework::Headless::setModuleFolder(path.string());
     }
     ~Modulefolder()

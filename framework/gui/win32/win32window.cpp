@@ -355,6 +355,7 @@ bool Window::openNative(void* parent)
     ReleaseDC(hwnd, windowDC);
     Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
     n.clipped = false;
+    n.trackingLeave = false;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
     n.otherThreads.clear();
