@@ -49,7 +49,7 @@ void Bandreadout::place(const Framework::Pixelfont& font, int handleX, int handl
     boxX = std::clamp(boxX, left, std::max(left, right - boxW));
 }
 
-void Bandreadout::draw(Framework::Window& surface, const Framework::Pixelfont& font) const
+void Bandreadout::draw(Framework::Window& surface, const Framework::Pixelfont& font, int marked) const
 {
     if (!used)
         return;
@@ -57,6 +57,13 @@ void Bandreadout::draw(Framework::Window& surface, const Framework::Pixelfont& f
     for (int i = 0; i < used; ++i) {
         const std::string& line = lines[static_cast<std::size_t>(i)].text;
         Framework::drawText(line, font, surface, boxX + padding, lineTop(i), static_cast<int>(line.size()), 1);
+        if (i == marked) {
+            const std::uint32_t kept = surface.colour();
+            surface.setColour(edge | 0xFF000000u);
+            surface.fillRect(boxX + padding, lineTop(i) + font.glyphHeight(),
+                             static_cast<int>(line.size()) * font.glyphWidth, 1);
+            surface.setColour(kept);
+        }
     }
 }
 

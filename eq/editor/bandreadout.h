@@ -29,7 +29,9 @@ public:
     // to (right, bottom).
     void place(const Framework::Pixelfont& font, int handleX, int handleY, int left, int top, int right, int bottom,
                bool leftward = false);
-    void draw(Framework::Window& surface, const Framework::Pixelfont& font) const;
+    // Draws the box; the line marked (-1: none) is underlined, as a value a
+    // click types.
+    void draw(Framework::Window& surface, const Framework::Pixelfont& font, int marked = -1) const;
 
     // The box as placed.
     int x() const { return boxX; }

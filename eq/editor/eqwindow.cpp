@@ -194,13 +194,18 @@ bool Eqwindow::openEntry(Window& surface, Binding& binding, int x, int y, const 
 void Eqwindow::hover(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event)
 {
     const bool inside = event.x > x && event.x < x + width && event.y > y && event.y < y + height;
-    int b = -1;
-    if (inside && layOutReadout(binding, x, y) && bandValues.contains(event.x, event.y))
+    int b = -1, line = -1;
+    if (inside && layOutReadout(binding, x, y) && bandValues.contains(event.x, event.y)) {
         b = readoutBand();
-    else if (inside)
+        line = bandValues.lineAt(event.y);
+        if (bandValues.valueOf(line) == Bandreadout::Value::none)
+            line = -1;
+    } else if (inside) {
         b = nearestHandle(binding, x, y, event.x, event.y);
-    if (b == hoveredBand)
+    }
+    if (b == hoveredBand && line == hoveredLine)
         return;
+    hoveredLine = line;
     // The box where it was, and where it goes.
     if (layOutReadout(binding, x, y))
         invalidateReadout(surface);
@@ -314,7 +319,7 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
     if (layOutReadout(binding, x, y))
-        bandValues.draw(surface, *font);
+        bandValues.draw(surface, *font, hoveredLine);
     surface.clearClip();
 }
 

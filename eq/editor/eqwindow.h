@@ -135,6 +135,8 @@ private:
     // The band under the pointer and the one the user touched last.
     int hoveredBand = -1;
     int touchedBand = -1;
+    // The readout's line under the pointer when it holds a value; -1 when none.
+    int hoveredLine = -1;
     Bandreadout bandValues;
     Bandentry entry;
     // Allocated once: per band the dB at every curve point, and the points

@@ -86,7 +86,7 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
         else if (argument == "--at" && !render)
             at = seconds(value);
         else if (argument == "--pointer" && !render)
-            pointer = point(value);
+            pointer.push_back(point(value));
         else
             throw std::invalid_argument("unknown option " + argument);
     }

@@ -34,7 +34,8 @@ const char* const usage = "usage: snapshot SKINFOLDER OUT.png [--program N] [--p
                           "                [--input IN.wav [--at SECONDS]] [--pointer X,Y]\n"
                           "  paints the editor with the images of SKINFOLDER (a folder of PNG files);\n"
                           "  --input plays IN.wav (until SECONDS) through the plug-in first, its editor open;\n"
-                          "  --pointer rests the pointer at X,Y (layout pixels) until its hint shows\n";
+                          "  --pointer rests the pointer at X,Y (layout pixels) until its hint shows (again\n"
+                          "  for each --pointer)\n";
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
@@ -147,8 +148,8 @@ int snapshot(const Renderoptions& options)
         Framework::Window& window = *effect->editorWindow();
         if (!options.input.empty())
             play(e, window, options);
-        if (options.pointer)
-            rest(window, *options.pointer);
+        for (const auto& at : options.pointer)
+            rest(window, at);
         Framework::Headless::paintAll(window);
         if (!Framework::Headless::writeScreen(window, options.output))
             throw std::runtime_error(options.output + ": cannot write the PNG file");
