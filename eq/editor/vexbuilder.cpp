@@ -7,6 +7,7 @@
 #include "layout.h"
 #include "vexgui.h"
 
+#include "eq/bandtext.h"
 #include "eq/vex.h"
 #include "framework/gui/choicemenu.h"
 #include "framework/gui/choiceswitch.h"
@@ -189,7 +190,11 @@ void Vexbuilder::layOut()
                 : root.add(std::make_unique<Menuparamctrl>(
                       x, y, b == 0 ? lowTypes : highTypes, vex, index(b, type),
                       std::make_unique<Choicemenu>("Slope", vex, slopeIndex, slopeItems)));
-        gui.typeControls[static_cast<std::size_t>(b)]->setHintLabel("Band " + formatInt(b + 1) + " type");
+        // The filter as heard and pictured: the host's names of the shelves
+        // are the other way round.
+        gui.typeControls[static_cast<std::size_t>(b)]->setHintLabel(
+            "Band " + formatInt(b + 1),
+            {Bandtext::kind(b, 0.0, true), Bandtext::kind(b, 1.0, true), Bandtext::kind(b, 2.0, true)});
     }
     root.add(std::make_unique<Paramctrl>(Layout::sliderX, Layout::sliderY, none, nullptr, volumeSlider, nullptr, vex,
                                          volume))

@@ -32,6 +32,9 @@ std::string Ctrl::hint()
     const std::string label = hintLabel.empty() ? paramset.getName(index) : hintLabel;
     if (label.empty())
         return label;
+    const double step = paramset.getValue(index);
+    if (step >= 0.0 && step < static_cast<double>(hintSteps.size()))
+        return label + ": " + hintSteps[static_cast<std::size_t>(step)];
     const std::string units = paramset.getUnits(index);
     const std::string text = paramset.getText(index);
     return label + ": " + (units.empty() ? text : text + " " + units);

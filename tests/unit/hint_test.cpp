@@ -47,7 +47,7 @@ TEST_F(Hints, ShowAfterTheRestNamingTheControlAndItsValueBesideIt)
         {L::sliderX, L::sliderY, L::sliderW, L::sliderH, "Volume: 0.0 dB"},
         {L::outputsX, L::outputsY, L::outputsSize, L::outputsSize, "Output: ST"},
         {L::switchLeft(3), L::switchY, L::switchW, L::switchH, "Band 4: on"},
-        {L::selectorLeft(6), L::selectorY, L::selectorW, L::selectorH, "Band 7 type: bell"},
+        {L::selectorLeft(6), L::selectorY, L::selectorW, L::selectorH, "Band 7: bell"},
         {L::optionsX, L::optionsY, L::optionsW, L::optionsH, "Options menu"},
         {L::compareX, L::statusBackY, L::compareW, L::statusH, "Compare: A live, click for B"},
     };
@@ -63,6 +63,10 @@ TEST_F(Hints, ShowAfterTheRestNamingTheControlAndItsValueBesideIt)
         EXPECT_LE(hint.x() + hint.width(), editor.gui.width()) << c.text;
         EXPECT_LE(hint.y() + hint.height(), editor.gui.height()) << c.text;
     }
+    // A type tells the filter heard, which the host names the other way round.
+    editor.vex->setValue(0.0, Vexparameters::index(3, Vexparameters::type), true);
+    rest(L::selectorLeft(3) + 4, L::selectorY + L::selectorH / 2);
+    EXPECT_EQ(hint.text(), "Band 4: high shelf");
     // Over the display the readout tells; it has no hint.
     rest(400, 100);
     EXPECT_FALSE(hint.shown());
