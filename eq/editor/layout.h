@@ -56,5 +56,8 @@ constexpr int statusX = 298, statusBackY = 16, statusY = 18, statusW = 160, stat
 // The compare switch right of it, a short pill of the same look that shows
 // the live setting's letter.
 constexpr int compareX = statusX + statusW + 4, compareW = 20;
+// The program arrows left of it, pills of the same look: previous, next.
+constexpr int arrowW = 16;
+constexpr int previousX = statusX - 2 * (arrowW + 4), nextX = statusX - (arrowW + 4);
 
 } // namespace Layout

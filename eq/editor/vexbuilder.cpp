@@ -5,6 +5,7 @@
 #include "copysettingaction.h"
 #include "eqwindow.h"
 #include "layout.h"
+#include "programarrow.h"
 #include "vexgui.h"
 
 #include "eq/bandtext.h"
@@ -20,6 +21,7 @@
 #include "framework/gui/multiparamctrl.h"
 #include "framework/gui/paramctrl.h"
 #include "framework/gui/pixelfont.h"
+#include "framework/gui/presetbrowser.h"
 #include "framework/gui/rectangle.h"
 #include "framework/gui/selector.h"
 #include "framework/gui/setbankpathaction.h"
@@ -210,6 +212,12 @@ void Vexbuilder::layOut()
                                          vex.display(), 0));
     root.add(
         std::make_unique<Comparebutton>(Layout::compareX, Layout::statusBackY, vex, *images.at("text-bg.png"), *font));
+    // A press on the status line shows the preset menu, whatever it shows.
+    gui.presets = root.add(std::make_unique<Presetbrowser>(Layout::statusX, Layout::statusBackY, Layout::statusW,
+                                                           Layout::statusH, vex, gui));
+    for (const int delta : {-1, 1})
+        root.add(std::make_unique<Programarrow>(delta < 0 ? Layout::previousX : Layout::nextX, Layout::statusBackY,
+                                                delta, *gui.presets, *images.at("text-bg.png"), *font));
     gui.keepHistory(vex);
     root.add(std::make_unique<Menuarea>(Layout::optionsX, Layout::optionsY, none, nullptr, optionsMenu(),
                                         Layout::optionsW, Layout::optionsH));

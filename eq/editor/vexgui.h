@@ -16,6 +16,7 @@
 
 namespace Framework {
 class Multiparamctrl;
+class Presetbrowser;
 class Paramctrl;
 } // namespace Framework
 
@@ -77,6 +78,7 @@ public:
     Framework::Paramctrl* curveScaleControl = nullptr;
     std::array<Framework::Paramctrl*, Vexparameters::bandCount> typeControls{};
     Vexdisplay* statusLine = nullptr;
+    Framework::Presetbrowser* presets = nullptr;
 
 private:
     // The hint takes the readout's colours from the skin's "colors.txt".

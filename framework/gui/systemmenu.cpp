@@ -19,8 +19,17 @@ void Systemmenu::addSubmenu(std::unique_ptr<Systemmenu> submenu)
     if (!submenu)
         return;
     appendSubmenu(*submenu);
+    submenuPositions.push_back(static_cast<int>(actions.size()));
     actions.push_back(nullptr);
     submenus.push_back(std::move(submenu));
+}
+
+Systemmenu* Systemmenu::submenuAt(int position) const
+{
+    for (std::size_t i = 0; i < submenus.size(); ++i)
+        if (submenuPositions[i] == position)
+            return submenus[i].get();
+    return nullptr;
 }
 
 void Systemmenu::select(int position)

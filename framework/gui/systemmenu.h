@@ -48,6 +48,8 @@ public:
     int itemCount() const;
     // The item's text; empty for separators and positions out of range.
     std::string itemText(int position) const;
+    // The submenu the item at position opens; null for other items.
+    Systemmenu* submenuAt(int position) const;
     void setChecked(int position, bool checked);
     bool isChecked(int position) const;
     // A disabled item shows greyed and cannot be chosen.
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<Native> nativePart;
     // Destroyed after the platform's menu, actions first.
     std::vector<std::unique_ptr<Systemmenu>> submenus;
+    std::vector<int> submenuPositions; // by submenu
     std::vector<std::unique_ptr<Action>> actions;
 };
 

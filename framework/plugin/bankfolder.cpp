@@ -19,6 +19,7 @@ bool Bankfolder::take(const std::string& folder, int count, int capacity, const 
     int used = 0;
     bool exists = false;
     path = folder;
+    files.assign(static_cast<std::size_t>(count > 0 ? count : 0), std::string());
     copyText(folderField, fieldSize, folder.size() < fieldSize ? folder : std::string());
     if (folder.size() < fieldSize) {
         boost::system::error_code error;
@@ -44,6 +45,7 @@ bool Bankfolder::take(const std::string& folder, int count, int capacity, const 
                     continue;
                 if (!taken)
                     read(used, nullptr, 0);
+                files[static_cast<std::size_t>(used)] = utf8Path(entry->path());
                 ++used;
             }
         }

@@ -34,6 +34,9 @@ struct Bankfolder {
 
     // The current bank folder; empty until the first scan.
     std::string path;
+    // The program file each slot was filled from, by slot; empty for a slot
+    // that got the default program for want of a file.
+    std::vector<std::string> files;
     const Programfileios handlers;
 };
 

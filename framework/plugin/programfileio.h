@@ -13,7 +13,8 @@ public:
     virtual std::string extension() const = 0;
     virtual bool canread(const std::string& fileName) const = 0;
     virtual bool canwrite(const std::string& fileName) const = 0;
-    // Writes a file holding one program chunk; false when nothing was written.
+    // Writes a file holding one program chunk; false when nothing was
+    // written. A file already at path is replaced whole or left as it was.
     virtual bool write(const std::string& programName, const void* chunk, int size, const std::string& path) const = 0;
     // Reads a file's program chunk into destination, which holds capacity
     // bytes. Answers the number of bytes delivered; 0 for a file it cannot use.

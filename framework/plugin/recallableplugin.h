@@ -15,6 +15,7 @@
 #include "fixedtext.h"
 #include "host.h"
 #include "plugin.h"
+#include "presetmanager.h"
 #include "programrecords.h"
 #include "settingsfile.h"
 
@@ -29,7 +30,8 @@
 
 namespace Framework {
 
-template <class Program, class Bank> class Recallableplugin : public Plugin, public Bankpathmanager {
+template <class Program, class Bank>
+class Recallableplugin : public Plugin, public Bankpathmanager, public Presetmanager {
     static_assert(std::is_trivially_copyable<Program>::value && std::is_trivially_copyable<Bank>::value,
                   "programs and banks travel as bytes");
 
@@ -154,7 +156,7 @@ public:
     }
 
     // The name of program index; "" for an index outside the bank.
-    virtual std::string getProgramName(int index)
+    std::string getProgramName(int index) override
     {
         if (!validProgram(index))
             return std::string();
@@ -177,6 +179,51 @@ public:
         copyText(bank.programs[index].name, name);
         if (index == host.program())
             copyText(editBuffer.name, name);
+    }
+
+    // Presetmanager
+    int programs() const override { return programCount; }
+    int currentProgram() override { return validProgram(host.program()) ? host.program() : 0; }
+    void selectProgram(int index) override
+    {
+        if (!validProgram(index))
+            return;
+        host.program() = index;
+        setProgram(index);
+    }
+    bool loadProgram(const void* record, int size, const std::string& name) override
+    {
+        Program program, defaults;
+        initProgram(defaults);
+        if (size <= 0 || !records.readProgram(record, static_cast<std::size_t>(size), view(defaults), view(program)))
+            return false;
+        clampSlots(program.values, valueCount);
+        // The sound's parameters change as one command; the view's own
+        // settings stay as they are.
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i))
+                beginEdit(i, Gesture::command);
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
+                setValue(program.values[descriptor(i)->slot], i, false);
+        endEdit(Gesture::command);
+        keepAsProgram(name);
+        return true;
+    }
+    bool saveProgram(const std::string& name, const Recordwriter& write) override
+    {
+        std::vector<unsigned char> record(records.programSize());
+        {
+            const Lock::Guard hold(lock);
+            Program now;
+            commit(now);
+            copyText(now.name, name);
+            records.writeProgram(view(now), record.data());
+        }
+        if (!write(record.data(), static_cast<int>(record.size())))
+            return false;
+        keepAsProgram(name);
+        return true;
     }
 
     // Fills a program record with the plug-in's defaults.
@@ -276,7 +323,18 @@ protected:
 private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
 
-    int currentProgram() { return validProgram(host.program()) ? host.program() : 0; }
+    // The live values, named name, become the current program, as the
+    // bank holds it and as the host lists it.
+    void keepAsProgram(const std::string& name)
+    {
+        {
+            const Lock::Guard hold(lock);
+            copyText(editBuffer.name, name);
+            commit(bank.programs[currentProgram()]);
+        }
+        programChanged();
+        host.updatedisplay();
+    }
 
     // Makes program, held to the parameters' ranges, the edit buffer;
     // answers the edit buffer.

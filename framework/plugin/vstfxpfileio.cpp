@@ -4,6 +4,8 @@
 
 #include "framework/platform/nativepath.h"
 
+#include <boost/filesystem/operations.hpp>
+
 #include <cctype>
 #include <fstream>
 #include <vector>
@@ -75,27 +77,43 @@ int VSTfxpfileio::read(void* destination, int capacity, const std::string& path)
     return size;
 }
 
+// The file is written whole beside its final place and then renamed over
+// it, so that a failed write (a full disk, say) never leaves a file half
+// overwritten.
 bool VSTfxpfileio::write(const std::string& programName, const void* chunk, int size, const std::string& path) const
 {
     if (size < 0 || (size > 0 && !chunk))
         return false;
-    std::ofstream out(nativePath(path).c_str(), std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    writeTag(out, "CcnK");
-    writeNumber(out, static_cast<std::int32_t>(chunkOffset - 8 + size)); // bytes after this field
-    writeTag(out, "FPCh");
-    writeNumber(out, 1); // format version
-    writeNumber(out, fxID);
-    writeNumber(out, fxVersion);
-    writeNumber(out, parameterCount);
-    char name[nameLength];
-    copyText(name, programName);
-    out.write(name, nameLength);
-    writeNumber(out, size);
-    out.write(static_cast<const char*>(chunk), size);
-    out.close();
-    return static_cast<bool>(out);
+    const boost::filesystem::path final = nativePath(path);
+    boost::filesystem::path part = final;
+    part += ".part";
+    {
+        std::ofstream out(part.c_str(), std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        writeTag(out, "CcnK");
+        writeNumber(out, static_cast<std::int32_t>(chunkOffset - 8 + size)); // bytes after this field
+        writeTag(out, "FPCh");
+        writeNumber(out, 1); // format version
+        writeNumber(out, fxID);
+        writeNumber(out, fxVersion);
+        writeNumber(out, parameterCount);
+        char name[nameLength];
+        copyText(name, programName);
+        out.write(name, nameLength);
+        writeNumber(out, size);
+        out.write(static_cast<const char*>(chunk), size);
+        out.close();
+        if (out) {
+            boost::system::error_code error;
+            boost::filesystem::rename(part, final, error);
+            if (!error)
+                return true;
+        }
+    }
+    boost::system::error_code ignored;
+    boost::filesystem::remove(part, ignored);
+    return false;
 }
 
 } // namespace Framework

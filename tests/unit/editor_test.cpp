@@ -7,6 +7,7 @@
 
 #include "eq/editor/comparebutton.h"
 #include "eq/editor/layout.h"
+#include "eq/editor/programarrow.h"
 #include "eq/vexparameters.h"
 
 #include "framework/gui/choiceswitch.h"
@@ -16,6 +17,7 @@
 #include "framework/gui/knob.h"
 #include "framework/gui/menuarea.h"
 #include "framework/gui/paramctrl.h"
+#include "framework/gui/presetbrowser.h"
 #include "framework/gui/selector.h"
 #include "framework/gui/slider.h"
 #include "framework/gui/switch.h"
@@ -59,6 +61,9 @@ std::vector<Place> expectedLayout()
     rows.push_back({typeid(Img), 298, 16, 0, 0, -1});
     rows.push_back({typeid(Textfield), 298, 18, 160, 0, -1});
     rows.push_back({typeid(Comparebutton), 462, 16, 20, 12, -1});
+    rows.push_back({typeid(Presetbrowser), 298, 16, 160, 12, -1});
+    rows.push_back({typeid(Programarrow), 258, 16, 16, 12, -1});
+    rows.push_back({typeid(Programarrow), 278, 16, 16, 12, -1});
     rows.push_back({typeid(Menuarea), 50, 352, 38, 20, -1});
     rows.push_back({typeid(Panel), 0, 0, 800, 380, -1});
     return rows;

@@ -50,6 +50,8 @@ TEST_F(Hints, ShowAfterTheRestNamingTheControlAndItsValueBesideIt)
         {L::selectorLeft(6), L::selectorY, L::selectorW, L::selectorH, "Band 7: bell"},
         {L::optionsX, L::optionsY, L::optionsW, L::optionsH, "Options menu"},
         {L::compareX, L::statusBackY, L::compareW, L::statusH, "Compare: A live, click for B"},
+        {L::previousX, L::statusBackY, L::arrowW, L::statusH, "Previous program"},
+        {L::statusX, L::statusBackY, L::statusW, L::statusH, "Presets menu"},
     };
     for (const auto& c : controls) {
         rest(c.x + c.w / 2, c.y + c.h / 2, Framework::Hint::delayTicks - 1);

@@ -314,17 +314,17 @@ TEST_F(Editormouse, VolumeSliderJumpsAndDrags)
 }
 
 // The entry box opens over its field; a level typed in dB and Enter set the
-// volume factor, held to its range.
+// volume factor, held to its range; Escape closes it changing nothing.
 TEST_F(Editormouse, TypedVolumeIsTakenOnEnter)
 {
-    const auto typeIn = [this](const std::string& text) {
+    const auto typeIn = [this](const std::string& text, WPARAM key = VK_RETURN) {
         click(776, 323);
         HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
         if (!box)
             return false;
         for (char c : text)
             SendMessageA(box, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
-        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageA(box, WM_KEYDOWN, key, 1);
         return !IsWindow(box);
     };
     click(776, 323);
@@ -342,6 +342,10 @@ TEST_F(Editormouse, TypedVolumeIsTakenOnEnter)
     EXPECT_EQ(indices(automated()), std::vector<int>{volumeIndex});
     ASSERT_TRUE(typeIn("20"));
     EXPECT_EQ(get(volumeIndex), 1.0f);
+    Fakehost::reset();
+    ASSERT_TRUE(typeIn("-12", VK_ESCAPE));
+    EXPECT_EQ(get(volumeIndex), 1.0f);
+    EXPECT_TRUE(automated().empty());
 }
 
 // "About" veils the whole editor; the next click only hides the box, and
@@ -530,6 +534,107 @@ TEST_F(Editormouse, ControlZUndoesTheLastDrag)
     EXPECT_NEAR(get(index(3, frequency)), before, 1e-5);
 }
 
+// Alt with a press on a handle listens to the band: a 30 Hz tone far below a
+// bell's band-pass is taken down while the button is held, and is heard whole
+// again once the press ends, by its release or by the host closing the
+// editor in the middle of it. Listening changes no parameter.
+TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
+{
+    AEffect* e = (*effect).operator->();
+    e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);
+    Fakehost::reset();
+    // The tone's level over its last two periods (2940 frames) of 8192, in
+    // dB against its input's.
+    std::vector<float> left(8192), right(8192);
+    double phase = 0.0;
+    auto level = [&] {
+        for (std::size_t i = 0; i < left.size(); ++i, phase += 2.0 * 3.14159265358979 * 30.0 / 44100.0)
+            left[i] = right[i] = static_cast<float>(0.25 * std::sin(phase));
+        float* channels[] = {left.data(), right.data()};
+        e->processReplacing(e, channels, channels, static_cast<VstInt32>(left.size()));
+        double sum = 0.0;
+        for (std::size_t i = left.size() - 2940; i < left.size(); ++i)
+            sum += static_cast<double>(left[i]) * left[i];
+        return 10.0 * std::log10(sum / 2940.0 / (0.25 * 0.25 / 2.0));
+    };
+    auto holdAlt = [](bool held) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_MENU] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    EXPECT_NEAR(level(), 0.0, 0.1);
+
+    const POINT c = handle(3);
+    holdAlt(true);
+    send(WM_MOUSEMOVE, c.x, c.y);
+    send(WM_LBUTTONDOWN, c.x, c.y, MK_LBUTTON);
+    holdAlt(false);
+    EXPECT_LT(level(), -12.0) << "the band alone";
+    send(WM_LBUTTONUP, c.x, c.y);
+    EXPECT_NEAR(level(), 0.0, 0.1) << "the release ends it";
+
+    holdAlt(true);
+    send(WM_LBUTTONDOWN, c.x, c.y, MK_LBUTTON);
+    holdAlt(false);
+    EXPECT_LT(level(), -12.0);
+    effect->closeEditor();
+    EXPECT_NEAR(level(), 0.0, 0.1) << "closing the editor ends it";
+    EXPECT_TRUE(automated().empty());
+
+// "Save preset..." under the program name asks for the name in an edit box
+// and writes the preset into the bank's User folder; the preset menu lists it
+// checked, and choosing it brings its values back as bracketed automation.
+TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
+{
+    const int nameX = Layout::statusX + 40, nameY = Layout::statusBackY + 6;
+    const auto choose = [&](const std::vector<std::string>& path) {
+        Menuchooser chooser(path);
+        click(nameX, nameY);
+        EXPECT_TRUE(chooser.found());
+        EXPECT_FALSE(chooser.timedOut());
+        Hostwindow::pump();
+        return chooser.checked();
+    };
+    const int gain3 = index(2, gain);
+    effect->set(gain3, 0.75f);
+    // Types the name into the box "Save preset..." opens; Enter saves,
+    // choosing the answer to the question whether to replace, if given.
+    const auto save = [&](const std::string& answer) {
+        choose({"Save preset..."});
+        HWND box = FindWindowExA(editor, nullptr, "edit", nullptr);
+        ASSERT_NE(box, nullptr);
+        for (char c : std::string("Wine test"))
+            SendMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
+        auto question = answer.empty() ? nullptr : std::make_unique<Menuchooser>(std::vector<std::string>{answer});
+        SendMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_FALSE(IsWindow(box));
+        EXPECT_TRUE(!question || question->found());
+        Hostwindow::pump();
+    };
+    save("");
+    const std::string saved = dll.readFile("banks\\default\\User\\Wine test.fxp");
+    ASSERT_EQ(saved.size(), 60u + 424u);
+    EXPECT_EQ(saved.substr(28, 10), std::string("Wine test\0", 10));
+
+    effect->set(gain3, 0.25f);
+    Fakehost::reset();
+    EXPECT_EQ(choose({"User", "Wine test"}), std::vector<std::string>{"Wine test"});
+    EXPECT_FLOAT_EQ(get(gain3), 0.75f);
+    EXPECT_FLOAT_EQ(automated()[gain3], 0.75f);
+    std::vector<VstInt32> brackets;
+    for (const Hostcall& call : Fakehost::calls())
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+            brackets.push_back(call.opcode);
+    ASSERT_FALSE(brackets.empty());
+    EXPECT_EQ(brackets.front(), audioMasterBeginEdit);
+    EXPECT_EQ(brackets.back(), audioMasterEndEdit);
+
+    // Saving under that name again asks, from the entry, whether to replace it.
+    effect->set(gain3, 0.25f);
+    save("Replace \"Wine test\"");
+    EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
 // The pointer resting on "Options" brings its hint above it after the
 // window's timer has run for a moment; moved out of the window, the system
 // tells the editor it left, and the hint goes.

@@ -85,7 +85,7 @@ struct Realentry : testing::Test {
 
 } // namespace
 
-TEST_F(Realentry, TypedKeysAreCommittedByEnter)
+TEST_F(Realentry, TypedKeysAreCommittedByEnterAndDroppedByEscape)
 {
     HWND box = press();
     ASSERT_NE(box, nullptr);
@@ -104,12 +104,16 @@ TEST_F(Realentry, TypedKeysAreCommittedByEnter)
 
     type(box, "2");
     EXPECT_EQ(text(box), "2") << "the typed key replaces the selected text";
-    key(box, VK_ESCAPE);
     key(box, VK_TAB);
     SetFocus(static_cast<HWND>(window.handle()));
-    EXPECT_TRUE(IsWindow(box)) << "no key but Enter and no focus change closes the box";
+    EXPECT_TRUE(IsWindow(box)) << "no other key and no focus change closes the box";
+    key(box, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(box)) << "Escape closes it";
+    EXPECT_EQ(input.entry(), nullptr);
     EXPECT_EQ(set.writes, 0);
 
+    box = press();
+    type(box, "2");
     key(box, VK_RETURN);
     EXPECT_FALSE(IsWindow(box));
     EXPECT_EQ(input.entry(), nullptr);

@@ -137,7 +137,8 @@ Var Made32
 !macroend
 
 ; Removes what the installer placed in FOLDER\Vexatone; files of the user's
-; (presets saved into the bank folder) stay, and so do their folders.
+; (presets saved into the bank folder's User folder) stay, and so do their
+; folders: an install over this one and an uninstall keep them.
 !macro RemovePlugin FOLDER
   !insertmacro RemoveBundle "${FOLDER}\${PRODUCT}"
   !insertmacro Log "Removed ${PRODUCT} from ${FOLDER}"
