@@ -582,6 +582,7 @@ TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
     effect->closeEditor();
     EXPECT_NEAR(level(), 0.0, 0.1) << "closing the editor ends it";
     EXPECT_TRUE(automated().empty());
+}
 
 // "Save preset..." under the program name asks for the name in an edit box
 // and writes the preset into the bank's User folder; the preset menu lists it
@@ -635,6 +636,8 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
     effect->set(gain3, 0.25f);
     save("Replace \"Wine test\"");
     EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
+}
+
 // The pointer resting on "Options" brings its hint above it after the
 // window's timer has run for a moment; moved out of the window, the system
 // tells the editor it left, and the hint goes.
