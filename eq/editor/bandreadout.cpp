@@ -22,11 +22,11 @@ void Bandreadout::compose(const double (&values)[bandValueCount], int band, doub
     add(Framework::formatInt(band + 1) + " " + Bandtext::kind(band, values[type], true) + (off ? " (off)" : ""),
         Value::none);
     add(Bandtext::frequency(values[frequency]), Value::frequency);
-    Bandwidth::Width width{};
     if (pass) {
         add(Bandtext::slope(stepOf(values[slope], slopeSteps)), Value::none);
     } else {
         add(Bandtext::gain(values[gain]), Value::gain);
+        Bandwidth::Width width{};
         if (Bandwidth::of(values, band, gainScale, fs, width))
             add("Q " + Bandtext::q(width.q) + "  " + Bandtext::octaves(width.octaves), Value::width);
     }
