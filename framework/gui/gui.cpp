@@ -70,10 +70,14 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
     currentEvent.control = controlHeld();
     currentEvent.alt = altHeld();
     bool visible = true;
+    Uicomp* const before = focus;
     if (holdsMouse(focus))
         focus->mouse(*this, visible, currentEvent);
     else
         rootPanel.mouse(*this, visible, currentEvent);
+    // The pointer left a component, or one above it took the focus.
+    if (before && before != focus)
+        before->pointerLeft(*this);
     // A hint waits for a pointer that rests with no button held.
     if (code == Mouse::move && !captured)
         hover.follow(*this, focus);
@@ -87,16 +91,15 @@ void Gui::timerTick()
     hover.tick(*this);
 }
 
-// The control under the pointer sees it go, as to a place outside the window.
+// The control under the pointer sees it go; the next to have it takes the focus.
 void Gui::pointerLeft()
 {
     hover.hide(*this);
     if (captured || !focus)
         return;
-    currentEvent.code = Mouse::move;
-    currentEvent.x = currentEvent.y = -1;
-    bool visible = true;
-    focus->mouse(*this, visible, currentEvent);
+    Uicomp* const gone = focus;
+    focus = nullptr;
+    gone->pointerLeft(*this);
 }
 
 void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)

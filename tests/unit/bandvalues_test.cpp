@@ -216,7 +216,20 @@ TEST_F(Typedvalues, TheReadoutSitsBesideItsHandleAndLeavesItsGesturesAlone)
     EXPECT_EQ(r.text(0), "3 bell");
     EXPECT_EQ(r.text(1), "1.00 kHz");
     EXPECT_EQ(r.text(2), "+6.0 dB");
+    // It goes with the pointer: onto the status line, which lies over the
+    // display, and out of the window.
+    const auto moveTwice = [this](int x, int y) {
+        editor.send(Openeditor::M::move, x, y);
+        editor.send(Openeditor::M::move, x, y);
+    };
+    moveTwice(Layout::statusX + 40, Layout::statusY + 4);
+    EXPECT_EQ(editor.display().readoutBand(), -1);
+    moveTwice(static_cast<int>(c.x), static_cast<int>(c.y));
+    EXPECT_EQ(editor.display().readoutBand(), 2);
+    editor.gui.pointerLeft();
+    EXPECT_EQ(editor.display().readoutBand(), -1);
     editor.drag(static_cast<int>(c.x), static_cast<int>(c.y), 0, -26);
     EXPECT_TRUE(Framework::Headless::boxesOver(editor.gui).empty());
     EXPECT_NEAR(value(gain), 8.0, 0.2);
+    EXPECT_EQ(editor.display().readoutBand(), 2) << "the band touched last";
 }
