@@ -1,5 +1,7 @@
 #include "vexdisplay.h"
 
+#include "bandtext.h"
+
 #include "framework/plugin/numberformat.h"
 
 using namespace Vexparameters;
@@ -58,14 +60,17 @@ double Vexdisplay::value(int index)
     return vex.getValue(index);
 }
 
+// "3: bell 1.20 kHz +3.0 dB", at most 26 characters, as the status line
+// holds: the band's number, its filter, frequency and gain as heard (or a
+// pass filter's slope); the display's readout tells the width.
 std::string Vexdisplay::bandSummary(int band)
 {
-    const double f0 = vex.getValue(index(band, frequency));
-    std::string line =
-        f0 >= 1000.0 ? Framework::formatFixed(f0 / 1000.0, 2) + " khz " : Framework::formatFixed(f0, 2) + " hz ";
-    line += Framework::formatFixed(vex.getValue(index(band, gain)) * vex.getValue(curve), 2) + " dB ";
-    line += Framework::formatFixed(vex.getValue(index(band, width)), 2) + " q";
-    return line;
+    const double kind = vex.getValue(index(band, type));
+    std::string line = Framework::formatInt(band + 1) + ": " + Bandtext::kind(band, kind, false) + " " +
+                       Bandtext::frequency(vex.getValue(index(band, frequency))) + " ";
+    if (Bandtext::isPass(band, kind))
+        return line + Bandtext::slope(stepOf(vex.getValue(index(band, slope)), slopeSteps));
+    return line + Bandtext::gain(vex.getValue(index(band, gain)) * vex.getValue(curve));
 }
 
 std::string Vexdisplay::text(const void* /*requester*/)

@@ -33,6 +33,12 @@ void Comparebutton::press(Framework::Igui& gui, bool&, Framework::Mouseevent& ev
     redraw(gui);
 }
 
+std::string Comparebutton::hint()
+{
+    return vex.liveSetting() == Framework::Programrecords::b ? "Compare: B live, click for A"
+                                                             : "Compare: A live, click for B";
+}
+
 int Comparebutton::width()
 {
     return Layout::compareW;

@@ -18,6 +18,8 @@ public:
 
     void draw(Framework::Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
     std::string describe() override { return "Compare A/B"; }
+    // The live setting's letter and the other's, which a click brings.
+    std::string hint() override;
     // Each left press switches, a quick second one too.
     void press(Framework::Igui& gui, bool& visible, Framework::Mouseevent& event) override;
     void mouseAction(Framework::Igui&, bool&, Framework::Mouseevent&) override {}

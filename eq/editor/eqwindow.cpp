@@ -106,7 +106,17 @@ int Eqwindow::nearestHandle(Binding& binding, int x, int y, int px, int py)
 void Eqwindow::mouse(Window& window, int& x, int& y, Binding& binding, Mouseevent& event)
 {
     const int listened = display.listened();
+    const int shown = readoutBand();
     Framework::Paramset& set = *binding.paramset;
+    if (event.code == Mouse::leftDown && !event.control && !event.alt && openEntry(window, binding, x, y, event)) {
+        // A click on a value of the readout types it: no other gesture.
+        return;
+    }
+    if (Mouse::isPress(event.code)) {
+        const int b = nearestHandle(binding, x, y, event.x, event.y);
+        if (b >= 0)
+            touchedBand = b;
+    }
     if (event.code == Mouse::leftDown && event.control) {
         // Ctrl+click: the band's frequency, gain and width return to their defaults.
         const int b = nearestHandle(binding, x, y, event.x, event.y);
@@ -148,9 +158,95 @@ void Eqwindow::mouse(Window& window, int& x, int& y, Binding& binding, Mouseeven
     } else if (Mouse::isDrag(event.code) && selectedBand >= 0) {
         drag(set, binding.index + Param::perBand * selectedBand, event.code == Mouse::leftDrag, event);
     }
-    // The solo mark shows from the press to the release.
-    if (display.listened() != listened)
+    // The solo mark shows from the press to the release; the readout moves
+    // to the band pressed.
+    if (display.listened() != listened || readoutBand() != shown)
         window.invalidate(x, y, width, height);
+}
+
+bool Eqwindow::openEntry(Window& surface, Binding& binding, int x, int y, const Mouseevent& event)
+{
+    if (!font || !layOutReadout(binding, x, y) || !bandValues.contains(event.x, event.y))
+        return false;
+    // A press on a handle itself still takes the handle.
+    const int b = nearestHandle(binding, x, y, event.x, event.y);
+    if (b >= 0) {
+        const Corner corner = handleCorner(x, y, scale(), band(binding, b));
+        if (std::hypot(event.x - (corner.x + handleSize / 2), event.y - (corner.y + handleSize / 2)) <= handleSize / 2)
+            return false;
+    }
+    const int line = bandValues.lineAt(event.y);
+    const Bandreadout::Value value = bandValues.valueOf(line);
+    if (value == Bandreadout::Value::none)
+        return false;
+    std::string text = bandValues.text(line);
+    // The width's line opens on its Q alone.
+    if (value == Bandreadout::Value::width)
+        text = text.substr(2, text.find("  ") - 2);
+    const int shown = readoutBand();
+    const int top = bandValues.lineTop(line) - 4;
+    entry.open(surface, {bandValues.x() + 1, top, bandValues.width() - 2, font->glyphHeight() + 8, 12, 16}, text,
+               *binding.paramset, shown, value, display.designRate());
+    touchedBand = shown;
+    return true;
+}
+
+void Eqwindow::hover(Window& surface, int& x, int& y, Binding& binding, Mouseevent& event)
+{
+    const bool inside = event.x > x && event.x < x + width && event.y > y && event.y < y + height;
+    int b = -1, line = -1;
+    if (inside && layOutReadout(binding, x, y) && bandValues.contains(event.x, event.y)) {
+        b = readoutBand();
+        line = bandValues.lineAt(event.y);
+        if (bandValues.valueOf(line) == Bandreadout::Value::none)
+            line = -1;
+    } else if (inside) {
+        b = nearestHandle(binding, x, y, event.x, event.y);
+    }
+    if (b == hoveredBand && line == hoveredLine)
+        return;
+    hoveredLine = line;
+    // The box where it was, and where it goes.
+    if (layOutReadout(binding, x, y))
+        invalidateReadout(surface);
+    hoveredBand = b;
+    if (layOutReadout(binding, x, y))
+        invalidateReadout(surface);
+}
+
+bool Eqwindow::layOutReadout(Binding& binding, int x, int y)
+{
+    const int b = readoutBand();
+    if (b < 0 || !font)
+        return false;
+    double values[Param::bandValueCount];
+    Framework::Paramset& set = *binding.paramset;
+    Param::readBand(
+        b, [&set](int i) { return set.getValue(i); }, values);
+    bandValues.compose(values, b, set.getValue(Param::curve), display.designRate());
+    // The side that hides no other band's handle, the right one when both do.
+    const double s = scale();
+    auto hidesHandle = [&] {
+        for (int other = 0; other < bandCount; ++other) {
+            const Corner c = handleCorner(x, y, s, band(binding, other));
+            if (other != b && bandValues.overlaps(static_cast<int>(c.x), static_cast<int>(c.y), handleSize, handleSize))
+                return true;
+        }
+        return false;
+    };
+    const Corner corner = handleCorner(x, y, s, band(binding, b));
+    for (const bool leftward : {false, true, false}) {
+        bandValues.place(*font, static_cast<int>(corner.x), static_cast<int>(corner.y), x + 2, y + 2, x + width - 2,
+                         y + height - 2, leftward);
+        if (!hidesHandle())
+            break;
+    }
+    return true;
+}
+
+void Eqwindow::invalidateReadout(Window& surface)
+{
+    surface.invalidate(bandValues.x(), bandValues.y(), bandValues.width(), bandValues.height());
 }
 
 void Eqwindow::drag(Framework::Paramset& set, int base, bool left, const Mouseevent& event)
@@ -176,6 +272,8 @@ bool Eqwindow::wheel(Window&, int& x, int& y, Binding& binding, Wheelevent& even
     if (event.burst != wheelBurst) {
         wheelBurst = event.burst;
         wheelBand = nearestHandle(binding, x, y, event.x, event.y);
+        if (wheelBand >= 0)
+            touchedBand = wheelBand;
     }
     if (wheelBand < 0)
         return false;
@@ -220,6 +318,8 @@ void Eqwindow::draw(Window& surface, int& x, int& y, int&, Binding& binding, Mou
     if (scaleImage)
         Framework::blendCell(surface, scaleImage, 0, 0, scaleImage->width(), scaleImage->height(),
                              x + Displayscale::scaleX, y + Displayscale::scaleY);
+    if (layOutReadout(binding, x, y))
+        bandValues.draw(surface, *font, hoveredLine);
     surface.clearClip();
 }
 
@@ -411,6 +511,8 @@ void Eqwindow::skinChanged(const std::string& folder)
         const std::vector<int> numbers = colours.numbers(sumKeys[p]);
         sumColours[p] = numbers.size() == 4 ? argbOf(numbers) : defaultSumColours[p];
     }
+    bandValues.fill = colours.colour("hint", Bandreadout{}.fill);
+    bandValues.edge = colours.colour("hint-edge", Bandreadout{}.edge);
     const std::vector<int> in = colours.numbers("analyzer-in"), out = colours.numbers("analyzer-out");
     inputColour = in.size() == 4 ? argbOf(in) : defaultInputColour;
     outputColour = out.size() == 4 ? argbOf(out) : defaultOutputColour;

@@ -4,9 +4,13 @@
 // or right channel brings a sum for each of them instead, a band on mid or
 // side one for each of those. It serves a control bound to the band
 // parameters (five per band), reads each band's placement and slope as
-// well, and takes its curve colours from the skin's "colors.txt".
+// well, and takes its curve colours from the skin's "colors.txt". The band
+// under the pointer, or else the one touched last, shows its values beside
+// its handle; a click on one of them opens an entry for it.
 #pragma once
 
+#include "bandentry.h"
+#include "bandreadout.h"
 #include "layout.h"
 
 #include "eq/vexparameters.h"
@@ -36,6 +40,10 @@ public:
 
     void mouse(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Mouseevent& event) override;
+    // The readout follows the handle nearest the pointer; over the readout
+    // itself it stays.
+    void hover(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
+               Framework::Mouseevent& event) override;
     void draw(Framework::Window& surface, int& x, int& y, int& state, Framework::Binding& binding,
               Framework::Mouseevent& event) override;
     // Over a handle: its band's gain, 0.5 dB a notch (0.1 with Shift), or
@@ -56,6 +64,12 @@ public:
     std::uint32_t analyzerColour(bool input) const { return input ? inputColour : outputColour; }
     // The band being dragged; -1 when none.
     int selected() const { return selectedBand; }
+    // The band whose values show; -1 when none.
+    int readoutBand() const { return entry.isOpen() ? entry.band() : hoveredBand >= 0 ? hoveredBand : touchedBand; }
+    // The readout as last laid out for a display at (x, y), for the band
+    // that shows; false when none shows.
+    bool layOutReadout(Framework::Binding& binding, int x, int y);
+    const Bandreadout& readout() const { return bandValues; }
 
     enum { bandCount = Vexparameters::bandCount, handleSize = Layout::handleSize };
 
@@ -77,6 +91,12 @@ private:
     double scale() { return -(height - handleSize) / (2.0 * zoom()); }
     // The nearest handle's band within 24 pixels of (px, py); -1 when none.
     int nearestHandle(Framework::Binding& binding, int x, int y, int px, int py);
+    // Opens the entry on the readout's value at a press there; false when
+    // the press is elsewhere or on a handle.
+    bool openEntry(Framework::Window& surface, Framework::Binding& binding, int x, int y,
+                   const Framework::Mouseevent& event);
+    // Redraws the readout's box, as placed last.
+    void invalidateReadout(Framework::Window& surface);
     // Moves the band whose parameters start at base by a drag's movement:
     // frequency and gain with the left button, width with the right.
     void drag(Framework::Paramset& set, int base, bool left, const Framework::Mouseevent& event);
@@ -112,6 +132,13 @@ private:
     // The wheel burst last turned over the display, and the band it turns.
     int wheelBurst = 0;
     int wheelBand = -1;
+    // The band under the pointer and the one the user touched last.
+    int hoveredBand = -1;
+    int touchedBand = -1;
+    // The readout's line under the pointer when it holds a value; -1 when none.
+    int hoveredLine = -1;
+    Bandreadout bandValues;
+    Bandentry entry;
     // Allocated once: per band the dB at every curve point, and the points
     // the lines are drawn through.
     std::vector<double> frequencies;

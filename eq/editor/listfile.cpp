@@ -75,3 +75,12 @@ std::vector<int> Listfile::numbers(const std::string& key) const
     }
     return items;
 }
+
+std::uint32_t Listfile::colour(const std::string& key, std::uint32_t fallback) const
+{
+    const std::vector<int> n = numbers(key);
+    if (n.size() != 4)
+        return fallback;
+    return static_cast<std::uint32_t>(n[0] & 0xFF) << 24 | static_cast<std::uint32_t>(n[1] & 0xFF) << 16 |
+           static_cast<std::uint32_t>(n[2] & 0xFF) << 8 | static_cast<std::uint32_t>(n[3] & 0xFF);
+}

@@ -2,6 +2,7 @@
 // comma-separated integers, for example "band-1:32,3,255,0".
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ public:
 
     // The numbers of the key's last entry; none for a key that does not occur.
     std::vector<int> numbers(const std::string& key) const;
+    // The key's four numbers, alpha, red, green and blue, as an ARGB
+    // colour; fallback for a key without exactly four.
+    std::uint32_t colour(const std::string& key, std::uint32_t fallback) const;
 
     // Keys and lists longer than this end the reading.
     static constexpr std::size_t maxLength = 255;

@@ -19,6 +19,7 @@ public:
 
     void draw(Framework::Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
     std::string describe() override { return delta < 0 ? "Previous program" : "Next program"; }
+    std::string hint() override { return describe(); }
     // Each left press steps, a quick second one too.
     void press(Framework::Igui& gui, bool& visible, Framework::Mouseevent& event) override;
     void mouseAction(Framework::Igui&, bool&, Framework::Mouseevent&) override {}

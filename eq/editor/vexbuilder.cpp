@@ -8,6 +8,7 @@
 #include "programarrow.h"
 #include "vexgui.h"
 
+#include "eq/bandtext.h"
 #include "eq/vex.h"
 #include "framework/gui/choicemenu.h"
 #include "framework/gui/choiceswitch.h"
@@ -160,10 +161,13 @@ void Vexbuilder::layOut()
 {
     Panel& root = gui.root();
     const int none = Uicomp::noCondition;
+    gui.hint().setFont(font);
     gui.zoomControl =
         root.add(std::make_unique<Paramctrl>(Layout::zoomX, Layout::knobY, none, nullptr, knob, nullptr, vex, zoom));
     gui.curveScaleControl =
         root.add(std::make_unique<Paramctrl>(Layout::curveX, Layout::knobY, none, nullptr, knob, nullptr, vex, curve));
+    gui.zoomControl->setHintLabel("Zoom");
+    gui.curveScaleControl->setHintLabel("Curve scale");
     auto* display = gui.addResource(std::make_unique<Eqwindow>(
         Layout::displayW, Layout::displayH, images.at("blobs.png"), images.at("db-numbers.png"),
         images.at("db-line.png"), images.at("freqscale.png"), zoom, curve, vex.display(), &gui.analysed(), font));
@@ -172,8 +176,9 @@ void Vexbuilder::layOut()
     // A right click on a band's switch chooses its placement.
     for (int b = 0; b < bandCount; ++b)
         root.add(std::make_unique<Menuparamctrl>(
-            Layout::switchLeft(b), Layout::switchY, switches[static_cast<std::size_t>(b)], vex, index(b, on),
-            std::make_unique<Choicemenu>("Channels", vex, index(b, placement), placementItems)));
+                     Layout::switchLeft(b), Layout::switchY, switches[static_cast<std::size_t>(b)], vex, index(b, on),
+                     std::make_unique<Choicemenu>("Channels", vex, index(b, placement), placementItems)))
+            ->setHintLabel("Band " + formatInt(b + 1));
     gui.statusLine = &vex.display();
     gui.curveControl = root.add(std::make_unique<Multiparamctrl>(Layout::displayX, Layout::displayY, none, nullptr,
                                                                  display, nullptr, vex, 0, bandCount * perBand));
@@ -187,13 +192,21 @@ void Vexbuilder::layOut()
                 : root.add(std::make_unique<Menuparamctrl>(
                       x, y, b == 0 ? lowTypes : highTypes, vex, index(b, type),
                       std::make_unique<Choicemenu>("Slope", vex, slopeIndex, slopeItems)));
+        // The filter as heard and pictured: the host's names of the shelves
+        // are the other way round.
+        gui.typeControls[static_cast<std::size_t>(b)]->setHintLabel(
+            "Band " + formatInt(b + 1),
+            {Bandtext::kind(b, 0.0, true), Bandtext::kind(b, 1.0, true), Bandtext::kind(b, 2.0, true)});
     }
     root.add(std::make_unique<Paramctrl>(Layout::sliderX, Layout::sliderY, none, nullptr, volumeSlider, nullptr, vex,
-                                         volume));
+                                         volume))
+        ->setHintLabel("Volume");
     root.add(std::make_unique<Paramctrl>(Layout::readoutX, Layout::readoutY, none, nullptr, volumeEntry, nullptr, vex,
-                                         volume));
+                                         volume))
+        ->setHintLabel("Volume");
     root.add(
-        std::make_unique<Paramctrl>(Layout::outputsX, Layout::outputsY, none, nullptr, outputs, nullptr, vex, mode));
+            std::make_unique<Paramctrl>(Layout::outputsX, Layout::outputsY, none, nullptr, outputs, nullptr, vex, mode))
+        ->setHintLabel("Output");
     root.add(std::make_unique<Img>(Layout::statusX, Layout::statusBackY, none, nullptr, *images.at("text-bg.png")));
     root.add(std::make_unique<Textfield>(Layout::statusX, Layout::statusY, none, nullptr, *font, Layout::statusW,
                                          vex.display(), 0));

@@ -1,6 +1,8 @@
 #include "vexgui.h"
 
+#include "bandreadout.h"
 #include "layout.h"
+#include "listfile.h"
 
 #include "eq/analyzerfeed.h"
 #include "eq/vexdisplay.h"
@@ -18,7 +20,10 @@ constexpr const char* analyzerValues[] = {"off", "input", "output", "both"};
 
 } // namespace
 
-Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, Layout::width, Layout::height) {}
+Vexgui::Vexgui(Framework::Settingsfile& settings) : Gui(settings, Layout::width, Layout::height)
+{
+    addSkinListener(this);
+}
 
 // The window goes first: nothing may draw or route the mouse to the tree
 // while the editor's own members are destroyed.
@@ -62,6 +67,13 @@ void Vexgui::valueChanged(int index, Framework::Paramset& set)
         invalidate(Layout::switchLeft(band), Layout::switchY, Layout::switchW, Layout::switchH);
         invalidate(Layout::selectorLeft(band), Layout::selectorY, Layout::selectorW, Layout::selectorH);
     }
+}
+
+void Vexgui::skinChanged(const std::string& folder)
+{
+    const Listfile colours(folder + "colors.txt");
+    const Bandreadout defaults;
+    hint().setColours(colours.colour("hint", defaults.fill), colours.colour("hint-edge", defaults.edge));
 }
 
 void Vexgui::tell(const std::string& text)

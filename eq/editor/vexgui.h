@@ -8,6 +8,7 @@
 
 #include "eq/vexparameters.h"
 #include "framework/gui/gui.h"
+#include "framework/gui/skinlistener.h"
 #include "framework/plugin/paramset.h"
 
 #include <array>
@@ -22,7 +23,7 @@ class Paramctrl;
 class Analyzerfeed;
 class Vexdisplay;
 
-class Vexgui : public Framework::Gui {
+class Vexgui : public Framework::Gui, private Framework::Skinlistener {
 public:
     // The editor's one parameter of its own: whether the about box shows.
     // Every index answers alike; the layout uses aboutIndex.
@@ -80,6 +81,8 @@ public:
     Framework::Presetbrowser* presets = nullptr;
 
 private:
+    // The hint takes the readout's colours from the skin's "colors.txt".
+    void skinChanged(const std::string& folder) override;
     // Starts the taps the settings name, or stops the feed for none.
     void feedAnalyzer();
 

@@ -27,6 +27,19 @@ std::string Ctrl::describe()
     return units.empty() ? value : value + " " + units;
 }
 
+std::string Ctrl::hint()
+{
+    const std::string label = hintLabel.empty() ? paramset.getName(index) : hintLabel;
+    if (label.empty())
+        return label;
+    const double step = paramset.getValue(index);
+    if (step >= 0.0 && step < static_cast<double>(hintSteps.size()))
+        return label + ": " + hintSteps[static_cast<std::size_t>(step)];
+    const std::string units = paramset.getUnits(index);
+    const std::string text = paramset.getText(index);
+    return label + ": " + (units.empty() ? text : text + " " + units);
+}
+
 void Ctrl::press(Igui& gui, bool&, Mouseevent&)
 {
     gui.capturePressValues(paramset, index);

@@ -48,6 +48,7 @@ void Gui::paint(int& x, int& y, int& w, int& h)
     setClip(x, y, w, h);
     bool visible = true;
     rootPanel.draw(*this, visible, x, y, w, h);
+    hover.draw(*this);
     clearClip();
 }
 
@@ -69,14 +70,41 @@ void Gui::mouse(int& code, int& x, int& y, bool& shift)
     currentEvent.control = controlHeld();
     currentEvent.alt = altHeld();
     bool visible = true;
+    Uicomp* const before = focus;
     if (holdsMouse(focus))
         focus->mouse(*this, visible, currentEvent);
     else
         rootPanel.mouse(*this, visible, currentEvent);
+    // The pointer left a component, or one above it took the focus.
+    if (before && before != focus)
+        before->pointerLeft(*this);
+    // A hint waits for a pointer that rests with no button held.
+    if (code == Mouse::move && !captured)
+        hover.follow(*this, focus);
+    else
+        hover.hide(*this);
+}
+
+void Gui::timerTick()
+{
+    endWheelEdit(std::chrono::steady_clock::now());
+    hover.tick(*this);
+}
+
+// The control under the pointer sees it go; the next to have it takes the focus.
+void Gui::pointerLeft()
+{
+    hover.hide(*this);
+    if (captured || !focus)
+        return;
+    Uicomp* const gone = focus;
+    focus = nullptr;
+    gone->pointerLeft(*this);
 }
 
 void Gui::wheel(int& x, int& y, int& notches, bool& shift, bool& control)
 {
+    hover.hide(*this);
     Wheelevent turn{x, y, notches, shift, control, wheelEdits ? wheelBursts : wheelBursts + 1};
     bool visible = true;
     rootPanel.wheel(*this, visible, turn);
@@ -114,6 +142,7 @@ bool Gui::shortcut(Shortcut command)
 
 void Gui::closing()
 {
+    hover.hide(*this);
     if (captured && pressedSet)
         pressedSet->endEdit(Gesture::pointer);
     captured = false;

@@ -4,6 +4,7 @@
 // change, on any thread, and only asks for redraws then.
 #pragma once
 
+#include "hint.h"
 #include "igui.h"
 #include "panel.h"
 #include "resource.h"
@@ -54,7 +55,10 @@ public:
     virtual void tell(const std::string& /*text*/) {}
     // Hands the turn to the topmost shown component under the pointer.
     void wheel(int& x, int& y, int& notches, bool& shift, bool& control) override;
-    void timerTick() override { endWheelEdit(std::chrono::steady_clock::now()); }
+    // Ends a resting wheel edit, and counts down to the hint.
+    void timerTick() override;
+    // The hint hides, and the control under the pointer hears it leave.
+    void pointerLeft() override;
     // A host may close the editor in the middle of a gesture: it ends there.
     void closing() override;
     // Ends the edit a burst of wheel notches began, once the wheel has
@@ -91,6 +95,9 @@ public:
     void wheelEdited(Paramset& paramset) override;
 
     Panel& root() { return rootPanel; }
+    // The hint about the control under the pointer; the editor gives it its
+    // font and colours.
+    Hint& hint() { return hover; }
 
     // Takes ownership of a resource and answers it for the caller's use.
     template <class R> R* addResource(std::unique_ptr<R> resource)
@@ -150,6 +157,7 @@ private:
     Paramset* pressedSet = nullptr;
     Plugin* history = nullptr;
     std::chrono::steady_clock::time_point lastWheel;
+    Hint hover;
 };
 
 } // namespace Framework

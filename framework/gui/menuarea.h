@@ -16,6 +16,7 @@ public:
 
     // The menu's title.
     std::string describe() override { return menu->title(); }
+    std::string hint() override { return menu->title() + " menu"; }
     // A left press shows the menu; the menu takes the mouse until it closes,
     // so the area holds it no longer.
     void mouseAction(Igui& gui, bool& visible, Mouseevent& event) override;

@@ -17,6 +17,9 @@ public:
     // condition outside the run redraws nothing.
     bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset) override;
 
+    // A run of parameters has no one name: no hint.
+    std::string hint() override { return std::string(); }
+
     const int count;
 
 protected:

@@ -16,4 +16,11 @@ bool isNumberText(const std::string& text);
 // reading up to the first other character; 0 when it starts with none.
 double leadingNumber(const std::string& text);
 
+// A typed quantity: a number as isNumberText takes it, with spaces around
+// it, then, if unit is not empty, the unit written before or after it in
+// any case ("-3 dB", "Q 2"), with "k" for thousands before it when kilo is
+// true ("1.2k", "1.2 kHz", "1200 Hz"). Answers false, leaving number
+// alone, for any other text.
+bool readQuantity(const std::string& text, const std::string& unit, bool kilo, double& number);
+
 } // namespace Framework

@@ -22,6 +22,30 @@ void Paramctrl::draw(Igui& gui, bool& visible, int&, int&, int&, int&)
     drawn->draw(gui.surface(), left, top, state, bind(gui), gui.event());
 }
 
+bool Paramctrl::mouse(Igui& gui, bool& visible, Mouseevent& event)
+{
+    const bool handled = Ctrl::mouse(gui, visible, event);
+    if (event.code != Mouse::move || gui.holdsMouse(this) || !gui.isFocus(this))
+        return handled;
+    if (Widget* hovered = widget(gui, visible)) {
+        int left = x, top = y;
+        hovered->hover(gui.surface(), left, top, bind(gui), event);
+    }
+    return handled;
+}
+
+void Paramctrl::pointerLeft(Igui& gui)
+{
+    Widget* hovered = widget(gui, true);
+    if (!hovered)
+        return;
+    Mouseevent away = gui.event();
+    away.code = Mouse::move;
+    away.x = away.y = -1;
+    int left = x, top = y;
+    hovered->hover(gui.surface(), left, top, bind(gui), away);
+}
+
 void Paramctrl::mouseAction(Igui& gui, bool& visible, Mouseevent& event)
 {
     Widget* gesture = resetting ? nullptr : widget(gui, visible);

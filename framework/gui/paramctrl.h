@@ -19,6 +19,11 @@ public:
     // The widget draws in state 2 while the control holds the mouse, 1 while
     // it is the focus, 0 otherwise.
     void draw(Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
+    // As a Lockable; a move with no button held over the control also
+    // reaches the widget's hover.
+    bool mouse(Igui& gui, bool& visible, Mouseevent& event) override;
+    // The widget's hover hears of a move to nowhere.
+    void pointerLeft(Igui& gui) override;
     void mouseAction(Igui& gui, bool& visible, Mouseevent& event) override;
     // Captures the press values, then lets the widget cache them. A click
     // with Ctrl held sets the parameter to its default instead, and the

@@ -29,6 +29,7 @@ public:
     ~Presetbrowser() override;
 
     std::string describe() override { return "Presets"; }
+    std::string hint() override { return "Presets menu"; }
     // A left press shows the preset menu under the name.
     void press(Igui&, bool&, Mouseevent&) override {}
     void mouseAction(Igui& gui, bool& visible, Mouseevent& event) override;

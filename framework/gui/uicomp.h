@@ -6,6 +6,8 @@
 
 #include "igui.h"
 
+#include <string>
+
 namespace Framework {
 
 class Uicomp {
@@ -27,6 +29,11 @@ public:
     // Redraws the component when its condition changed; true when it did.
     virtual bool valueChanged(Igui& gui, bool& visible, int& index, Paramset* paramset);
     virtual int width() = 0;
+    // The pointer left the component, or moved on to one above it.
+    virtual void pointerLeft(Igui& /*gui*/) {}
+    // What the pointer resting on the component is told: its name and
+    // value; nothing by default.
+    virtual std::string hint() { return std::string(); }
     virtual int height() = 0;
 
     // Whether the component shows, given its parent's visibility.

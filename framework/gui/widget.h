@@ -25,6 +25,9 @@ public:
     {
         return false;
     }
+    // The pointer moved over the control at (x, y), or just left it, with
+    // no button held; the event tells where it is now.
+    virtual void hover(Window& /*surface*/, int& /*x*/, int& /*y*/, Binding& /*binding*/, Mouseevent& /*event*/) {}
     // Draws the bound parameter's current value at (x, y); state is 0 idle,
     // 1 the control has the pointer, 2 it holds the mouse.
     virtual void draw(Window& surface, int& x, int& y, int& state, Binding& binding, Mouseevent& event) = 0;

@@ -90,6 +90,8 @@ public:
     virtual void graphicsReady() {}
     // The wheel turned by whole notches over (x, y), in layout pixels.
     virtual void wheel(int& /*x*/, int& /*y*/, int& /*notches*/, bool& /*shift*/, bool& /*control*/) {}
+    // The pointer left the window (with no button held).
+    virtual void pointerLeft() {}
     // The window's own timer, about 60 times a second, on its thread.
     virtual void timerTick() {}
     // The window is about to close.

@@ -22,6 +22,9 @@ public:
     virtual double getMax(int /*index*/) { return 0.0; }
     virtual double getMin(int /*index*/) { return 0.0; }
     virtual std::string getUnits(int /*index*/) { return std::string(); }
+    // The parameter's name, and its value as text without units.
+    virtual std::string getName(int /*index*/) { return std::string(); }
+    virtual std::string getText(int /*index*/) { return std::string(); }
     // The real value a reset restores.
     virtual double getDefault(int /*index*/) { return 0.0; }
     // A user's gesture starts changing parameter index; a gesture may change

@@ -49,6 +49,8 @@ public:
     double getMax(int index) override;
     double getMin(int index) override;
     std::string getUnits(int index) override;
+    std::string getName(int index) override { return name(index); }
+    std::string getText(int index) override { return displayText(index); }
     double getDefault(int index) override;
     void beginEdit(int index, Gesture by) override;
     void endEdit(Gesture by) override;

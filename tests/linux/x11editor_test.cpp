@@ -752,3 +752,29 @@ TEST_F(X11editor, WithoutIdleCallsTheEditorRunsOnItsOwn)
     ASSERT_TRUE(eventually(
         effect, [&] { return shown() != before; }, false));
 }
+
+// The pointer resting on "Options" brings its hint above it after a moment;
+// leaving the editor's window takes it away.
+TEST_F(X11editor, AHintShowsOnARestAndGoesWhenThePointerLeaves)
+{
+    moveTo(Layout::width + 100, Layout::height + 100);
+    pass(100);
+    const std::vector<std::uint32_t> before = shown();
+    ASSERT_FALSE(before.empty());
+    const auto changedAbove = [&] {
+        const std::vector<std::uint32_t> now = shown();
+        int count = 0;
+        for (int y = Layout::optionsY - 20; y < Layout::optionsY; ++y)
+            for (int x = Layout::optionsX; x < Layout::optionsX + Layout::optionsW; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y * Layout::width + x);
+                count += now.size() == before.size() && now[i] != before[i];
+            }
+        return count;
+    };
+    const int x = Layout::optionsX + Layout::optionsW / 2, y = Layout::optionsY + Layout::optionsH / 2;
+    moveTo(x, y);
+    moveTo(x + 1, y);
+    ASSERT_TRUE(eventually(effect, [&] { return changedAbove() > 50; }));
+    moveTo(Layout::width + 100, Layout::height + 100);
+    EXPECT_TRUE(eventually(effect, [&] { return changedAbove() == 0; }));
+}

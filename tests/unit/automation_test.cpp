@@ -115,7 +115,7 @@ TEST_F(Audiothread, ValuesParkedWhileTheLockIsHeldAreHeardLaterTheLastOneWinning
     EXPECT_NEAR(e->getParameter(e, gain4), gainFor(6.0), 1e-6f);
     block(4800, phase);
     EXPECT_NEAR(20.0 * std::log10(block(4800, phase) / flat), 6.0, 0.1);
-    EXPECT_EQ(Lockedvex::last->display().text(nullptr), "1.00 khz 6.00 dB 0.62 q");
+    EXPECT_EQ(Lockedvex::last->display().text(nullptr), "4: bell 1.00 kHz +6.0 dB");
 }
 
 // A host's audio thread plays 64-frame blocks with three automated

@@ -337,7 +337,7 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
                 EXPECT_TRUE(v >= 0 && v <= 255) << line;
             colours[line.substr(0, colon)] = argb;
         }
-        ASSERT_EQ(colours.size(), 14u) << skin;
+        ASSERT_EQ(colours.size(), 16u) << skin;
         std::set<std::vector<int>> distinct;
         for (int b = 1; b <= 7; ++b) {
             const auto band = colours.find("band-" + std::to_string(b));
@@ -362,5 +362,9 @@ TEST(Skins, ColoursNameEveryBandAndTheSum)
             sums.insert(colours[key]);
         }
         EXPECT_EQ(sums.size(), 5u) << skin;
+        // Text on the readout and the hints stays readable over curves and grid.
+        ASSERT_EQ(colours.count("hint"), 1u) << skin;
+        ASSERT_EQ(colours.count("hint-edge"), 1u) << skin;
+        EXPECT_GE(colours["hint"][0], 224) << skin << " hint opacity";
     }
 }

@@ -185,14 +185,25 @@ TEST(Status, BandSummaryAndCurveScale)
     eq.setSampleRate(44100.0f);
     EXPECT_EQ(eq.vex->display().text(nullptr), "Curve scale 1.00");
     eq.vex->setValue(999.999, 1, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "1000.00 hz 0.00 dB 0.62 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "1: bell 1.00 kHz 0.0 dB");
     eq.vex->setValue(1000.0, 1, false);
     eq.vex->setValue(-0.004, 3, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "1.00 khz -0.00 dB 0.62 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "1: bell 1.00 kHz 0.0 dB");
     eq.vex->setValue(-0.5, 36, false);
     EXPECT_EQ(eq.vex->display().text(nullptr), "Curve scale -0.50");
     eq.vex->setValue(250.0, 6, false);
     eq.vex->setValue(6.0, 8, false);
     eq.vex->setNormalized(0.5, 7, false);
-    EXPECT_EQ(eq.vex->display().text(nullptr), "250.00 hz -3.00 dB 0.50 q");
+    EXPECT_EQ(eq.vex->display().text(nullptr), "2: bell 250 Hz -3.0 dB");
+    // The longest summary fills the status line's 26 glyphs; a pass filter
+    // tells its slope instead of a gain.
+    eq.vex->setValue(1.0, 36, false);
+    eq.vex->setValue(0.0, 34, false);
+    eq.vex->setValue(12500.0, 31, false);
+    eq.vex->setValue(-36.0, 33, false);
+    EXPECT_EQ(eq.vex->display().text(nullptr), "7: hi sh 12.5 kHz -36.0 dB");
+    eq.vex->setValue(1.0, Vexparameters::index(0, Vexparameters::slope), false);
+    eq.vex->setValue(0.0, 4, false);
+    eq.vex->setValue(120.0, 1, false);
+    EXPECT_EQ(eq.vex->display().text(nullptr), "1: hp 120 Hz 24 dB/oct");
 }

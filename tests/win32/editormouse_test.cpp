@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -581,6 +582,7 @@ TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
     effect->closeEditor();
     EXPECT_NEAR(level(), 0.0, 0.1) << "closing the editor ends it";
     EXPECT_TRUE(automated().empty());
+}
 
 // "Save preset..." under the program name asks for the name in an edit box
 // and writes the preset into the bank's User folder; the preset menu lists it
@@ -634,4 +636,41 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
     effect->set(gain3, 0.25f);
     save("Replace \"Wine test\"");
     EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
+}
+
+// The pointer resting on "Options" brings its hint above it after the
+// window's timer has run for a moment; moved out of the window, the system
+// tells the editor it left, and the hint goes.
+TEST_F(Editormouse, AHintShowsOnARestAndGoesWhenThePointerLeaves)
+{
+    const int x = Layout::optionsX + Layout::optionsW / 2, y = Layout::optionsY + Layout::optionsH / 2;
+    const Picture before = shown();
+    // What changed above the Options button, and on it.
+    const auto changed = [&](int top, int bottom) {
+        const Picture now = shown();
+        int count = 0;
+        for (int row = top; row < bottom; ++row)
+            for (int column = Layout::optionsX; column < Layout::optionsX + Layout::optionsW; ++column)
+                count += (now.at(column, row) & 0xFFFFFF) != (before.at(column, row) & 0xFFFFFF);
+        return count;
+    };
+    const auto within = [](int seconds, const std::function<bool()>& condition) {
+        for (int waited = 0; waited < 1000 * seconds; waited += 20) {
+            Hostwindow::pump();
+            if (condition())
+                return true;
+            Sleep(20);
+        }
+        return condition();
+    };
+    send(WM_MOUSEMOVE, x, y);
+    send(WM_MOUSEMOVE, x + 1, y);
+    EXPECT_EQ(changed(Layout::optionsY - 20, Layout::optionsY), 0) << "not at once";
+    ASSERT_TRUE(within(5, [&] { return changed(Layout::optionsY - 20, Layout::optionsY) > 50; }));
+    EXPECT_EQ(changed(Layout::optionsY + 1, Layout::optionsY + Layout::optionsH), 0) << "the hint keeps off the button";
+
+    POINT away = {Testskin::width + 40, Testskin::height + 40};
+    ClientToScreen(editor, &away);
+    SetCursorPos(away.x, away.y);
+    EXPECT_TRUE(within(5, [&] { return changed(Layout::optionsY - 20, Layout::optionsY) == 0; }));
 }

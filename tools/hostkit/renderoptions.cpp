@@ -40,6 +40,18 @@ double seconds(const std::string& text)
     return value;
 }
 
+// "X,Y" within the editor's 800 by 380 layout pixels.
+std::pair<int, int> point(const std::string& text)
+{
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        throw std::invalid_argument("--pointer takes X,Y, not '" + text + "'");
+    const long x = integer(text.substr(0, comma), "--pointer"), y = integer(text.substr(comma + 1), "--pointer");
+    if (x < 0 || x >= 800 || y < 0 || y >= 380)
+        throw std::invalid_argument("--pointer must lie within 800 by 380, not '" + text + "'");
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
 } // namespace
 
 Renderoptions::Renderoptions(int argc, char** argv, Command command)
@@ -73,6 +85,8 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
             input = value;
         else if (argument == "--at" && !render)
             at = seconds(value);
+        else if (argument == "--pointer" && !render)
+            pointer.push_back(point(value));
         else
             throw std::invalid_argument("unknown option " + argument);
     }

@@ -34,4 +34,8 @@ public:
     // Snapshot only: the editor's size in percent, 100 to 200 in steps of
     // 25; 0 leaves the size the plug-in keeps in its settings.
     int scale = 0;
+    // Snapshot only (--pointer X,Y, in command-line order): where the
+    // pointer rests in turn, in layout pixels, each time long enough for a
+    // hint to show.
+    std::vector<std::pair<int, int>> pointer;
 };

@@ -26,6 +26,8 @@ Skinstyle Skinstyle::red()
     s.well = rgb(0x0c0d0f);
     s.pill = rgb(0x000000).alpha(0.45);
     s.pillEdge = rgb(0xffffff).alpha(0.10);
+    s.hint = rgb(0x15171b).alpha(0.94);
+    s.hintEdge = rgb(0xffffff).alpha(0.28);
     s.card = rgb(0x1e1f23);
     s.cardEdge = rgb(0x3c3e44);
     s.bands = {rgb(0xf0a040), rgb(0xe3cf52), rgb(0x7ccf72), rgb(0x4fc6c0), rgb(0x5b9cf0), rgb(0xa37ef0), rgb(0xe676c0)};
@@ -67,6 +69,8 @@ Skinstyle Skinstyle::ivory()
     s.well = rgb(0xfbf9f4);
     s.pill = rgb(0xfffdf8).alpha(0.88);
     s.pillEdge = rgb(0x8f8572).alpha(0.55);
+    s.hint = rgb(0xfffdf8).alpha(0.96);
+    s.hintEdge = rgb(0x8f8572).alpha(0.85);
     s.card = rgb(0xf8f4ea);
     s.cardEdge = rgb(0xb3a995);
     s.bands = {rgb(0xd2542e), rgb(0xc7900f), rgb(0x4f9a3c), rgb(0x14968f), rgb(0x2e68c4), rgb(0x7a50be), rgb(0xc4408c)};

@@ -20,6 +20,7 @@ struct Skinstyle {
     Colour capTop, capBottom, capEdge, capShine; // knobs, buttons, fader
     Colour well;                                 // inside recessed boxes
     Colour pill, pillEdge;                       // behind the status line
+    Colour hint, hintEdge;                       // the display's readout and the hints
     Colour card, cardEdge;                       // the about box
     std::array<Colour, 7> bands;                 // opaque band colours
     int bandAlpha = 120;                         // the band curves' opacity

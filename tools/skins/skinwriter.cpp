@@ -112,5 +112,6 @@ std::string Skinwriter::colours(const Skinstyle& style)
         text += line("band-" + std::to_string(b + 1), style.bands[b].alpha(style.bandAlpha / 255.0));
     return text + line("main", style.main) + line("analyzer-in", style.analyzerIn) +
            line("analyzer-out", style.analyzerOut) + line("left", style.left) + line("right", style.right) +
-           line("mid", style.mid) + line("side", style.side);
+           line("mid", style.mid) + line("side", style.side) + line("hint", style.hint) +
+           line("hint-edge", style.hintEdge);
 }

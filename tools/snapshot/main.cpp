@@ -9,6 +9,7 @@
 #include "eq/vex.h"
 #include "framework/platform/headless/headless.h"
 #include "framework/gui/headless/screen.h"
+#include "framework/gui/hint.h"
 #include "framework/vst/vstplugin.h"
 #include "module/factory.h"
 
@@ -30,9 +31,11 @@ namespace {
 
 const char* const usage = "usage: snapshot SKINFOLDER OUT.png [--program N] [--preset FILE.fxp]\n"
                           "                [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
-                          "                [--input IN.wav [--at SECONDS]]\n"
+                          "                [--input IN.wav [--at SECONDS]] [--pointer X,Y]\n"
                           "  paints the editor with the images of SKINFOLDER (a folder of PNG files);\n"
-                          "  --input plays IN.wav (until SECONDS) through the plug-in first, its editor open\n";
+                          "  --input plays IN.wav (until SECONDS) through the plug-in first, its editor open;\n"
+                          "  --pointer rests the pointer at X,Y (layout pixels) until its hint shows (again\n"
+                          "  for each --pointer)\n";
 
 VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
 {
@@ -50,11 +53,11 @@ public:
         fs::create_directories(path / "banks");
         fs::create_directory_symlink(fs::absolute(skin), path / "skins" / skinName);
         fs::create_directory_symlink(fs::path(VEX_SOURCE_DIR) / "banks" / "default", path / "banks" / "default");
-        std::ofstream(path / "Vexatone.ini") << "skin\n"
-                                             << skinName << "\ndef-bank-path\n"
-                                             << (path / "banks" / "default").string() << "/\nsize\n"
-                                             << (scale ? std::to_string(scale) : std::string("100"))
-                                             << "\nanalyzer\noutput\n";
+        std::ofstream(path / "Vexatone.ini")
+            << "skin\n"
+            << skinName << "\ndef-bank-path\n"
+            << (path / "banks" / "default").string() << "/\nsize\n"
+            << (scale ? std::to_string(scale) : std::string("100")) << "\nanalyzer\noutput\n";
         Framework::Headless::setModuleFolder(path.string());
     }
     ~Modulefolder()
@@ -114,6 +117,17 @@ void play(AEffect& e, Framework::Window& window, const Renderoptions& options)
     e.dispatcher(&e, effMainsChanged, 0, 0, nullptr, 0.0f);
 }
 
+// The pointer arrives at a layout point, in the middle of its device
+// pixels, and rests there while the timer runs until a hint would show.
+void rest(Framework::Window& window, std::pair<int, int> at)
+{
+    const int x = (window.toDevice(at.first) + window.toDevice(at.first + 1)) / 2;
+    const int y = (window.toDevice(at.second) + window.toDevice(at.second + 1)) / 2;
+    window.mouseMessage(Framework::Window::Mousemessage::move, x, y, false);
+    for (int i = 0; i < Framework::Hint::delayTicks; ++i)
+        window.timerTick();
+}
+
 int snapshot(const Renderoptions& options)
 {
     const fs::path skin = options.plugin;
@@ -134,6 +148,8 @@ int snapshot(const Renderoptions& options)
         Framework::Window& window = *effect->editorWindow();
         if (!options.input.empty())
             play(e, window, options);
+        for (const auto& at : options.pointer)
+            rest(window, at);
         Framework::Headless::paintAll(window);
         if (!Framework::Headless::writeScreen(window, options.output))
             throw std::runtime_error(options.output + ": cannot write the PNG file");

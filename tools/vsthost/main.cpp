@@ -297,6 +297,8 @@ void play(Hostedeffect& host, const Renderoptions& options)
 
 int snapshot(const Renderoptions& options)
 {
+    if (!options.pointer.empty())
+        throw std::invalid_argument("--pointer is for the headless snapshot tool");
     // The plug-in writes its settings file when it is first made.
     if (options.scale && !std::ifstream(Sizesetting::fileOf(options.plugin)))
         const Hostedeffect first(options.plugin);

@@ -60,6 +60,8 @@ struct Window::Native {
     Redrawrecord otherThreads;
     Redrawlist ownThread;
     std::atomic<bool> shown{false};
+    // The window asked to hear when the pointer leaves it.
+    bool trackingLeave = false;
 };
 
 namespace {
@@ -258,7 +260,16 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         // went to another window.
         if (!(wParam & (MK_LBUTTON | MK_RBUTTON)))
             window->captureLost();
+        // The system tells of the pointer leaving once per request.
+        if (!window->native().trackingLeave) {
+            TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd, 0};
+            window->native().trackingLeave = TrackMouseEvent(&leave) != FALSE;
+        }
         return mouse(M::move);
+    case WM_MOUSELEAVE:
+        window->native().trackingLeave = false;
+        window->pointerLeft();
+        return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd)
             window->captureLost();
@@ -344,6 +355,7 @@ bool Window::openNative(void* parent)
     ReleaseDC(hwnd, windowDC);
     Gdip::GdipCreatePen1(fillColour, 1.0f, Gdiplus::UnitWorld, &n.pen);
     n.clipped = false;
+    n.trackingLeave = false;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     n.thread = GetCurrentThreadId();
     n.otherThreads.clear();

@@ -219,6 +219,12 @@ void handleEvent(Window& window, XEvent& event)
         window.mouseMessage(Window::Mousemessage::move, event.xmotion.x, event.xmotion.y, shift, control, alt);
         break;
     }
+    case LeaveNotify:
+        // Into a window of ours over it (an entry box) is not away; nor is
+        // the pointer's leaving during a grab.
+        if (event.xcrossing.detail != NotifyInferior && event.xcrossing.mode == NotifyNormal)
+            window.pointerLeft();
+        break;
     case KeyPress: {
         bool taken = false;
         for (auto it = n.sinks.rbegin(); it != n.sinks.rend() && !taken; ++it)
@@ -423,8 +429,8 @@ bool Window::openNative(void* parent)
     set.colormap = attributes.colormap;
     set.background_pixmap = None;
     set.border_pixel = 0;
-    set.event_mask =
-        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | KeyPressMask;
+    set.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | LeaveWindowMask |
+                     StructureNotifyMask | KeyPressMask;
     n.xwindow = XCreateWindow(n.display, parentWindow, 0, 0, static_cast<unsigned>(deviceWidth()),
                               static_cast<unsigned>(deviceHeight()), 0, n.depth, InputOutput, n.visual,
                               CWColormap | CWBackPixmap | CWBorderPixel | CWEventMask, &set);
