@@ -66,6 +66,8 @@ public:
     // How many samples were ever written, modulo 2^32; any thread.
     std::uint32_t count() const { return written.load(std::memory_order_relaxed); }
     int size() const { return capacity; }
+    // How many blocks the writer dropped; any thread.
+    std::uint32_t dropped() const { return drops.load(std::memory_order_relaxed); }
 
 private:
     const int capacity;

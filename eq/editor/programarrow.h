@@ -2,33 +2,25 @@
 // click selects the previous or the next program of the bank.
 #pragma once
 
-#include "framework/gui/lockable.h"
+#include "pillbutton.h"
 
 namespace Framework {
-class Pixelfont;
 class Presetbrowser;
-class Skinbitmap;
-} // namespace Framework
+}
 
-class Programarrow : public Framework::Lockable {
+class Programarrow : public Pillbutton {
 public:
-    // delta: -1 for the previous program, 1 for the next. pill: the status
-    // line's background, whose ends make the short pill.
+    // delta: -1 for the previous program, 1 for the next.
     Programarrow(int x, int y, int delta, Framework::Presetbrowser& browser, Framework::Skinbitmap& pill,
                  Framework::Pixelfont& font);
 
-    void draw(Framework::Igui& gui, bool& visible, int& x, int& y, int& w, int& h) override;
     std::string describe() override { return delta < 0 ? "Previous program" : "Next program"; }
     std::string hint() override { return describe(); }
-    // Each left press steps, a quick second one too.
-    void press(Framework::Igui& gui, bool& visible, Framework::Mouseevent& event) override;
-    void mouseAction(Framework::Igui&, bool&, Framework::Mouseevent&) override {}
-    int width() override;
-    int height() override;
 
 private:
+    const char* label() override { return delta < 0 ? "<" : ">"; }
+    void pressed(Framework::Igui& gui) override;
+
     const int delta;
     Framework::Presetbrowser& browser;
-    Framework::Skinbitmap& pill;
-    Framework::Pixelfont& font;
 };
