@@ -46,8 +46,8 @@ public:
                Framework::Mouseevent& event) override;
     void draw(Framework::Window& surface, int& x, int& y, int& state, Framework::Binding& binding,
               Framework::Mouseevent& event) override;
-    // Over a handle: its band's gain, 0.5 dB a notch (0.1 with Shift), or
-    // with Ctrl its width as a knob steps. Nothing away from every handle.
+    // Over a handle: its band's width as a knob steps, or with Ctrl its
+    // gain, 0.5 dB a notch (0.1 with Shift). Nothing away from every handle.
     bool wheel(Framework::Window& surface, int& x, int& y, Framework::Binding& binding,
                Framework::Wheelevent& event) override;
     void skinChanged(const std::string& folder) override;
