@@ -198,15 +198,7 @@ public:
         if (size <= 0 || !records.readProgram(record, static_cast<std::size_t>(size), view(defaults), view(program)))
             return false;
         clampSlots(program.values, valueCount);
-        // The sound's parameters change as one command; the view's own
-        // settings stay as they are.
-        for (int i = 0; i < parameterCount(); ++i)
-            if (automatable(i))
-                beginEdit(i, Gesture::command);
-        for (int i = 0; i < parameterCount(); ++i)
-            if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
-                setValue(program.values[descriptor(i)->slot], i, false);
-        endEdit(Gesture::command);
+        playSound(program, false);
         keepAsProgram(name);
         return true;
     }
@@ -263,15 +255,7 @@ public:
             next = other;
             commit(other);
         }
-        for (int i = 0; i < parameterCount(); ++i)
-            if (automatable(i))
-                beginEdit(i, Gesture::command);
-        for (int i = 0; i < parameterCount(); ++i)
-            if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
-                setValue(next.values[descriptor(i)->slot], i, false);
-        markingStep = true;
-        endEdit(Gesture::command);
-        markingStep = false;
+        playSound(next, true);
         flipSetting();
         stepTaken();
     }
@@ -323,6 +307,21 @@ protected:
 private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
 
+    // The program's sound (its automatable parameters) becomes live as one
+    // command: one undo step, marked or not, and bracketed automation for
+    // the host. The view's own settings stay as they are.
+    void playSound(const Program& program, bool marked)
+    {
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i))
+                beginEdit(i, Gesture::command);
+        for (int i = 0; i < parameterCount(); ++i)
+            if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
+                setValue(program.values[descriptor(i)->slot], i, false);
+        markingStep = marked;
+        endEdit(Gesture::command);
+        markingStep = false;
+    }
     // The live values, named name, become the current program, as the
     // bank holds it and as the host lists it.
     void keepAsProgram(const std::string& name)

@@ -91,11 +91,12 @@ std::pair<int, int> asked()
     return askedSize;
 }
 
-// Waits up to two seconds for a condition, calling the editor's idle as a
-// host does now and then (with idle false, never: a host that does not).
-bool eventually(AEffect* effect, const std::function<bool()>& condition, bool idle = true)
+// Waits up to some seconds (two unless told) for a condition, calling the
+// editor's idle as a host does now and then (with idle false, never: a host
+// that does not).
+bool eventually(AEffect* effect, const std::function<bool()>& condition, bool idle = true, int seconds = 2)
 {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 100 * seconds; ++i) {
         if (condition())
             return true;
         if (i % 4 == 0 && effect && idle)
@@ -774,7 +775,9 @@ TEST_F(X11editor, AHintShowsOnARestAndGoesWhenThePointerLeaves)
     const int x = Layout::optionsX + Layout::optionsW / 2, y = Layout::optionsY + Layout::optionsH / 2;
     moveTo(x, y);
     moveTo(x + 1, y);
-    ASSERT_TRUE(eventually(effect, [&] { return changedAbove() > 50; }));
+    // The hint waits half a second of the editor's timer: a slow machine
+    // gets twenty times that.
+    ASSERT_TRUE(eventually(effect, [&] { return changedAbove() > 50; }, true, 10));
     moveTo(Layout::width + 100, Layout::height + 100);
-    EXPECT_TRUE(eventually(effect, [&] { return changedAbove() == 0; }));
+    EXPECT_TRUE(eventually(effect, [&] { return changedAbove() == 0; }, true, 10));
 }
