@@ -212,7 +212,7 @@ void Plugin::endEdit(Gesture by)
     lastTouchedIndex.store(-1, std::memory_order_relaxed);
     if (history && !replaying) {
         takeSnapshot();
-        history->end(snapshot.data(), markingStep);
+        history->end(snapshot.data(), stepMark);
     }
 }
 

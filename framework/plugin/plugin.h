@@ -169,11 +169,12 @@ protected:
     void clampSlots(double* values, int count) const;
     void copyTargets(double* values, int count) const;
 
-    // While set, the step that ends is marked: undoing or redoing it does
-    // more than set parameters, which the subclass's undo and redo see.
-    bool markingStep = false;
-    bool undoIsMarked() const { return history && history->undoIsMarked(); }
-    bool redoIsMarked() const { return history && history->redoIsMarked(); }
+    // While not 0, the mark of the step that ends: undoing or redoing it
+    // does more than set parameters, which the subclass's undo and redo
+    // read from the mark.
+    int stepMark = 0;
+    int undoMark() const { return history ? history->undoMark() : 0; }
+    int redoMark() const { return history ? history->redoMark() : 0; }
 
     Paramdescriptor* descriptor(int index) const;
     double target(int index);

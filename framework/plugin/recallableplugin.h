@@ -49,6 +49,7 @@ public:
         std::memset(&bank, 0, sizeof bank);
         std::memset(&editBuffer, 0, sizeof editBuffer);
         std::memset(&other, 0, sizeof other);
+        replaced.resize(undoDepth);
         for (Program& program : bank.programs)
             programViews.push_back(view(program));
         chunk.resize(records.bankSize());
@@ -98,6 +99,7 @@ public:
         {
             const Lock::Guard hold(lock);
             bank.programs[host.program()] = edited;
+            ++bankGeneration;
         }
         resetParameters(true);
     }
@@ -119,6 +121,7 @@ public:
             if (size <= 0 ||
                 !records.readBank(data, static_cast<std::size_t>(size), view(defaults), bankView(), named, compared))
                 return;
+            ++bankGeneration;
         }
         if (named >= 0)
             program = named;
@@ -198,7 +201,15 @@ public:
         if (size <= 0 || !records.readProgram(record, static_cast<std::size_t>(size), view(defaults), view(program)))
             return false;
         clampSlots(program.values, valueCount);
-        playSound(program, false);
+        // The step remembers what the program held, so that undoing the load
+        // brings back its name as well as its sound.
+        const int entry = nextReplaced;
+        nextReplaced = (nextReplaced + 1) % undoDepth;
+        {
+            const Lock::Guard hold(lock);
+            replaced[static_cast<std::size_t>(entry)] = {currentProgram(), bankGeneration, bank.programs[currentProgram()]};
+        }
+        playSound(program, firstLoadStep + entry);
         keepAsProgram(name);
         return true;
     }
@@ -255,7 +266,7 @@ public:
             next = other;
             commit(other);
         }
-        playSound(next, true);
+        playSound(next, switchStep);
         flipSetting();
         stepTaken();
     }
@@ -263,11 +274,11 @@ public:
     // wait again as the other setting.
     bool undo() override
     {
-        return swapping(undoIsMarked(), [this] { return Plugin::undo(); });
+        return swapping(undoMark(), [this] { return Plugin::undo(); });
     }
     bool redo() override
     {
-        return swapping(redoIsMarked(), [this] { return Plugin::redo(); });
+        return swapping(redoMark(), [this] { return Plugin::redo(); });
     }
     // The live setting becomes the other one as well.
     void copySetting()
@@ -307,10 +318,23 @@ protected:
 private:
     static bool validProgram(int index) { return index >= 0 && index < programCount; }
 
+    // The marks of steps that did more than set parameters: a compare
+    // switch, and the load of a preset file into the current program, whose
+    // mark less firstLoadStep names its entry of replaced.
+    enum : int { switchStep = 1, firstLoadStep = 2 };
+    // A program as it was before a preset file was loaded over it, and after
+    // the load is undone the program as the load left it; valid while the
+    // bank has not been replaced since (generation).
+    struct Replaced {
+        int slot = -1;
+        int generation = -1;
+        Program program;
+    };
+
     // The program's sound (its automatable parameters) becomes live as one
-    // command: one undo step, marked or not, and bracketed automation for
-    // the host. The view's own settings stay as they are.
-    void playSound(const Program& program, bool marked)
+    // command: one undo step with the given mark (0: none), and bracketed
+    // automation for the host. The view's own settings stay as they are.
+    void playSound(const Program& program, int mark)
     {
         for (int i = 0; i < parameterCount(); ++i)
             if (automatable(i))
@@ -318,9 +342,9 @@ private:
         for (int i = 0; i < parameterCount(); ++i)
             if (automatable(i) && descriptor(i)->slot >= 0 && descriptor(i)->slot < valueCount)
                 setValue(program.values[descriptor(i)->slot], i, false);
-        markingStep = marked;
+        stepMark = mark;
         endEdit(Gesture::command);
-        markingStep = false;
+        stepMark = 0;
     }
     // The live values, named name, become the current program, as the
     // bank holds it and as the host lists it.
@@ -365,12 +389,14 @@ private:
             program = defaults;
             return false;
         };
+        ++bankGeneration;
         return folder.take(path, programCount, Programrecords::largestProgram, read, bank.folder, sizeof bank.folder);
     }
 
     static Programrecords::Program view(Program& program) { return {program.values, program.name}; }
     void flipSetting() { live = live == Programrecords::a ? Programrecords::b : Programrecords::a; }
-    template <class Step> bool swapping(bool isSwitch, Step step)
+    // Undoes or redoes a step (step) and what its mark adds.
+    template <class Step> bool swapping(int mark, Step step)
     {
         Program before;
         {
@@ -379,13 +405,30 @@ private:
         }
         if (!step())
             return false;
-        if (isSwitch) {
+        if (mark == switchStep) {
             const Lock::Guard hold(lock);
             other = before;
             flipSetting();
         }
+        if (mark >= firstLoadStep)
+            swapReplaced(replaced[static_cast<std::size_t>(mark - firstLoadStep)]);
         stepTaken();
         return true;
+    }
+    // The program a preset load replaced and the one it left change places,
+    // the current program's name with them: undo and redo alike.
+    void swapReplaced(Replaced& entry)
+    {
+        {
+            const Lock::Guard hold(lock);
+            if (entry.generation != bankGeneration || !validProgram(entry.slot))
+                return;
+            std::swap(bank.programs[entry.slot], entry.program);
+            if (entry.slot == currentProgram())
+                std::memcpy(editBuffer.name, bank.programs[entry.slot].name, sizeof editBuffer.name);
+        }
+        programChanged();
+        host.updatedisplay();
     }
     Programrecords::Bank bankView() { return {programViews.data(), bank.name, bank.folder, view(other)}; }
 
@@ -393,6 +436,12 @@ private:
     // The compared setting that is not live, and which one is.
     Program other;
     Programrecords::Live live = Programrecords::a;
+    // What each preset load of the history replaced, a ring as long as the
+    // history, and the entry the next load takes.
+    std::vector<Replaced> replaced;
+    int nextReplaced = 0;
+    // Counts replacements of the bank by a folder or the host's chunks.
+    int bankGeneration = 0;
     std::vector<Programrecords::Program> programViews;
     // The last chunk handed to the host.
     std::vector<unsigned char> chunk;

@@ -19,7 +19,7 @@ void Undohistory::begin(const double* values)
     std::copy(values, values + parameters, start.begin());
 }
 
-void Undohistory::end(const double* values, bool marked)
+void Undohistory::end(const double* values, int mark)
 {
     int changed = 0;
     for (int i = 0; i < parameters; ++i)
@@ -31,7 +31,7 @@ void Undohistory::end(const double* values, bool marked)
     redoable = 0;
     Step& step = steps[static_cast<std::size_t>(newest)];
     step.count = 0;
-    step.marked = marked;
+    step.mark = mark;
     for (int i = 0; i < parameters; ++i)
         if (values[i] != start[static_cast<std::size_t>(i)]) {
             const auto k = static_cast<std::size_t>(step.count++);
@@ -41,9 +41,9 @@ void Undohistory::end(const double* values, bool marked)
         }
 }
 
-bool Undohistory::redoIsMarked() const
+int Undohistory::redoMark() const
 {
-    return canRedo() && at(-1).marked;
+    return canRedo() ? at(-1).mark : 0;
 }
 
 const Undohistory::Step& Undohistory::at(int fromNewest) const

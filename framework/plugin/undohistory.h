@@ -18,11 +18,12 @@ public:
     void begin(const double* values);
     // The step ends at these values; a step that changed nothing is not
     // kept, and a kept one drops every step that could have been redone.
-    // A marked step did more than set parameters (its owner knows what).
-    void end(const double* values, bool marked);
-    // Whether the step undo (or redo) would apply is marked.
-    bool undoIsMarked() const { return canUndo() && steps[static_cast<std::size_t>(newest)].marked; }
-    bool redoIsMarked() const;
+    // A step with a mark other than 0 did more than set parameters; its
+    // owner knows what the mark means.
+    void end(const double* values, int mark);
+    // The mark of the step undo (or redo) would apply; 0 when there is none.
+    int undoMark() const { return canUndo() ? steps[static_cast<std::size_t>(newest)].mark : 0; }
+    int redoMark() const;
 
     bool canUndo() const { return undoable > 0; }
     bool canRedo() const { return redoable > 0; }
@@ -35,7 +36,7 @@ public:
 private:
     struct Step {
         int count = 0;
-        bool marked = false;
+        int mark = 0;
         std::vector<int> index;
         std::vector<double> before, after;
     };

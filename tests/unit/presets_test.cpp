@@ -99,6 +99,7 @@ TEST_F(Presets, SavedPresetIsTheHostsProgramAndLoadsAsOneStep)
 
     Openeditor other;
     other.vex->setbankpath(bank);
+    const std::string factoryName = other.vex->getProgramName(0);
     other.host.edits.clear();
     other.send(M::move, Layout::statusX + 40, Layout::statusBackY + 6);
     other.send(M::leftDown, Layout::statusX + 40, Layout::statusBackY + 6);
@@ -122,11 +123,23 @@ TEST_F(Presets, SavedPresetIsTheHostsProgramAndLoadsAsOneStep)
     EXPECT_GT(std::count_if(other.host.edits.begin(), other.host.edits.end(), [](auto e) { return e.first == 'a'; }),
               0);
 
+    // Undo brings back the program the load replaced, name and all; redo
+    // the preset again.
     ASSERT_TRUE(other.vex->undo());
     EXPECT_FALSE(other.vex->canUndo()) << "the load was one step";
     EXPECT_EQ(other.vex->getValue(3), 0.0);
+    EXPECT_EQ(other.vex->getProgramName(0), factoryName);
+    EXPECT_EQ(other.vex->display().text(nullptr), factoryName) << "unedited";
     ASSERT_TRUE(other.vex->redo());
     EXPECT_NEAR(other.vex->getValue(3), vex.getValue(3), 1e-12);
+    EXPECT_EQ(other.vex->display().text(nullptr), "Warm Mix");
+    // Once the bank is read anew, a step restores values only: the bank's
+    // own program keeps its place.
+    ASSERT_TRUE(other.vex->undo());
+    other.vex->setbankpath(bank);
+    ASSERT_TRUE(other.vex->redo());
+    EXPECT_EQ(other.vex->getProgramName(0), factoryName);
+    EXPECT_EQ(other.vex->display().text(nullptr), factoryName + " *");
 }
 
 // Names that are no plain file name are refused with a message and write
