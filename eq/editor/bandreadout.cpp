@@ -53,13 +53,14 @@ void Bandreadout::draw(Framework::Window& surface, const Framework::Pixelfont& f
 {
     if (!used)
         return;
-    Framework::drawFramedBox(surface, boxX, boxY, boxW, boxH, fill, edge);
+    const Framework::Boxcolours shown = colours.suiting(font);
+    Framework::drawFramedBox(surface, boxX, boxY, boxW, boxH, shown.fill, shown.edge);
     for (int i = 0; i < used; ++i) {
         const std::string& line = lines[static_cast<std::size_t>(i)].text;
         Framework::drawText(line, font, surface, boxX + padding, lineTop(i), static_cast<int>(line.size()), 1);
         if (i == marked) {
             const std::uint32_t kept = surface.colour();
-            surface.setColour(edge | 0xFF000000u);
+            surface.setColour(shown.edge | 0xFF000000u);
             surface.fillRect(boxX + padding, lineTop(i) + font.glyphHeight(),
                              static_cast<int>(line.size()) * font.glyphWidth, 1);
             surface.setColour(kept);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "eq/vexparameters.h"
+#include "framework/gui/hint.h"
 
 #include <array>
 #include <cstdint>
@@ -48,8 +49,7 @@ public:
     // The top of a line's text.
     int lineTop(int line) const;
 
-    // Colours as ARGB: the box's fill and its edge.
-    std::uint32_t fill = 0xEC16181C, edge = 0x50FFFFFF;
+    Framework::Boxcolours colours;
 
     enum { padding = 4, lineGap = 2, handleGap = 10 };
 

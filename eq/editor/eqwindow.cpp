@@ -511,8 +511,7 @@ void Eqwindow::skinChanged(const std::string& folder)
         const std::vector<int> numbers = colours.numbers(sumKeys[p]);
         sumColours[p] = numbers.size() == 4 ? argbOf(numbers) : defaultSumColours[p];
     }
-    bandValues.fill = colours.colour("hint", Bandreadout{}.fill);
-    bandValues.edge = colours.colour("hint-edge", Bandreadout{}.edge);
+    bandValues.colours = {colours.colour("hint", 0), colours.colour("hint-edge", 0)};
     const std::vector<int> in = colours.numbers("analyzer-in"), out = colours.numbers("analyzer-out");
     inputColour = in.size() == 4 ? argbOf(in) : defaultInputColour;
     outputColour = out.size() == 4 ? argbOf(out) : defaultOutputColour;

@@ -1,6 +1,5 @@
 #include "vexgui.h"
 
-#include "bandreadout.h"
 #include "layout.h"
 #include "listfile.h"
 
@@ -72,8 +71,7 @@ void Vexgui::valueChanged(int index, Framework::Paramset& set)
 void Vexgui::skinChanged(const std::string& folder)
 {
     const Listfile colours(folder + "colors.txt");
-    const Bandreadout defaults;
-    hint().setColours(colours.colour("hint", defaults.fill), colours.colour("hint-edge", defaults.edge));
+    hint().setColours({colours.colour("hint", 0), colours.colour("hint-edge", 0)});
 }
 
 void Vexgui::tell(const std::string& text)

@@ -1,6 +1,7 @@
 #include "hint.h"
 
 #include "pixelfont.h"
+#include "skinbitmap.h"
 #include "uicomp.h"
 #include "window.h"
 
@@ -8,10 +9,11 @@
 
 namespace Framework {
 
-void Hint::setColours(std::uint32_t fillColour, std::uint32_t edgeColour)
+Boxcolours Boxcolours::suiting(const Pixelfont& font) const
 {
-    fill = fillColour;
-    edge = edgeColour;
+    // A font without visible pixels draws nothing: any box will do.
+    const bool darkGlyphs = font.bitmap && font.bitmap->brightness() >= 0 && font.bitmap->brightness() < 128;
+    return {fill ? fill : darkGlyphs ? 0xF0F4F2ECu : 0xF0202328u, edge ? edge : darkGlyphs ? 0x60000000u : 0x60FFFFFFu};
 }
 
 void Hint::follow(Window& window, Uicomp* target)
@@ -57,7 +59,8 @@ void Hint::draw(Window& window) const
 {
     if (!showing)
         return;
-    drawFramedBox(window, boxX, boxY, boxW, boxH, fill, edge);
+    const Boxcolours shown = colours.suiting(*font);
+    drawFramedBox(window, boxX, boxY, boxW, boxH, shown.fill, shown.edge);
     drawText(words, *font, window, boxX + padding, boxY + padding, static_cast<int>(words.size()), 1);
 }
 

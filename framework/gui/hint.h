@@ -16,6 +16,14 @@ class Pixelfont;
 class Uicomp;
 class Window;
 
+// The ARGB colours of a box that holds text: as a skin names them, or 0
+// where it names none, which suits the box to the font's glyphs: dark under
+// light glyphs, light under dark ones.
+struct Boxcolours {
+    std::uint32_t fill = 0, edge = 0;
+    Boxcolours suiting(const Pixelfont& font) const;
+};
+
 class Hint {
 public:
     // Ticks of the window's timer (about 60 a second) before it shows.
@@ -25,8 +33,7 @@ public:
 
     // No font, no hint.
     void setFont(const Pixelfont* pixelfont) { font = pixelfont; }
-    // ARGB colours of the box and its edge.
-    void setColours(std::uint32_t fillColour, std::uint32_t edgeColour);
+    void setColours(Boxcolours skinColours) { colours = skinColours; }
     // The pointer moved over target (null: over none) with no button held:
     // a new target hides the hint and starts the wait.
     void follow(Window& window, Uicomp* target);
@@ -50,7 +57,7 @@ private:
     void place(const Window& window);
 
     const Pixelfont* font = nullptr;
-    std::uint32_t fill = 0xF0202328, edge = 0x60FFFFFF;
+    Boxcolours colours;
     Uicomp* resting = nullptr;
     int countdown = 0;
     bool showing = false;

@@ -4,6 +4,9 @@
 
 #include "framework/platform/nativepath.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -23,10 +26,27 @@ unsigned long bigEndian(const unsigned char* bytes)
 bool Skinbitmap::load(const std::string& path, int density, int scale)
 {
     release();
+    meanBrightness = -1;
     if (density >= 1 && acceptable(path) && decode(path, density, scale))
         return true;
     imageWidth = imageHeight = heldWidth = heldHeight = 0;
     return false;
+}
+
+int Skinbitmap::brightnessOf(const unsigned char* rows, int stride) const
+{
+    // Premultiplied channels summed as luma, divided by the summed opacity.
+    unsigned long long luma = 0, opacity = 0;
+    for (int y = 0; y < heldHeight; ++y) {
+        const unsigned char* row = rows + static_cast<std::ptrdiff_t>(y) * stride;
+        for (int x = 0; x < heldWidth; ++x) {
+            std::uint32_t pixel;
+            std::memcpy(&pixel, row + 4 * x, sizeof pixel);
+            luma += 299 * (pixel >> 16 & 0xFF) + 587 * (pixel >> 8 & 0xFF) + 114 * (pixel & 0xFF);
+            opacity += 1000 * (pixel >> 24);
+        }
+    }
+    return opacity ? static_cast<int>(std::min<unsigned long long>(255, luma * 255 / opacity)) : -1;
 }
 
 bool Skinbitmap::loadFrom(const std::string& folder, int scale, long long& budget)

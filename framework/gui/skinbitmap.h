@@ -24,6 +24,10 @@ public:
     int deviceWidth() const { return heldWidth; }
     int deviceHeight() const { return heldHeight; }
     bool empty() const { return !pixels; }
+    // The mean brightness (0 to 255) of the pixels, each counted by its
+    // opacity, as loaded; -1 when none is visible. A pixel font's tells
+    // whether its text wants a dark ground or a light one.
+    int brightness() const { return meanBrightness; }
 
     // Loads the image at path, whose file has density pixels per layout
     // pixel (1, or 2 for the "@2x" images), and makes it at scale percent.
@@ -75,6 +79,9 @@ private:
     // the scale (false when it cannot), and letting the pixels go.
     bool decode(const std::string& path, int density, int scale);
     void release();
+    // The brightness of heldWidth x heldHeight premultiplied ARGB pixels,
+    // rows stride bytes apart, for the platform's decode to keep.
+    int brightnessOf(const unsigned char* rows, int stride) const;
     // Takes a file's size: false when it is no whole number of layout pixels.
     bool takeSize(int fileWidth, int fileHeight, int density, int scale);
     // The pixels path's image would hold at the scale, from its declared
@@ -87,6 +94,7 @@ private:
     int heldWidth = 0;
     int heldHeight = 0;
     bool wholePixels = false;
+    int meanBrightness = -1;
 };
 
 } // namespace Framework

@@ -111,3 +111,41 @@ TEST_F(Hints, GoWhenThePointerMovesAwayPressesTurnsTheWheelOrLeaves)
     editor.gui.close();
     EXPECT_FALSE(hint.shown()) << "the editor closed";
 }
+
+// A skin that names no colours for the hint and the readout gets boxes its
+// font can be read on: dark under light glyphs, light under dark ones. The
+// colours a skin names hold whatever its font.
+TEST_F(Hints, BoxesWithoutColoursOfTheSkinSuitItsFont)
+{
+    const auto luma = [](std::uint32_t p) {
+        return (299 * (p >> 16 & 0xFF) + 587 * (p >> 8 & 0xFF) + 114 * (p & 0xFF)) / 1000;
+    };
+    // The grounds inside the frames of the hint box and of the readout.
+    const auto grounds = [&] {
+        rest(Layout::zoomX + Layout::knobSize / 2, Layout::knobY + Layout::knobSize / 2);
+        editor.paint();
+        const std::uint32_t hintGround = editor.pixel(hint.x() + 1, hint.y() + 1);
+        const Framework::Point c = editor.handleCentre(2);
+        editor.send(Openeditor::M::move, static_cast<int>(c.x), static_cast<int>(c.y));
+        editor.send(Openeditor::M::move, static_cast<int>(c.x), static_cast<int>(c.y));
+        editor.paint();
+        const Bandreadout& r = editor.display().readout();
+        return std::make_pair(hintGround, editor.pixel(r.x() + 1, r.y() + 1));
+    };
+    auto [hintOnLight, readoutOnLight] = grounds();
+    EXPECT_LT(luma(hintOnLight), 64);
+    EXPECT_LT(luma(readoutOnLight), 64);
+
+    writePng(editor.dir.file("skins/Red/font.png"), 6 * 96, 9, [](int x, int) { return x % 3 ? 0u : 0xFF303030u; });
+    editor.gui.loadSkin("Red");
+    auto [hintOnDark, readoutOnDark] = grounds();
+    EXPECT_GT(luma(hintOnDark), 192);
+    EXPECT_GT(luma(readoutOnDark), 192);
+
+    editor.dir.write("skins/Red/colors.txt",
+                     std::string(Openeditor::sumOnly) + "hint:255,0,96,0\nhint-edge:255,0,0,0\n");
+    editor.gui.loadSkin("Red");
+    auto [hintNamed, readoutNamed] = grounds();
+    EXPECT_EQ(hintNamed, 0xFF006000u);
+    EXPECT_EQ(readoutNamed, 0xFF006000u);
+}

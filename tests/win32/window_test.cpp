@@ -223,6 +223,7 @@ TEST(Win32window, SkinImagesLoadOnlyWhileGraphicsRun)
     EXPECT_FALSE(image.load(sceneFolder() + "missing.png"));
     EXPECT_TRUE(image.empty());
     EXPECT_EQ(image.width(), 0);
+    EXPECT_EQ(image.brightness(), -1);
     EXPECT_FALSE(image.load(sceneFolder())) << "a folder is no image";
     EXPECT_EQ(image.fileName, "opaque.png");
 
@@ -235,6 +236,15 @@ TEST(Win32window, SkinImagesLoadOnlyWhileGraphicsRun)
     EXPECT_TRUE(image.empty());
     ASSERT_TRUE(Picture(Framework::Skinbitmap::maxSide, 1, 0xFF00FF00).save(wide));
     EXPECT_TRUE(image.load(wide));
+
+    // Its brightness counts each pixel by its opacity, at any scale.
+    Picture half(2, 1, 0xFF303030);
+    half.at(1, 0) = 0;
+    ASSERT_TRUE(half.save(wide));
+    for (int scale : {100, 200}) {
+        ASSERT_TRUE(image.load(wide, 1, scale));
+        EXPECT_EQ(image.brightness(), 0x30) << scale;
+    }
     DeleteFileA(wide.c_str());
 }
 

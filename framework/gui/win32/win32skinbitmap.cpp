@@ -7,6 +7,8 @@
 
 #include <gdiplus.h>
 
+#include <cstdlib>
+
 namespace Framework {
 
 namespace {
@@ -100,6 +102,14 @@ bool Skinbitmap::decode(const std::string& path, int density, int scale)
     Gdip::GdipDisposeImage(decoded);
     if (!bitmap)
         return false;
+    DIBSECTION section = {};
+    if (GetObjectA(bitmap, sizeof section, &section) == sizeof section && section.dsBm.bmBits &&
+        section.dsBm.bmBitsPixel == 32 && section.dsBm.bmWidth == heldWidth &&
+        std::abs(section.dsBm.bmHeight) == heldHeight) {
+        GdiFlush();
+        meanBrightness =
+            brightnessOf(static_cast<const unsigned char*>(section.dsBm.bmBits), section.dsBm.bmWidthBytes);
+    }
     pixels = std::make_unique<Image>(bitmap);
     return true;
 }
