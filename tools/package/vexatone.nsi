@@ -219,6 +219,9 @@ Var Made32
 !macro InstallPlugin BITS FOLDER
   StrCpy $Failed ""
   !insertmacro InstallBundle${BITS} "${FOLDER}\${PRODUCT}"
+  ; Out of the bundle's last folder: a folder in use as the working folder
+  ; of Setup or of the icacls it starts cannot be removed by a take-back.
+  SetOutPath "$TEMP"
   ${If} $Failed != ""
     !insertmacro Fail "The ${BITS}-bit plug-in cannot be installed: $\"$Failed$\" cannot be written."
   ${EndIf}
