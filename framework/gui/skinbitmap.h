@@ -24,9 +24,10 @@ public:
     int deviceWidth() const { return heldWidth; }
     int deviceHeight() const { return heldHeight; }
     bool empty() const { return !pixels; }
-    // The mean brightness (0 to 255) of the pixels, each counted by its
-    // opacity, as loaded; -1 when none is visible. A pixel font's tells
-    // whether its text wants a dark ground or a light one.
+    // The mean brightness (0 to 255) of the pixels of pixel art (a font),
+    // each counted by its opacity, as loaded; -1 when none is visible, and
+    // for other images, which need no measuring. A font's tells whether its
+    // text wants a dark ground or a light one.
     int brightness() const { return meanBrightness; }
 
     // Loads the image at path, whose file has density pixels per layout

@@ -237,7 +237,8 @@ TEST(Win32window, SkinImagesLoadOnlyWhileGraphicsRun)
     ASSERT_TRUE(Picture(Framework::Skinbitmap::maxSide, 1, 0xFF00FF00).save(wide));
     EXPECT_TRUE(image.load(wide));
 
-    // Its brightness counts each pixel by its opacity, at any scale.
+    // Pixel art's brightness counts each pixel by its opacity, at any scale.
+    image.keepPixelsWhole();
     Picture half(2, 1, 0xFF303030);
     half.at(1, 0) = 0;
     ASSERT_TRUE(half.save(wide));

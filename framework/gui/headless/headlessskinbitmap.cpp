@@ -35,8 +35,10 @@ bool Skinbitmap::decode(const std::string& path, int density, int scale)
     cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_destroy(png);
-    cairo_surface_flush(argb);
-    meanBrightness = brightnessOf(cairo_image_surface_get_data(argb), cairo_image_surface_get_stride(argb));
+    if (wholePixels) {
+        cairo_surface_flush(argb);
+        meanBrightness = brightnessOf(cairo_image_surface_get_data(argb), cairo_image_surface_get_stride(argb));
+    }
     pixels = std::make_unique<Image>(argb);
     return true;
 }

@@ -103,7 +103,7 @@ bool Skinbitmap::decode(const std::string& path, int density, int scale)
     if (!bitmap)
         return false;
     DIBSECTION section = {};
-    if (GetObjectA(bitmap, sizeof section, &section) == sizeof section && section.dsBm.bmBits &&
+    if (wholePixels && GetObjectA(bitmap, sizeof section, &section) == sizeof section && section.dsBm.bmBits &&
         section.dsBm.bmBitsPixel == 32 && section.dsBm.bmWidth == heldWidth &&
         std::abs(section.dsBm.bmHeight) == heldHeight) {
         GdiFlush();
