@@ -110,7 +110,7 @@ void Vexgui::setAnalyzer(unsigned taps)
 {
     if (taps >= std::size(analyzerValues))
         return;
-    settings.set("analyzer", analyzerValues[taps]);
+    remember("analyzer", analyzerValues[taps]);
     if (feeding)
         feedAnalyzer();
     invalidate(Layout::displayX, Layout::displayY, Layout::displayW, Layout::displayH);

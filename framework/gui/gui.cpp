@@ -27,6 +27,12 @@ bool isPlainFolderName(const std::string& name)
 
 } // namespace
 
+void Gui::remember(const std::string& key, const std::string& value)
+{
+    if (!settings.set(key, value))
+        tell(unsavedSettings);
+}
+
 Gui::Gui(Settingsfile& settings, int width, int height)
     : Window(width, height), settings(settings), rootPanel(0, 0, Uicomp::noCondition, nullptr, width, height)
 {
@@ -189,7 +195,7 @@ void Gui::chooseScale(int percent)
 {
     if (!offered(percent))
         return;
-    settings.set("size", std::to_string(percent));
+    remember("size", std::to_string(percent));
     if (!isOpen() || percent == scale())
         return;
     Hostframe* host = frame();

@@ -53,6 +53,9 @@ public:
     void chooseScale(int percent);
     // Tells the user something in the editor's own words; nothing here.
     virtual void tell(const std::string& /*text*/) {}
+    // Keeps a setting the user chose, telling when it could not be saved.
+    void remember(const std::string& key, const std::string& value);
+    static constexpr const char* unsavedSettings = "Could not save settings";
     // Hands the turn to the topmost shown component under the pointer.
     void wheel(int& x, int& y, int& notches, bool& shift, bool& control) override;
     // Ends a resting wheel edit, and counts down to the hint.

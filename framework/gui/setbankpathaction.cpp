@@ -1,6 +1,7 @@
 #include "setbankpathaction.h"
 
 #include "folderbrowser.h"
+#include "gui.h"
 
 #include "framework/plugin/bankfolder.h"
 #include "framework/plugin/bankpathmanager.h"
@@ -15,8 +16,8 @@ void Setbankpathaction::execute()
     const std::optional<std::string> choice = chooseFolder(editor, "select bank folder", current);
     if (!choice)
         return;
-    if (manager.setbankpath(*choice))
-        manager.storebankpath(*choice);
+    if (manager.setbankpath(*choice) && !manager.storebankpath(*choice))
+        editor.tell(Gui::unsavedSettings);
 }
 
 } // namespace Framework

@@ -9,17 +9,17 @@ class Bankpathmanager;
 
 namespace Framework {
 
-class Window;
+class Gui;
 
 class Setbankpathaction : public Action {
 public:
-    Setbankpathaction(Bankpathmanager& manager, Window& editor) : manager(manager), editor(editor) {}
+    Setbankpathaction(Bankpathmanager& manager, Gui& editor) : manager(manager), editor(editor) {}
 
     // Nothing without a current bank folder, or when the user cancels.
     void execute() override;
 
     Bankpathmanager& manager; // not owned
-    Window& editor;           // owns the browser; not owned
+    Gui& editor;              // owns the browser; not owned
 };
 
 } // namespace Framework

@@ -17,9 +17,9 @@ Skinmenu::Skinmenu(std::string title, std::string folder, Settingsfile& settings
 void Skinmenu::select(int position)
 {
     const std::string name = itemText(position);
-    settings.set("skin", name);
     gui.loadSkin(name);
     gui.invalidate(0, 0, gui.width(), gui.height());
+    gui.remember("skin", name);
 }
 
 void Skinmenu::prepare()

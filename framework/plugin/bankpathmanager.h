@@ -13,8 +13,9 @@ public:
     // whether anything exists at that path.
     virtual bool setbankpath(const std::string& folder) = 0;
     virtual const Framework::Bankfolder& bankfolder() const = 0;
-    // Makes folder the bank folder of later starts.
-    virtual void storebankpath(const std::string& folder) = 0;
+    // Makes folder the bank folder of later starts; false when the
+    // settings could not be written.
+    virtual bool storebankpath(const std::string& folder) = 0;
 
 protected:
     ~Bankpathmanager() = default;

@@ -44,30 +44,49 @@ bool isDeviceName(const std::string& name)
 
 } // namespace
 
+// The program files in folder that the first handler reads, by name.
+std::vector<Presetfolder::Preset> Presetfolder::presetsIn(const std::string& folder) const
+{
+    std::vector<Preset> presets;
+    boost::system::error_code error, unreadable;
+    for (fs::directory_iterator file(nativePath(folder), error), last; !error && file != last; file.increment(error)) {
+        const std::string name = utf8Path(file->path().filename());
+        if (fs::is_regular_file(file->status(unreadable)) && bank.handlers.front()->canread(name))
+            presets.push_back({utf8Path(file->path().stem()), utf8Path(file->path())});
+    }
+    std::sort(presets.begin(), presets.end(), [](const Preset& a, const Preset& b) { return byName(a.name, b.name); });
+    return presets;
+}
+
 std::vector<Presetfolder::Folder> Presetfolder::subfolders() const
 {
     std::vector<Folder> folders;
-    if (bank.path.empty() || bank.handlers.empty())
+    if (bank.handlers.empty())
         return folders;
+    // The user's own presets, and those that earlier versions saved in the
+    // bank folder's User folder, under one "User"; the user's own win a name
+    // that both hold.
+    Folder user{userMenu, presetsIn(userFolder(Userdata::presets))};
     boost::system::error_code error;
-    for (fs::directory_iterator entry(nativePath(bank.path), error), end; !error && entry != end;
+    for (fs::directory_iterator entry(nativePath(bank.path), error), end; !bank.path.empty() && !error && entry != end;
          entry.increment(error)) {
         boost::system::error_code unreadable;
         if (!fs::is_directory(entry->status(unreadable)))
             continue;
-        Folder folder{utf8Path(entry->path().filename()), {}};
-        boost::system::error_code inner;
-        for (fs::directory_iterator file(entry->path(), inner), last; !inner && file != last; file.increment(inner)) {
-            const std::string name = utf8Path(file->path().filename());
-            if (fs::is_regular_file(file->status(unreadable)) && bank.handlers.front()->canread(name))
-                folder.presets.push_back({utf8Path(file->path().stem()), utf8Path(file->path())});
+        Folder folder{utf8Path(entry->path().filename()), presetsIn(utf8Path(entry->path()))};
+        if (folder.name == userMenu) {
+            for (Preset& preset : folder.presets)
+                if (std::none_of(user.presets.begin(), user.presets.end(),
+                                 [&](const Preset& own) { return lowered(own.name) == lowered(preset.name); }))
+                    user.presets.push_back(std::move(preset));
+            std::sort(user.presets.begin(), user.presets.end(),
+                      [](const Preset& a, const Preset& b) { return byName(a.name, b.name); });
+        } else if (!folder.presets.empty()) {
+            folders.push_back(std::move(folder));
         }
-        if (folder.presets.empty())
-            continue;
-        std::sort(folder.presets.begin(), folder.presets.end(),
-                  [](const Preset& a, const Preset& b) { return byName(a.name, b.name); });
-        folders.push_back(std::move(folder));
     }
+    if (!user.presets.empty())
+        folders.push_back(std::move(user));
     std::sort(folders.begin(), folders.end(), [](const Folder& a, const Folder& b) { return byName(a.name, b.name); });
     return folders;
 }
@@ -90,24 +109,25 @@ Presetfolder::Namecheck Presetfolder::check(const std::string& name)
 
 std::string Presetfolder::userFile(const std::string& name) const
 {
-    std::string folder = bank.path;
-    if (!folder.empty() && folder.back() != '/' && folder.back() != pathSeparator)
-        folder += pathSeparator;
+    const std::string folder = userFolder(Userdata::presets);
     const std::string extension = bank.handlers.empty() ? std::string() : bank.handlers.front()->extension();
-    return folder + userFolder + pathSeparator + name + extension;
+    return folder.empty() ? std::string() : folder + pathSeparator + name + extension;
 }
 
 bool Presetfolder::exists(const std::string& name) const
 {
     boost::system::error_code error;
-    return fs::exists(nativePath(userFile(name)), error);
+    const std::string file = userFile(name);
+    return !file.empty() && fs::exists(fs::symlink_status(nativePath(file), error));
 }
 
 bool Presetfolder::write(const std::string& name, const void* record, int size) const
 {
-    if (bank.path.empty() || bank.handlers.empty() || check(name) != Namecheck::fine)
+    if (bank.handlers.empty() || check(name) != Namecheck::fine)
         return false;
     const std::string file = userFile(name);
+    if (file.empty())
+        return false;
     boost::system::error_code error;
     fs::create_directories(nativePath(file).parent_path(), error);
     return !error && bank.handlers.front()->write(name, record, size, file);

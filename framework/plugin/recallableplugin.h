@@ -247,7 +247,7 @@ public:
         return exists;
     }
     const Bankfolder& bankfolder() const override { return folder; }
-    void storebankpath(const std::string& path) override { settings.set("def-bank-path", path); }
+    bool storebankpath(const std::string& path) override { return settings.set("def-bank-path", path); }
 
     // The live values; descriptors point into it.
     Program& edited() { return editBuffer; }

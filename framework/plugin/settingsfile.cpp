@@ -1,6 +1,11 @@
 #include "settingsfile.h"
 
+#include "framework/platform/filelock.h"
 #include "framework/platform/nativepath.h"
+#include "framework/platform/platform.h"
+#include "framework/platform/wholefile.h"
+
+#include <boost/filesystem/operations.hpp>
 
 #include <algorithm>
 #include <fstream>
@@ -36,9 +41,25 @@ Settingsfile::Pairs readPairs(const std::string& path)
     return pairs;
 }
 
+bool exists(const std::string& path)
+{
+    boost::system::error_code error;
+    return boost::filesystem::exists(boost::filesystem::symlink_status(nativePath(path), error));
+}
+
+// The folder the file goes in, made when missing.
+void makeFolderOf(const std::string& path)
+{
+    boost::system::error_code error;
+    boost::filesystem::create_directories(nativePath(path).parent_path(), error);
+}
+
 } // namespace
 
-Settingsfile::Settingsfile(std::string path) : filePath(std::move(path)) {}
+Settingsfile::Settingsfile(std::string path, std::string startingPath)
+    : filePath(std::move(path)), startingPath(std::move(startingPath))
+{
+}
 
 void Settingsfile::add(const std::string& key, const std::string& defaultValue)
 {
@@ -58,12 +79,28 @@ int Settingsfile::indexOf(const std::string& key) const
 
 void Settingsfile::load()
 {
+    if (filePath.empty()) {
+        // No folder of the user's: the starting values, for this session.
+        values = defaults;
+        std::vector<bool> found(keys.size(), false);
+        foreign = sort(readPairs(startingPath), values, found, [](std::size_t) { return true; });
+        changed.assign(keys.size(), true);
+        return;
+    }
+    makeFolderOf(filePath);
+    const Filelock lock(filePath + ".lock");
     values = defaults;
     changed.assign(keys.size(), false);
     std::vector<bool> found(keys.size(), false);
-    foreign = sort(readPairs(filePath), values, found, [](std::size_t) { return true; });
-    if (std::find(found.begin(), found.end(), false) != found.end())
-        save();
+    const bool own = exists(filePath);
+    foreign = sort(readPairs(own || startingPath.empty() ? filePath : startingPath), values, found,
+                   [](std::size_t) { return true; });
+    if (!own || std::find(found.begin(), found.end(), false) != found.end()) {
+        // The starting values become this user's own.
+        changed.assign(keys.size(), true);
+        if (lock.held())
+            saveLocked();
+    }
 }
 
 Settingsfile::Pairs Settingsfile::sort(const Pairs& pairs, std::vector<std::string>& into, std::vector<bool>& found,
@@ -85,7 +122,16 @@ Settingsfile::Pairs Settingsfile::sort(const Pairs& pairs, std::vector<std::stri
     return others;
 }
 
-void Settingsfile::save()
+bool Settingsfile::save()
+{
+    if (filePath.empty())
+        return false;
+    makeFolderOf(filePath);
+    const Filelock lock(filePath + ".lock");
+    return lock.held() && saveLocked();
+}
+
+bool Settingsfile::saveLocked()
 {
     // Another instance may have written since this one read: its values
     // stay, but for the keys this one changed since, so the user's last
@@ -97,21 +143,21 @@ void Settingsfile::save()
     if (onDisk.empty())
         others = foreign;
     if (!write(merged, others))
-        return;
+        return false;
     values = std::move(merged);
     foreign = std::move(others);
     changed.assign(keys.size(), false);
+    return true;
 }
 
 bool Settingsfile::write(const std::vector<std::string>& list, const Pairs& others) const
 {
-    std::ofstream out(nativePath(filePath).c_str(), std::ios::out | std::ios::trunc);
+    std::string text;
     for (std::size_t i = 0; i < keys.size() && i < list.size(); ++i)
-        out << keys[i] << '\n' << list[i] << '\n';
+        text += keys[i] + lineEnd + list[i] + lineEnd;
     for (const auto& [key, value] : others)
-        out << key << '\n' << value << '\n';
-    out.flush();
-    return out.good();
+        text += key + lineEnd + value + lineEnd;
+    return writeWhole(filePath, text);
 }
 
 std::string Settingsfile::get(const std::string& key) const
@@ -134,12 +180,11 @@ bool Settingsfile::set(const std::string& key, const std::string& value)
     if (i < 0 || value.size() > maxLineLength || value.find_first_of("\r\n") != std::string::npos)
         return false;
     std::string& stored = values[static_cast<std::size_t>(i)];
-    if (stored != value) {
-        stored = value;
-        changed[static_cast<std::size_t>(i)] = true;
-        save();
-    }
-    return true;
+    if (stored == value)
+        return true;
+    stored = value;
+    changed[static_cast<std::size_t>(i)] = true;
+    return save();
 }
 
 } // namespace Framework

@@ -3,8 +3,7 @@
 #include "fixedtext.h"
 
 #include "framework/platform/nativepath.h"
-
-#include <boost/filesystem/operations.hpp>
+#include "framework/platform/wholefile.h"
 
 #include <cctype>
 #include <fstream>
@@ -31,17 +30,13 @@ std::int32_t readNumber(std::ifstream& in, std::streamoff offset)
                                      (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]));
 }
 
-void writeNumber(std::ofstream& out, std::int32_t value)
+void writeNumber(std::string& out, std::int32_t value)
 {
     const auto v = static_cast<std::uint32_t>(value);
-    const char bytes[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-                           static_cast<char>(v)};
-    out.write(bytes, 4);
-}
-
-void writeTag(std::ofstream& out, const char* tag)
-{
-    out.write(tag, 4);
+    out += static_cast<char>(v >> 24);
+    out += static_cast<char>(v >> 16);
+    out += static_cast<char>(v >> 8);
+    out += static_cast<char>(v);
 }
 
 } // namespace
@@ -77,43 +72,25 @@ int VSTfxpfileio::read(void* destination, int capacity, const std::string& path)
     return size;
 }
 
-// The file is written whole beside its final place and then renamed over
-// it, so that a failed write (a full disk, say) never leaves a file half
-// overwritten.
+// The file is written whole or not at all: a failed write (a full disk,
+// say) never leaves a preset half overwritten.
 bool VSTfxpfileio::write(const std::string& programName, const void* chunk, int size, const std::string& path) const
 {
     if (size < 0 || (size > 0 && !chunk))
         return false;
-    const boost::filesystem::path final = nativePath(path);
-    boost::filesystem::path part = final;
-    part += ".part";
-    {
-        std::ofstream out(part.c_str(), std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        writeTag(out, "CcnK");
-        writeNumber(out, static_cast<std::int32_t>(chunkOffset - 8 + size)); // bytes after this field
-        writeTag(out, "FPCh");
-        writeNumber(out, 1); // format version
-        writeNumber(out, fxID);
-        writeNumber(out, fxVersion);
-        writeNumber(out, parameterCount);
-        char name[nameLength];
-        copyText(name, programName);
-        out.write(name, nameLength);
-        writeNumber(out, size);
-        out.write(static_cast<const char*>(chunk), size);
-        out.close();
-        if (out) {
-            boost::system::error_code error;
-            boost::filesystem::rename(part, final, error);
-            if (!error)
-                return true;
-        }
-    }
-    boost::system::error_code ignored;
-    boost::filesystem::remove(part, ignored);
-    return false;
+    std::string out = "CcnK";
+    writeNumber(out, static_cast<std::int32_t>(chunkOffset - 8 + size)); // bytes after this field
+    out += "FPCh";
+    writeNumber(out, 1); // format version
+    writeNumber(out, fxID);
+    writeNumber(out, fxVersion);
+    writeNumber(out, parameterCount);
+    char name[nameLength];
+    copyText(name, programName);
+    out.append(name, nameLength);
+    writeNumber(out, size);
+    out.append(static_cast<const char*>(chunk), static_cast<std::size_t>(size));
+    return writeWhole(path, out);
 }
 
 } // namespace Framework

@@ -48,7 +48,12 @@ public:
             cEffect.flags |= effFlagsProgramChunks;
             cEffect.uniqueID = info.uniqueId;
         }
-        settings = std::make_unique<Settingsfile>(moduleFolder() + pathSeparator + info.effectName + ".ini");
+        // The user's own settings; the file beside the module, where earlier
+        // versions kept them, gives the first values.
+        const std::string own = userFolder(Userdata::settings);
+        const std::string file = info.effectName + ".ini";
+        settings = std::make_unique<Settingsfile>(own.empty() ? own : own + pathSeparator + file,
+                                                  moduleFolder() + pathSeparator + file);
         settings->add("skin", defaultSkin);
         gui = std::make_unique<G>(*settings);
         gui->setHostframe(this);

@@ -16,6 +16,9 @@ plugin="$work/Vexatone/Vexatone.so"
 host() { timeout 120 "$bin/vsthost" "$@"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export VEX_NO_MESSAGE_WINDOW=1
+# The user's folders are the check's own.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+settings="$XDG_CONFIG_HOME/vexatone/Vexatone.ini"
 
 # Normalized values: band gains run linearly from -36 to +36 dB, band
 # frequencies logarithmically from 20 Hz to 20 kHz.
@@ -53,12 +56,13 @@ info)
   grep -qE "^  18  4 g +0\.0 dB$" <<<"$out" || fail "band 4's gain reads no 0.0 dB"
   ;;
 settings)
-  # The settings file is written beside the library (its folder from
-  # dladdr, absolute), and names the factory bank there.
+  # The settings file is the user's, and names the factory bank beside the
+  # library (its folder from dladdr, absolute); nothing is written there.
   (cd "$work" && host info Vexatone/Vexatone.so >/dev/null)
-  [ -f "$work/Vexatone/Vexatone.ini" ] || fail "no Vexatone.ini beside the library"
-  grep -qx "$work/Vexatone/banks/default/" "$work/Vexatone/Vexatone.ini" ||
-    fail "the bank path is not the bundle's: $(tr '\n' ' ' <"$work/Vexatone/Vexatone.ini")"
+  [ -f "$settings" ] || fail "no Vexatone.ini in the user's folder"
+  grep -qx "$work/Vexatone/banks/default/" "$settings" ||
+    fail "the bank path is not the bundle's: $(tr '\n' ' ' <"$settings")"
+  [ ! -e "$work/Vexatone/Vexatone.ini" ] || fail "a settings file was written beside the library"
   ;;
 band4)
   sox -n -r 48000 -c 2 -b 16 "$work/sine.wav" synth 1 sine 1000 vol 0.1

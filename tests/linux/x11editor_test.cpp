@@ -120,6 +120,9 @@ struct X11editor : testing::Test {
         folder = fs::temp_directory_path() / ("vexatone-x11-" + std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::create_directories(folder);
+        // The user's folders are the test's own.
+        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         for (const char* part : {"Vexatone.so", "banks", "skins"})
             fs::copy(fs::path(bin) / part, folder / part, fs::copy_options::recursive);
         display = XOpenDisplay(nullptr);
@@ -721,7 +724,8 @@ TEST_F(X11editor, AnErrorShowsAMessageWindow)
     dispatch(effClose);
     effect = nullptr;
     dlclose(library);
-    std::ofstream(folder / "Vexatone.ini") << "skin\nRed\ndef-bank-path\n" << (folder / "gone").string() << "/\n";
+    std::ofstream(folder / "config" / "vexatone" / "Vexatone.ini")
+        << "skin\nRed\ndef-bank-path\n" << (folder / "gone").string() << "/\n";
     unsetenv("VEX_NO_MESSAGE_WINDOW");
     library = dlopen((folder / "Vexatone.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr);

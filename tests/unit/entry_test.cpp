@@ -44,7 +44,7 @@ TEST_F(Entry, HostVersionZeroMakesNothing)
     ASSERT_EQ(Fakehost::calls().size(), 1u);
     EXPECT_EQ(Fakehost::calls()[0].opcode, audioMasterVersion);
     EXPECT_EQ(Fakehost::calls()[0].effect, nullptr);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "");
+    EXPECT_EQ(dir.read(Tempfolder::settings), "");
     EXPECT_EQ(VSTPluginMain(nullptr), nullptr);
 }
 
@@ -82,34 +82,51 @@ TEST_F(Entry, CloseDestroysTheInstanceAndWritesTheSettingsFile)
 {
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
-    dir.write("Vexatone.ini", "");
+    dir.write(Tempfolder::settings, "");
     EXPECT_EQ(call(e, effClose), 1);
-    EXPECT_EQ(dir.read("Vexatone.ini"), expectedIni());
+    EXPECT_EQ(dir.read(Tempfolder::settings), expectedIni());
 }
 
 // A file of the first format keeps its values and gains the newer keys.
 TEST_F(Entry, StoredSettingsSurviveALoad)
 {
     const std::string stored = "skin\nBlue\ndef-bank-path\n/presets/\n";
-    dir.write("Vexatone.ini", stored);
+    dir.write(Tempfolder::settings, stored);
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
     call(e, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), stored + "size\nscreen\nanalyzer\noutput\n");
+    EXPECT_EQ(dir.read(Tempfolder::settings), stored + "size\nscreen\nanalyzer\noutput\n");
+}
+
+// The file earlier versions kept beside the module gives the user's first
+// values, once, and is never written; the user's own file holds from then.
+TEST_F(Entry, SettingsBesideTheModuleStartTheUsersOwn)
+{
+    const std::string earlier = "skin\nBlue\ndef-bank-path\n/presets/\nlater\nkept\n";
+    dir.write("Vexatone.ini", earlier);
+    call(VSTPluginMain(Fakehost::callback), effClose);
+    EXPECT_EQ(dir.read(Tempfolder::settings),
+              "skin\nBlue\ndef-bank-path\n/presets/\nsize\nscreen\nanalyzer\noutput\nlater\nkept\n");
+    dir.write("Vexatone.ini", "skin\nGreen\n");
+    AEffect* again = VSTPluginMain(Fakehost::callback);
+    ASSERT_NE(again, nullptr);
+    call(again, effClose);
+    EXPECT_NE(dir.read(Tempfolder::settings).find("skin\nBlue\n"), std::string::npos);
+    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nGreen\n") << "only ever read";
 }
 
 TEST_F(Entry, InstancesShareTheFileAndWriteOnlyWhatTheyChanged)
 {
-    dir.write("Vexatone.ini", "skin\nFirst\ndef-bank-path\n/a/\n");
+    dir.write(Tempfolder::settings, "skin\nFirst\ndef-bank-path\n/a/\n");
     AEffect* first = VSTPluginMain(Fakehost::callback);
-    dir.write("Vexatone.ini", "skin\nSecond\ndef-bank-path\n/b/\n");
+    dir.write(Tempfolder::settings, "skin\nSecond\ndef-bank-path\n/b/\n");
     AEffect* second = VSTPluginMain(Fakehost::callback);
     ASSERT_TRUE(first && second);
     EXPECT_NE(first, second);
 
     call(second, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n");
+    EXPECT_EQ(dir.read(Tempfolder::settings), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n");
     call(first, effClose);
-    EXPECT_EQ(dir.read("Vexatone.ini"), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n")
+    EXPECT_EQ(dir.read(Tempfolder::settings), "skin\nSecond\ndef-bank-path\n/b/\nsize\nscreen\nanalyzer\noutput\n")
         << "the first instance changed nothing";
 }

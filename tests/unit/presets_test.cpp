@@ -1,5 +1,6 @@
 // Presets in the editor: saving the live values as a User preset, loading
 // one as a single undo step, stepping and choosing the bank's programs.
+#include "fulldisk.h"
 #include "openeditor.h"
 #include "records.h"
 
@@ -31,7 +32,9 @@ struct Presets : ::testing::Test {
 
     void TearDown() override { Headless::dismiss(); }
 
-    std::string user(const std::string& name) { return bank + "/User/" + name + ".fxp"; }
+    // A preset of the user's, as a path and relative to the test's folder.
+    std::string user(const std::string& name) { return editor.dir.file(saved(name)); }
+    static std::string saved(const std::string& name) { return std::string(Tempfolder::presets) + "/" + name + ".fxp"; }
     std::string status() { return vex.display().text(nullptr); }
     // The file the host would save for the current program.
     std::string hostFile(const std::string& name)
@@ -91,13 +94,14 @@ TEST_F(Presets, SavedPresetIsTheHostsProgramAndLoadsAsOneStep)
 {
     everyBandActive(vex);
     ASSERT_TRUE(browser.saveAs("Warm Mix"));
-    const std::string saved = editor.dir.read("banks/default/User/Warm Mix.fxp");
-    ASSERT_FALSE(saved.empty());
-    EXPECT_EQ(saved, hostFile("Warm Mix"));
+    const std::string written = editor.dir.read(saved("Warm Mix"));
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written, hostFile("Warm Mix"));
     EXPECT_EQ(status(), "Warm Mix") << "the current program takes the name, unedited";
     EXPECT_EQ(vex.getProgramName(0), "Warm Mix");
 
     Openeditor other;
+    Headless::setUserFolder(editor.dir.file("user")); // the same user
     other.vex->setbankpath(bank);
     const std::string factoryName = other.vex->getProgramName(0);
     other.host.edits.clear();
@@ -167,7 +171,7 @@ TEST_F(Presets, HostileNamesWriteNothing)
     Headless::typeInto(*browser.entry(), "cert at the hall 2026");
     Headless::pressEnter(*browser.entry());
     EXPECT_FALSE(browser.entry());
-    EXPECT_FALSE(editor.dir.read("banks/default/User/concert at the hall 202.fxp").empty())
+    EXPECT_FALSE(editor.dir.read(saved("concert at the hall 202")).empty())
         << "cut to the longest name the program name holds";
 }
 
@@ -176,20 +180,20 @@ TEST_F(Presets, AnExistingNameAsksFirst)
 {
     vex.setValue(6.0, 3, true);
     ASSERT_TRUE(browser.saveAs("Bright"));
-    const std::string first = editor.dir.read("banks/default/User/Bright.fxp");
+    const std::string first = editor.dir.read(saved("Bright"));
     vex.setValue(-6.0, 3, true);
     ASSERT_TRUE(browser.saveAs("Bright"));
     Systemmenu* question = Headless::shownMenu().menu;
     ASSERT_TRUE(question);
     EXPECT_EQ(question->itemText(0), "Replace \"Bright\"");
     ASSERT_TRUE(Headless::choose(*question, 1));
-    EXPECT_EQ(editor.dir.read("banks/default/User/Bright.fxp"), first);
+    EXPECT_EQ(editor.dir.read(saved("Bright")), first);
     vex.display().showProgram();
     EXPECT_EQ(status(), "Bright *");
 
     ASSERT_TRUE(browser.saveAs("Bright"));
     ASSERT_TRUE(Headless::choose(*Headless::shownMenu().menu, 0));
-    EXPECT_EQ(editor.dir.read("banks/default/User/Bright.fxp"), hostFile("Bright"));
+    EXPECT_EQ(editor.dir.read(saved("Bright")), hostFile("Bright"));
     EXPECT_EQ(status(), "Bright");
 }
 
@@ -198,22 +202,17 @@ TEST_F(Presets, AFailedWriteKeepsEverything)
 {
     vex.setValue(6.0, 3, true);
     ASSERT_TRUE(browser.saveAs("Kept"));
-    const std::string old = editor.dir.read("banks/default/User/Kept.fxp");
+    const std::string old = editor.dir.read(saved("Kept"));
     vex.setValue(-9.0, 3, true);
-    const fs::path folder = bank + "/User";
-    // A privileged user writes into read-only folders: a folder where the
-    // file is first written stands in the way then.
-    const bool privileged = geteuid() == 0;
-    if (privileged)
-        fs::create_directory(user("Kept") + ".part");
-    else
-        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    ASSERT_TRUE(browser.saveAs("Kept"));
-    ASSERT_TRUE(Headless::choose(*Headless::shownMenu().menu, 0));
+    {
+        const Fulldisk full;
+        ASSERT_TRUE(browser.saveAs("Kept"));
+        ASSERT_TRUE(Headless::choose(*Headless::shownMenu().menu, 0));
+    }
     EXPECT_EQ(status(), "Could not write the preset");
-    if (!privileged)
-        fs::permissions(folder, fs::perms::owner_all);
-    EXPECT_EQ(editor.dir.read("banks/default/User/Kept.fxp"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(editor.dir.file(Tempfolder::presets)), {}), 1)
+        << "the new file goes";
+    EXPECT_EQ(editor.dir.read(saved("Kept")), old);
     EXPECT_EQ(vex.getValue(3), -9.0);
     EXPECT_EQ(vex.getProgramName(0), "Kept") << "the program keeps its stored values";
     vex.display().showProgram();

@@ -196,7 +196,7 @@ TEST(Bankfolder, MissingFolderAtStartIsReportedOnce)
 {
     Tempfolder dir;
     const std::string missing = dir.path() + "/gone/";
-    dir.write("Vexatone.ini", "skin\nRed\ndef-bank-path\n" + missing + "\n");
+    dir.write(Tempfolder::settings, "skin\nRed\ndef-bank-path\n" + missing + "\n");
     Fakehost::reset();
     AEffect* e = VSTPluginMain(Fakehost::callback);
     ASSERT_NE(e, nullptr);
@@ -208,7 +208,7 @@ TEST(Bankfolder, MissingFolderAtStartIsReportedOnce)
     e->dispatcher(e, effGetProgramNameIndexed, 126, 0, name, 0.0f);
     EXPECT_STREQ(name, "init");
     e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
-    EXPECT_NE(dir.read("Vexatone.ini").find(missing), std::string::npos) << "the setting is kept";
+    EXPECT_NE(dir.read(Tempfolder::settings).find(missing), std::string::npos) << "the setting is kept";
 }
 
 TEST(Bankfolder, FactoryBankAgreesWithItsList)

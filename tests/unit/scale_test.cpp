@@ -166,7 +166,7 @@ TEST_F(Hostedscale, ScreenPicksTheFirstSizeAndTheHostHearsOfChoices)
     EXPECT_TRUE(Fakehost::callsOf(audioMasterSizeWindow).empty());
     EXPECT_EQ(rect(), std::make_pair(1200, 570));
     EXPECT_EQ(gui().statusLine->text(nullptr), "size at next open");
-    EXPECT_NE(dir.read("Vexatone.ini").find("size\n200\n"), std::string::npos);
+    EXPECT_NE(dir.read(Tempfolder::settings).find("size\n200\n"), std::string::npos);
     e->dispatcher(e, effEditClose, 0, 0, nullptr, 0.0f);
     EXPECT_EQ(rect(), std::make_pair(1600, 760));
 

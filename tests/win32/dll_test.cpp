@@ -92,7 +92,7 @@ TEST_F(Dll, HostAnsweringVersionZeroGetsNothing)
 {
     Fakehost::reset(0);
     EXPECT_EQ(dll.effect(Fakehost::callback), nullptr);
-    EXPECT_EQ(dll.readFile("Vexatone.ini"), "");
+    EXPECT_EQ(dll.readFile(Loadeddll::settings), "");
 }
 
 TEST_F(Dll, HandshakeHandsOutTheEffect)
@@ -111,11 +111,13 @@ TEST_F(Dll, HandshakeHandsOutTheEffect)
     EXPECT_EQ(call(e, effClose), 1);
 }
 
-TEST_F(Dll, CloseLeavesTheSettingsFileBesideTheDll)
+// The settings are the user's, in %APPDATA%; nothing is written beside the
+// DLL, whose folder users may not change.
+TEST_F(Dll, CloseLeavesTheSettingsInTheUsersFolder)
 {
     AEffect* e = dll.effect(Fakehost::callback);
     ASSERT_NE(e, nullptr);
-    dll.writeFile("Vexatone.ini", "");
+    dll.writeFile(Loadeddll::settings, "");
     EXPECT_EQ(call(e, effClose), 1);
 
     char path[MAX_PATH] = {};
@@ -123,21 +125,34 @@ TEST_F(Dll, CloseLeavesTheSettingsFileBesideTheDll)
     std::string folder = path;
     folder.resize(folder.find_last_of('\\'));
     EXPECT_EQ(lower(folder), lower(dll.folder()));
-    EXPECT_EQ(dll.readFile("Vexatone.ini"), "skin\r\nRed\r\ndef-bank-path\r\n" + folder +
-                                                "\\banks\\default\\\r\nsize\r\nscreen\r\nanalyzer\r\noutput\r\n");
+    EXPECT_EQ(dll.readFile(Loadeddll::settings), "skin\r\nRed\r\ndef-bank-path\r\n" + folder +
+                                                     "\\banks\\default\\\r\nsize\r\nscreen\r\nanalyzer\r\noutput\r\n");
+    EXPECT_EQ(GetFileAttributesA((dll.folder() + "\\Vexatone.ini").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+// The settings file an earlier version kept beside the DLL gives the user's
+// first values, and is never written.
+TEST_F(Dll, SettingsBesideTheDllStartTheUsersOwn)
+{
+    const std::string earlier = "skin\r\nBlue\r\ndef-bank-path\r\n" + dll.folder() + "\\banks\\default\\\r\n";
+    dll.writeFile("Vexatone.ini", earlier);
+    call(dll.effect(Fakehost::callback), effClose);
+    EXPECT_EQ(dll.readFile(Loadeddll::settings), earlier + "size\r\nscreen\r\nanalyzer\r\noutput\r\n");
+    EXPECT_EQ(dll.readFile("Vexatone.ini"), earlier);
 }
 
 TEST_F(Dll, StoredSettingsAreKeptAcrossInstances)
 {
     // A bank folder that exists: a missing one would stop the start at a message box.
     const std::string stored = "skin\r\nBlue\r\ndef-bank-path\r\n" + dll.folder() + "\\banks\\default\\\r\n";
-    dll.writeFile("Vexatone.ini", stored);
+    dll.writeFile(Loadeddll::settings, stored);
     AEffect* first = dll.effect(Fakehost::callback);
     AEffect* second = dll.effect(Fakehost::callback);
     ASSERT_TRUE(first && second);
     call(second, effClose);
     call(first, effClose);
-    EXPECT_EQ(dll.readFile("Vexatone.ini"), stored + "size\r\nscreen\r\nanalyzer\r\noutput\r\n");
+    EXPECT_EQ(dll.readFile(Loadeddll::settings), stored + "size\r\nscreen\r\nanalyzer\r\noutput\r\n");
 }
 
 TEST_F(Dll, EveryInstanceProcessesAudio)
@@ -309,7 +324,7 @@ TEST_F(Dll, MalformedPresetsAndLowRatesStayFinite)
     records.writeFirstProgram({broken.values, broken.name}, record.data());
     ASSERT_TRUE(
         files.write("broken", record.data(), static_cast<int>(record.size()), dll.folder() + "\\odd\\broken.fxp"));
-    dll.writeFile("Vexatone.ini", "skin\nRed\ndef-bank-path\n" + dll.folder() + "\\odd\\\n");
+    dll.writeFile(Loadeddll::settings, "skin\nRed\ndef-bank-path\n" + dll.folder() + "\\odd\\\n");
 
     AEffect* e = dll.effect(Fakehost::callback);
     ASSERT_NE(e, nullptr);

@@ -370,7 +370,7 @@ TEST_F(Editor, FindsItsFilesInAFolderNamedInAnyScript)
     done = true;
     watcher.join();
     EXPECT_EQ(errorBoxes, 0);
-    EXPECT_NE(named.readFile("Vexatone.ini").find("def-bank-path\r\n" + named.folder() + "\\banks\\default\\\r\n"),
+    EXPECT_NE(named.readFile(Loadeddll::settings).find("def-bank-path\r\n" + named.folder() + "\\banks\\default\\\r\n"),
               std::string::npos)
-        << named.readFile("Vexatone.ini");
+        << named.readFile(Loadeddll::settings);
 }

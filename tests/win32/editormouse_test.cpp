@@ -404,10 +404,10 @@ TEST_F(Editormouse, SkinMenuSwitchesAndTheChoiceIsSaved)
     EXPECT_EQ(chooseOption({"Skin", "Other"}), std::vector<std::string>{"Red"});
     const Picture other = otherBackground();
     EXPECT_EQ(differingPixels(shown(), other), 0);
-    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "skin"), "Other") << "before any close";
+    EXPECT_EQ(setting(dll.readFile(Loadeddll::settings), "skin"), "Other") << "before any close";
 
     effect->close();
-    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "skin"), "Other");
+    EXPECT_EQ(setting(dll.readFile(Loadeddll::settings), "skin"), "Other");
 
     effect = std::make_unique<Effect>(dll);
     ASSERT_EQ(effect->open(*host), 0);
@@ -431,7 +431,7 @@ TEST_F(Editormouse, SizeMenuResizesTheEditorAndTheMouseKeepsItsMeasure)
     EXPECT_EQ(chooseOption({"Size", "150%"}), std::vector<std::string>{"100%"});
     EXPECT_TRUE(Fakehost::callsOf(audioMasterSizeWindow).empty()) << "the host cannot resize";
     EXPECT_EQ(rect(), std::make_pair(800, 380));
-    EXPECT_EQ(setting(dll.readFile("Vexatone.ini"), "size"), "150");
+    EXPECT_EQ(setting(dll.readFile(Loadeddll::settings), "size"), "150");
 
     Fakehost::resizes(true);
     chooseOption({"Size", "200%"});

@@ -42,6 +42,9 @@ Loadeddll::Loadeddll(const std::string& fileName, const std::string& folderName)
         while (FindNextFileW(search, &found));
         FindClose(search);
     }
+    // The user's own folders are the test's: nothing of the user who runs
+    // it is read or written.
+    SetEnvironmentVariableW(L"APPDATA", (folder + L"\\appdata").c_str());
     handle = LoadLibraryW(copy.c_str());
     if (!handle)
         throw std::runtime_error("cannot load the DLL in " + dir);
@@ -119,5 +122,7 @@ std::string Loadeddll::readFile(const std::string& name) const
 
 void Loadeddll::writeFile(const std::string& name, const std::string& contents) const
 {
+    for (std::size_t cut = name.find('\\'); cut != std::string::npos; cut = name.find('\\', cut + 1))
+        CreateDirectoryW(wideText(dir + "\\" + name.substr(0, cut)).c_str(), nullptr);
     std::ofstream(wideText(dir + "\\" + name).c_str(), std::ios::binary) << contents;
 }

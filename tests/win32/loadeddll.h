@@ -1,5 +1,6 @@
 // A private copy of the plug-in DLL in a fresh temporary folder, loaded with
-// LoadLibraryW as a host loads it. Unloaded and removed afterwards, or
+// LoadLibraryW as a host loads it, the folder's "appdata" standing for the
+// user's application data (%APPDATA%). Unloaded and removed afterwards, or
 // unloaded earlier by unload().
 #pragma once
 
@@ -34,6 +35,10 @@ public:
     // FreeLibrary now, as a host does when it drops the plug-in.
     void unload();
 
+    // The user's settings file, relative to the folder.
+    static constexpr const char* settings = "appdata\\Hollowbirch\\Vexatone\\Vexatone.ini";
+
+    // A file relative to the folder; writing makes its folders.
     std::string readFile(const std::string& name) const;
     void writeFile(const std::string& name, const std::string& contents) const;
 

@@ -212,12 +212,12 @@ TEST_F(Vsthost, SnapshotSavesWhatTheEditorShows)
     EXPECT_EQ(Testskin::differingPixels(Picture::load(file("editor.png")), Testskin::background()), 0);
 
     // A larger editor for one run; the user's settings stay as they were.
-    const std::string settings = dll.readFile("Vexatone.ini");
+    const std::string settings = dll.readFile(Loadeddll::settings);
     ASSERT_EQ(run(snapshot + " --scale 200"), 0u);
     const Picture large = Picture::load(file("editor.png"));
     EXPECT_EQ(large.width(), 2 * Testskin::width);
     EXPECT_EQ(large.height(), 2 * Testskin::height);
-    EXPECT_EQ(dll.readFile("Vexatone.ini"), settings);
+    EXPECT_EQ(dll.readFile(Loadeddll::settings), settings);
 }
 
 // A tone played with the editor open shows in the analyzer: the display's

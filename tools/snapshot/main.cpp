@@ -59,10 +59,13 @@ public:
             << (path / "banks" / "default").string() << "/\nsize\n"
             << (scale ? std::to_string(scale) : std::string("100")) << "\nanalyzer\noutput\n";
         Framework::Headless::setModuleFolder(path.string());
+        // Settings of its own too: the user's are neither read nor written.
+        Framework::Headless::setUserFolder((path / "user").string());
     }
     ~Modulefolder()
     {
         Framework::Headless::setModuleFolder("");
+        Framework::Headless::setUserFolder("");
         std::error_code ignored;
         fs::remove_all(path, ignored);
     }

@@ -300,9 +300,9 @@ int snapshot(const Renderoptions& options)
     if (!options.pointer.empty())
         throw std::invalid_argument("--pointer is for the headless snapshot tool");
     // The plug-in writes its settings file when it is first made.
-    if (options.scale && !std::ifstream(Sizesetting::fileOf(options.plugin)))
+    if (options.scale && !std::ifstream(Sizesetting::file()))
         const Hostedeffect first(options.plugin);
-    const Sizesetting size(options.plugin, options.scale);
+    const Sizesetting size(options.scale);
     Hostedeffect host(options.plugin);
     // Timed before the options apply, though each parameter ends where it was.
     const std::vector<double> closedCosts = options.repaints ? parameterCosts(host) : std::vector<double>();

@@ -1,5 +1,6 @@
 #include "sizesetting.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -18,14 +19,14 @@ std::optional<std::string> contents(const std::string& path)
 
 } // namespace
 
-std::string Sizesetting::fileOf(const std::string& pluginPath)
+std::string Sizesetting::file()
 {
-    const std::size_t slash = pluginPath.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : pluginPath.substr(0, slash + 1)) + "Vexatone.ini";
+    const char* appdata = std::getenv("APPDATA");
+    return std::string(appdata ? appdata : "") + "\\Hollowbirch\\Vexatone\\Vexatone.ini";
 }
 
 // Key and value lines in pairs, as the plug-in writes them.
-Sizesetting::Sizesetting(const std::string& pluginPath, int percent) : path(fileOf(pluginPath))
+Sizesetting::Sizesetting(int percent) : path(file())
 {
     if (percent == 0)
         return;

@@ -1,5 +1,5 @@
 // The editor size a snapshot asks for: the plug-in keeps its size among its
-// settings, in the settings file beside its DLL, so for one run the file
+// settings, in the user's settings file (%APPDATA%), so for one run the file
 // names the size and afterwards it is put back as it was.
 #pragma once
 
@@ -10,13 +10,13 @@ class Sizesetting {
 public:
     // percent 0 changes nothing. The file must exist: the plug-in writes it
     // the first time it is made.
-    Sizesetting(const std::string& pluginPath, int percent);
+    explicit Sizesetting(int percent);
     ~Sizesetting();
     Sizesetting(const Sizesetting&) = delete;
     Sizesetting& operator=(const Sizesetting&) = delete;
 
-    // The settings file of a plug-in DLL.
-    static std::string fileOf(const std::string& pluginPath);
+    // The plug-in's settings file of the user who runs the host.
+    static std::string file();
 
 private:
     std::string path;

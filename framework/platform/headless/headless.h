@@ -1,5 +1,5 @@
 // Controls of the headless platform for tests and tools: where the module
-// seems to live, and what would have been shown in message boxes.
+// and the user's own files seem to live, and what would have been shown in message boxes.
 #pragma once
 
 #include <string>
@@ -10,6 +10,10 @@ namespace Framework::Headless {
 // Makes moduleFolder() answer folder; an empty folder restores the folder of
 // the running executable.
 void setModuleFolder(const std::string& folder);
+
+// Makes userFolder() answer folder's "settings" and "presets"; an empty
+// folder restores the user's own.
+void setUserFolder(const std::string& folder);
 
 // Texts passed to showError, oldest first.
 std::vector<std::string> shownErrors();

@@ -2,6 +2,7 @@
 #include "../platform.h"
 
 #include "headless.h"
+#include "xdgfolders.h"
 
 #include <dlfcn.h>
 #include <pthread.h>
@@ -14,6 +15,7 @@ namespace Framework {
 namespace {
 std::mutex state;
 std::string folderOverride;
+std::string userOverride;
 std::vector<std::string> errors;
 } // namespace
 
@@ -30,6 +32,16 @@ std::string moduleFolder()
     const std::string file = info.dli_fname;
     const std::size_t cut = file.find_last_of('/');
     return cut == std::string::npos ? std::string(".") : file.substr(0, cut);
+}
+
+std::string userFolder(Userdata kind)
+{
+    {
+        std::lock_guard<std::mutex> hold(state);
+        if (!userOverride.empty())
+            return userOverride + (kind == Userdata::settings ? "/settings" : "/presets");
+    }
+    return xdgFolder(kind);
 }
 
 void showError(const std::string& text)
@@ -60,6 +72,12 @@ void setModuleFolder(const std::string& folder)
 {
     std::lock_guard<std::mutex> hold(state);
     folderOverride = folder;
+}
+
+void setUserFolder(const std::string& folder)
+{
+    std::lock_guard<std::mutex> hold(state);
+    userOverride = folder;
 }
 
 std::vector<std::string> shownErrors()

@@ -1,9 +1,10 @@
 // The platform services of the Linux plug-in: the module folder from the
-// dynamic linker, the thread from POSIX, and the user's message on standard
+// dynamic linker, the user's folders by the XDG rules, the thread from POSIX, and the user's message on standard
 // error and, when an X display can be reached, in a small window of its own.
 #include "../nativepath.h"
 #include "../platform.h"
 
+#include "../headless/xdgfolders.h"
 #include "linuxmessage.h"
 
 #include <dlfcn.h>
@@ -29,6 +30,11 @@ std::string moduleFolder()
     if (cut == std::string::npos)
         return std::string(".");
     return cut == 0 ? std::string("/") : file.substr(0, cut);
+}
+
+std::string userFolder(Userdata kind)
+{
+    return xdgFolder(kind);
 }
 
 void showError(const std::string& text)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <vector>
 
 namespace Framework {
@@ -23,6 +25,40 @@ std::string moduleFolder()
     const std::wstring file(path.data(), length < path.size() ? length : 0);
     const std::size_t cut = file.find_last_of(L'\\');
     return cut == std::wstring::npos ? std::string() : utf8Text(file.substr(0, cut));
+}
+
+namespace {
+
+// The roaming application data folder: %APPDATA% as the user's session
+// names it, or as the shell knows it.
+std::wstring applicationData()
+{
+    std::vector<wchar_t> value(MAX_PATH);
+    DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), static_cast<DWORD>(value.size()));
+    if (length >= value.size()) {
+        value.resize(length + 1);
+        length = GetEnvironmentVariableW(L"APPDATA", value.data(), static_cast<DWORD>(value.size()));
+    }
+    if (length > 0 && length < value.size())
+        return std::wstring(value.data(), length);
+    wchar_t folder[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder
+                                                                                                     : std::wstring();
+}
+
+} // namespace
+
+std::string userFolder(Userdata kind)
+{
+    std::wstring folder = applicationData();
+    if (folder.empty())
+        return std::string();
+    while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/'))
+        folder.pop_back();
+    folder += L"\\Hollowbirch\\Vexatone";
+    if (kind == Userdata::presets)
+        folder += L"\\Presets";
+    return utf8Text(folder);
 }
 
 void showError(const std::string& text)
