@@ -58,12 +58,11 @@ Var Dir32
 Var Given64     ; "1" when the command line named the folder
 Var Given32
 Var LogFile     ; the handle of the /LOG file, or ""
-Var Previous    ; the version installed before, or ""
 Var Failed      ; what could not be placed, or ""
 Var Placed64    ; "1" when a failed run takes back that plug-in's files
 Var Placed32
-Var NewIni64    ; "1" when this run made that plug-in's settings file
-Var NewIni32
+Var Earlier64   ; "1" when an earlier install is in the folder chosen
+Var Earlier32
 Var Made64      ; "1" when this run made the VST folder itself
 Var Made32
 
@@ -174,8 +173,7 @@ Var Made32
 
 ; Readies FOLDER\Vexatone for one plug-in before anything is placed: FOLDER
 ; must be a full path, short enough for every file of the bundle, where
-; Setup can make the folder and write. The settings file is created now,
-; so that the Users group's right has a file to hold.
+; Setup can make the folder and write.
 !macro PrepareFolder BITS FOLDER
   StrCpy $R0 "${FOLDER}"
   Call ReasonAgainst
@@ -184,6 +182,7 @@ Var Made32
     ; already keeps its files and its entry.
     ReadRegStr $R2 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
     ${IfThen} $R2 != "${FOLDER}" ${|} StrCpy $Placed${BITS} 1 ${|}
+    ${IfThen} $R2 == "${FOLDER}" ${|} StrCpy $Earlier${BITS} 1 ${|}
     ${IfNot} ${FileExists} "${FOLDER}\*.*"
       StrCpy $Made${BITS} 1
     ${EndIf}
@@ -197,14 +196,13 @@ Var Made32
     ${EndIf}
   ${EndIf}
   ${If} $R1 == ""
-  ${AndIfNot} ${FileExists} "${FOLDER}\${PRODUCT}\${PRODUCT}.ini"
     ClearErrors
-    FileOpen $R3 "${FOLDER}\${PRODUCT}\${PRODUCT}.ini" a
+    FileOpen $R3 "${FOLDER}\${PRODUCT}\setup-probe.tmp" w
     ${If} ${Errors}
       StrCpy $R1 "cannot be written to"
     ${Else}
       FileClose $R3
-      StrCpy $NewIni${BITS} 1
+      Delete "${FOLDER}\${PRODUCT}\setup-probe.tmp"
     ${EndIf}
   ${EndIf}
   ${If} $R1 != ""
@@ -212,12 +210,26 @@ Var Made32
   ${EndIf}
 !macroend
 
-; Places one plug-in's bundle into FOLDER\Vexatone and gives the Users group
-; the right to change what the plug-in writes: its settings file and its
-; bank folder, where users save presets. Nothing else there, so that no
-; standard user can replace what an administrator's host loads.
+; Places one plug-in's bundle into FOLDER\Vexatone, granting nothing: each
+; user's settings and presets live in the user's own folders. Over an
+; earlier install, the Modify rights earlier versions gave the Users group
+; are taken back (1.0.0's on the folder, the next one's on the settings file
+; and the bank folder), on the paths themselves: a junction that a user
+; made of the bank folder is removed, never followed.
 !macro InstallPlugin BITS FOLDER
   StrCpy $Failed ""
+  ${If} $Earlier${BITS} != ""
+    StrCpy $R0 "${FOLDER}\${PRODUCT}\banks\default"
+    Call RemoveJunction
+    StrCpy $R0 "${FOLDER}\${PRODUCT}\banks"
+    Call RemoveJunction
+    StrCpy $R0 "${FOLDER}\${PRODUCT}"
+    Call TakeBackGrant
+    StrCpy $R0 "${FOLDER}\${PRODUCT}\${PRODUCT}.ini"
+    Call TakeBackGrant
+    StrCpy $R0 "${FOLDER}\${PRODUCT}\banks"
+    Call TakeBackGrant
+  ${EndIf}
   !insertmacro InstallBundle${BITS} "${FOLDER}\${PRODUCT}"
   ; Out of the bundle's last folder: a folder in use as the working folder
   ; of Setup or of the icacls it starts cannot be removed by a take-back.
@@ -225,17 +237,13 @@ Var Made32
   ${If} $Failed != ""
     !insertmacro Fail "The ${BITS}-bit plug-in cannot be installed: $\"$Failed$\" cannot be written."
   ${EndIf}
-  StrCpy $R0 '"${FOLDER}\${PRODUCT}\${PRODUCT}.ini" /grant ${USERS_SID}:M'
-  Call Icacls
-  StrCpy $R0 '"${FOLDER}\${PRODUCT}\banks" /grant ${USERS_SID}:(OI)(CI)M'
-  Call Icacls
   !insertmacro Log "Placed the ${BITS}-bit plug-in in ${FOLDER}\${PRODUCT}"
 !macroend
 
 ; After the uninstaller is written: the copy of an earlier install in
-; another folder goes (the host would find it twice), the Modify right that
-; version 1.0.0 gave the Users group on the whole plug-in folder is taken
-; back wherever that folder stays, and the folder is remembered.
+; another folder goes (the host would find it twice), the rights earlier
+; versions gave the Users group are taken back wherever that folder stays,
+; and the folder is remembered.
 !macro SettlePlugin BITS FOLDER
   ReadRegStr $R2 HKLM "${SETTINGS_KEY}" "VST${BITS}Dir"
   ${If} $R2 != ""
@@ -243,12 +251,13 @@ Var Made32
     ; Its settings name that folder's banks: they go with it, as on uninstall.
     Delete "$R2\${PRODUCT}\${PRODUCT}.ini"
     !insertmacro RemovePlugin $R2
-  ${EndIf}
-  ${If} $R2 != ""
-  ${AndIf} $Previous == "1.0.0"
-  ${AndIf} ${FileExists} "$R2\${PRODUCT}\*.*"
-    StrCpy $R0 '"$R2\${PRODUCT}" /remove:g ${USERS_SID}'
-    Call Icacls
+    ; What stays there (presets users saved) keeps no grant either.
+    StrCpy $R0 "$R2\${PRODUCT}\banks"
+    Call RemoveJunction
+    StrCpy $R0 "$R2\${PRODUCT}"
+    Call TakeBackGrant
+    StrCpy $R0 "$R2\${PRODUCT}\banks"
+    Call TakeBackGrant
   ${EndIf}
   WriteRegStr HKLM "${SETTINGS_KEY}" "VST${BITS}Dir" "${FOLDER}"
 !macroend
@@ -298,7 +307,6 @@ SectionEnd
 
 ; Readies the folder of each chosen plug-in before anything is placed.
 Function Prepare
-  ReadRegStr $Previous HKLM "${SETTINGS_KEY}" "Version"
   ${If} ${SectionIsSelected} ${Sec64}
     !insertmacro PrepareFolder 64 $Dir64
   ${EndIf}
@@ -333,32 +341,43 @@ Function ReasonAgainst
   ${EndIf}
 FunctionEnd
 
-; Runs icacls with the arguments in $R0 and logs the command and its exit
-; code, or why the plug-in cannot keep its settings.
-Function Icacls
-  nsExec::ExecToStack '"$SYSDIR\icacls.exe" $R0'
-  Pop $R1
-  Pop $R2
-  !insertmacro Log "icacls $R0: exit code $R1"
-  ${If} $R1 != 0
-    !insertmacro Log "Users may not change the plug-in's settings and presets. $R2"
+; Takes back the Users group's grant on the path in $R0, when it exists: on
+; the path itself, a link not followed (/L). Logs the command and its exit
+; code.
+Function TakeBackGrant
+  ${If} ${FileExists} "$R0"
+    nsExec::ExecToStack '"$SYSDIR\icacls.exe" "$R0" /L /remove:g ${USERS_SID}'
+    Pop $R1
+    Pop $R2
+    !insertmacro Log 'icacls "$R0" /L /remove:g ${USERS_SID}: exit code $R1'
+  ${EndIf}
+FunctionEnd
+
+; Removes the folder $R0 when it is a junction or another reparse point:
+; the link alone goes, never what it points at.
+Function RemoveJunction
+  System::Call 'kernel32::GetFileAttributesW(w R0) i .R1'
+  ${If} $R1 != -1
+    IntOp $R1 $R1 & 0x400
+    ${If} $R1 != 0
+      System::Call 'kernel32::RemoveDirectoryW(w R0) i .R1'
+      !insertmacro Log "Removed the link $R0 (removed: $R1)"
+    ${EndIf}
   ${EndIf}
 FunctionEnd
 
 ; Removes what a failed run placed where no install was before: the bundle's
-; files, the settings file and the folders it made, when they are empty.
+; files and the folders it made, when they are empty.
 Function TakeBack
   ${If} $Placed64 != ""
     !insertmacro Log "Taking back what was placed in $Dir64\${PRODUCT}"
     !insertmacro RemoveBundle "$Dir64\${PRODUCT}"
-    ${IfThen} $NewIni64 != "" ${|} Delete "$Dir64\${PRODUCT}\${PRODUCT}.ini" ${|}
     RMDir "$Dir64\${PRODUCT}"
     ${IfThen} $Made64 != "" ${|} RMDir "$Dir64" ${|}
   ${EndIf}
   ${If} $Placed32 != ""
     !insertmacro Log "Taking back what was placed in $Dir32\${PRODUCT}"
     !insertmacro RemoveBundle "$Dir32\${PRODUCT}"
-    ${IfThen} $NewIni32 != "" ${|} Delete "$Dir32\${PRODUCT}\${PRODUCT}.ini" ${|}
     RMDir "$Dir32\${PRODUCT}"
     ${IfThen} $Made32 != "" ${|} RMDir "$Dir32" ${|}
   ${EndIf}
@@ -486,8 +505,9 @@ Function .onInstFailed
 FunctionEnd
 
 Section "Uninstall"
-  ; The settings file is the plug-in's, written beside it: it goes with the
-  ; plug-in. Presets the user saved stay.
+  ; The settings file that versions before this one kept beside the plug-in
+  ; goes with it (each user's own settings are in the user's profile).
+  ; Presets the user saved stay.
   ReadRegStr $Dir64 HKLM "${SETTINGS_KEY}" "VST64Dir"
   ReadRegStr $Dir32 HKLM "${SETTINGS_KEY}" "VST32Dir"
   ${If} $Dir64 != ""
