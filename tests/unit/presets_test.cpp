@@ -260,3 +260,35 @@ TEST_F(Presets, ArrowsAndMenuSelectPrograms)
     ASSERT_TRUE(users);
     EXPECT_EQ(checked(*users), std::vector<std::string>{"Mine"});
 }
+
+// Presets an earlier version saved in the bank folder's User folder are
+// listed under "User" beside the user's own, which win a shared name.
+TEST_F(Presets, EarlierUserPresetsAreListedBesideTheUsersOwn)
+{
+    vex.setValue(4.0, 3, true);
+    ASSERT_TRUE(browser.saveAs("Both"));
+    fs::create_directories(bank + "/User");
+    ASSERT_TRUE(Equalizer::handlers().front()->write("Old", "x", 1, bank + "/User/Old.fxp"));
+    ASSERT_TRUE(Equalizer::handlers().front()->write("Both", "x", 1, bank + "/User/Both.fxp"));
+    Systemmenu& menu = openMenu();
+    Systemmenu* users = menu.submenuAt(positionOf(menu, "User"));
+    ASSERT_TRUE(users);
+    ASSERT_EQ(users->itemCount(), 2);
+    EXPECT_EQ(users->itemText(0), "Both");
+    EXPECT_EQ(users->itemText(1), "Old");
+    ASSERT_TRUE(Headless::choose(*users, 0));
+    EXPECT_EQ(vex.getValue(3), 4.0) << "the user's own";
+}
+
+// A setting the user chose that cannot be written says so on the status
+// line, and holds for the session.
+TEST_F(Presets, AnUnsavedSettingIsTold)
+{
+    editor.gui.addSettings();
+    {
+        const Fulldisk full(1);
+        editor.gui.setAnalyzer(0);
+    }
+    EXPECT_EQ(status(), "Could not save settings");
+    EXPECT_EQ(editor.gui.analyzer(), 0u);
+}
