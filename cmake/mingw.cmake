@@ -9,5 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${VEX_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Windows test programs run under Wine, through a script that keeps Wine's
+# helper programs from holding on to the tests' output.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
