@@ -1,6 +1,7 @@
 #include "sizesetting.h"
 
-#include <cstdlib>
+#include "framework/platform/platform.h"
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -19,10 +20,10 @@ std::optional<std::string> contents(const std::string& path)
 
 } // namespace
 
+// Where the plug-in, run by this host's user, keeps its settings.
 std::string Sizesetting::file()
 {
-    const char* appdata = std::getenv("APPDATA");
-    return std::string(appdata ? appdata : "") + "\\Hollowbirch\\Vexatone\\Vexatone.ini";
+    return Framework::userFolder(Framework::Userdata::settings) + Framework::pathSeparator + "Vexatone.ini";
 }
 
 // Key and value lines in pairs, as the plug-in writes them.

@@ -1,5 +1,5 @@
 // The editor size a snapshot asks for: the plug-in keeps its size among its
-// settings, in the user's settings file (%APPDATA%), so for one run the file
+// settings, in the user's settings file, so for one run the file
 // names the size and afterwards it is put back as it was.
 #pragma once
 
