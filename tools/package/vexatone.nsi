@@ -346,10 +346,11 @@ FunctionEnd
 ; code.
 Function TakeBackGrant
   ${If} ${FileExists} "$R0"
-    nsExec::ExecToStack '"$SYSDIR\icacls.exe" "$R0" /L /remove:g ${USERS_SID}'
+    StrCpy $R3 '"$R0" /L /remove:g ${USERS_SID}'
+    nsExec::ExecToStack '"$SYSDIR\icacls.exe" $R3'
     Pop $R1
     Pop $R2
-    !insertmacro Log 'icacls "$R0" /L /remove:g ${USERS_SID}: exit code $R1'
+    !insertmacro Log "icacls $R3: exit code $R1"
   ${EndIf}
 FunctionEnd
 
