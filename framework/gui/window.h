@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,11 @@ public:
     // The density of the screen that parent (null: the main screen) shows on,
     // in dots per inch; 96 is 100 %.
     static int screenDpi(void* parent);
+    // Runs job now, or, while this thread is inside a message of one of the
+    // module's windows (a popup menu's loop runs within one), once the
+    // outermost such message has ended, so that nothing job deletes is still
+    // in use further up the stack.
+    static void afterMessages(std::function<void()> job);
     // The scale the window should open at in parent (null when not known yet).
     virtual int preferredScale(void* /*parent*/) { return scale(); }
     // The size in device pixels.

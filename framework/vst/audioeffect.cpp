@@ -2,6 +2,8 @@
 
 #include "aeffeditor.h"
 
+#include "framework/gui/window.h"
+
 #include <cstring>
 
 namespace {
@@ -141,7 +143,10 @@ VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opco
             effect->dispatcher(opcode, index, value, ptr, opt);
         } catch (...) {
         }
-        delete effect;
+        // A host may close the instance from within a message of the
+        // editor's (a timer of its own while a popup menu's loop runs): the
+        // instance goes once that message has ended.
+        Framework::Window::afterMessages([effect] { delete effect; });
         return 1;
     }
     try {

@@ -585,7 +585,7 @@ TEST_F(Editormouse, AltPressOnAHandleListensToItsBandUntilThePressEnds)
 }
 
 // "Save preset..." under the program name asks for the name in an edit box
-// and writes the preset into the bank's User folder; the preset menu lists it
+// and writes the preset into the user's presets folder; the preset menu lists it
 // checked, and choosing it brings its values back as bracketed automation.
 TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
 {
@@ -615,7 +615,7 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
         Hostwindow::pump();
     };
     save("");
-    const std::string saved = dll.readFile("banks\\default\\User\\Wine test.fxp");
+    const std::string saved = dll.readFile(std::string(Loadeddll::presets) + "\\Wine test.fxp");
     ASSERT_EQ(saved.size(), 60u + 424u);
     EXPECT_EQ(saved.substr(28, 10), std::string("Wine test\0", 10));
 
@@ -635,7 +635,7 @@ TEST_F(Editormouse, SavesAPresetAndLoadsItFromTheMenu)
     // Saving under that name again asks, from the entry, whether to replace it.
     effect->set(gain3, 0.25f);
     save("Replace \"Wine test\"");
-    EXPECT_NE(dll.readFile("banks\\default\\User\\Wine test.fxp"), saved);
+    EXPECT_NE(dll.readFile(std::string(Loadeddll::presets) + "\\Wine test.fxp"), saved);
 }
 
 // The pointer resting on "Options" brings its hint above it after the
@@ -673,4 +673,51 @@ TEST_F(Editormouse, AHintShowsOnARestAndGoesWhenThePointerLeaves)
     ClientToScreen(editor, &away);
     SetCursorPos(away.x, away.y);
     EXPECT_TRUE(within(5, [&] { return changed(Layout::optionsY - 20, Layout::optionsY) == 0; }));
+}
+
+namespace {
+Effect* closing = nullptr;
+bool menuWasOpen = false;
+} // namespace
+
+// A host that closes the editor and then the instance from a timer of its
+// own while a popup menu of the editor runs its loop leaves nothing of the
+// instance in use when the loop returns: the placement menu, Options and
+// the preset menu, many times over. The process lives on, and a new
+// instance works.
+TEST_F(Editormouse, ClosingTheInstanceWithAMenuOpenLeavesNothingInUse)
+{
+    const POINT placement = {Layout::switchX + 18, Layout::switchY + 9};
+    const POINT options = {Layout::optionsX + Layout::optionsW / 2, Layout::optionsY + Layout::optionsH / 2};
+    const POINT presets = {Layout::statusX + 40, Layout::statusBackY + 6};
+    const std::pair<POINT, bool> menus[] = {{placement, true}, {options, false}, {presets, false}};
+    for (int round = 0; round < 20; ++round)
+        for (const auto& [at, right] : menus) {
+            if (!effect) {
+                effect = std::make_unique<Effect>(dll);
+                ASSERT_EQ(effect->open(*host), 0);
+                editor = host->child();
+                Hostwindow::pump();
+            }
+            closing = effect.get();
+            menuWasOpen = false;
+            SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                menuWasOpen = FindWindowA("#32768", nullptr) != nullptr;
+                closing->closeEditor();
+                closing->close();
+                EndMenu();
+            });
+            send(WM_MOUSEMOVE, at.x, at.y);
+            send(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, at.x, at.y, right ? MK_RBUTTON : MK_LBUTTON);
+            send(right ? WM_RBUTTONUP : WM_LBUTTONUP, at.x, at.y);
+            Hostwindow::pump();
+            ASSERT_TRUE(menuWasOpen) << "round " << round << " at " << at.x << "," << at.y;
+            effect.reset();
+        }
+    effect = std::make_unique<Effect>(dll);
+    ASSERT_EQ(effect->open(*host), 0);
+    editor = host->child();
+    effect->set(index(3, gain), 0.75f);
+    EXPECT_FLOAT_EQ(get(index(3, gain)), 0.75f);
 }

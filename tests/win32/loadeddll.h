@@ -35,8 +35,9 @@ public:
     // FreeLibrary now, as a host does when it drops the plug-in.
     void unload();
 
-    // The user's settings file, relative to the folder.
+    // The user's settings file and presets folder, relative to the folder.
     static constexpr const char* settings = "appdata\\Hollowbirch\\Vexatone\\Vexatone.ini";
+    static constexpr const char* presets = "appdata\\Hollowbirch\\Vexatone\\Presets";
 
     // A file relative to the folder; writing makes its folders.
     std::string readFile(const std::string& name) const;

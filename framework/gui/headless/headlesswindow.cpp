@@ -99,6 +99,12 @@ void Window::resizeNative()
     makeSurfaces(*nativePart, deviceWidth(), deviceHeight());
 }
 
+// The headless twins run no loops of their own within a message.
+void Window::afterMessages(std::function<void()> job)
+{
+    job();
+}
+
 int Window::screenDpi(void* /*parent*/)
 {
     return Headless::screenDpi.load();

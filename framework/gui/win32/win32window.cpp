@@ -303,9 +303,29 @@ LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 // handling failed gets the default handling. The requests the message made,
 // or that the window's thread made since the last one, go to the window
 // system once, after it.
+// How deep this thread is in messages of the module's windows, and what
+// waits for the outermost to end.
+thread_local int messageDepth = 0;
+thread_local std::vector<std::function<void()>>* waitingJobs = nullptr;
+
+void runWaitingJobs()
+{
+    std::vector<std::function<void()>>* jobs = waitingJobs;
+    waitingJobs = nullptr;
+    if (!jobs)
+        return;
+    for (auto& job : *jobs)
+        try {
+            job();
+        } catch (...) {
+        }
+    delete jobs;
+}
+
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    ++messageDepth;
     try {
         result = handleMessage(hwnd, message, wParam, lParam);
     } catch (...) {
@@ -313,6 +333,9 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     if (auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
         handOwnRequests(hwnd, window->native());
+    // Last, once nothing below uses what a job may delete.
+    if (--messageDepth == 0)
+        runWaitingJobs();
     return result;
 }
 
@@ -406,6 +429,17 @@ void Window::resizeNative()
         n.pixels = pixels;
     }
     SetWindowPos(hwnd, nullptr, 0, 0, deviceWidth(), deviceHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::afterMessages(std::function<void()> job)
+{
+    if (messageDepth == 0) {
+        job();
+        return;
+    }
+    if (!waitingJobs)
+        waitingJobs = new std::vector<std::function<void()>>;
+    waitingJobs->push_back(std::move(job));
 }
 
 int Window::screenDpi(void* parent)

@@ -506,6 +506,13 @@ void Window::resizeNative()
     XFlush(n.display);
 }
 
+// Menus and the entry box are windows of their own, not loops within a
+// message: nothing waits further up the stack.
+void Window::afterMessages(std::function<void()> job)
+{
+    job();
+}
+
 int Window::screenDpi(void* /*parent*/)
 {
     // The desktop's font density (Xft.dpi, which desktops set for their
