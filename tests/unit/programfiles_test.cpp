@@ -38,12 +38,6 @@ bool writeProgram(const Vexprogram& program, const std::string& path)
     return fxp.write(program.name, record.data(), static_cast<int>(record.size()), path);
 }
 
-std::string bytesOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A program file whose header field at offset is replaced by value.
 std::string patched(const std::string& file, std::size_t offset, std::uint32_t value)
 {
