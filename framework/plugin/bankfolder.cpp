@@ -67,9 +67,8 @@ std::vector<Listed> filesByName(const fs::path& folder)
         const std::string name = utf8Path(entry->path().filename());
         files.push_back({windowsKey(name), name, entry->path()});
     }
-    std::sort(files.begin(), files.end(), [](const Listed& a, const Listed& b) {
-        return a.key != b.key ? a.key < b.key : a.name < b.name;
-    });
+    std::sort(files.begin(), files.end(),
+              [](const Listed& a, const Listed& b) { return a.key != b.key ? a.key < b.key : a.name < b.name; });
     return files;
 }
 

@@ -233,10 +233,7 @@ private:
     // those the history has caught up with.
     std::atomic<unsigned> historyEpoch{0};
     unsigned historySeen = 0;
-    bool historyCurrent() const
-    {
-        return history && historyEpoch.load(std::memory_order_relaxed) == historySeen;
-    }
+    bool historyCurrent() const { return history && historyEpoch.load(std::memory_order_relaxed) == historySeen; }
     void catchUpHistory();
     void takeSnapshot();
     // Undoes (back) or redoes a step as one command.

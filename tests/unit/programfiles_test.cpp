@@ -135,9 +135,8 @@ TEST(Bankfolder, FilesFillSlotsInNameOrderAndDefaultsTheRest)
 TEST(Bankfolder, SlotsFollowNamesNotTheOrderFilesWereMade)
 {
     Equalizer eq;
-    const std::vector<std::string> byName = {"01 Flat", "a b",   "A",     "a",
-                                             "Ab",      "b",     "Zed",   "zz",
-                                             "_mark",   "\xc3\xa9t\xc3\xa9", "\xc3\x89t\xc3\xa9z"};
+    const std::vector<std::string> byName = {
+        "01 Flat", "a b", "A", "a", "Ab", "b", "Zed", "zz", "_mark", "\xc3\xa9t\xc3\xa9", "\xc3\x89t\xc3\xa9z"};
     const std::vector<std::size_t> orders[] = {{6, 2, 9, 0, 10, 4, 1, 7, 3, 8, 5}, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}};
     std::vector<std::string> slots[2];
     for (int machine = 0; machine < 2; ++machine) {
