@@ -1,24 +1,35 @@
 #include "solo.h"
 
-void Solo::follow(const Coefficients& section, int fadeFrames)
+void Solo::follow(int band, const Coefficients& section, int fadeFrames)
 {
-    const bool wasSilent = mix == 0.0;
-    on = listened() != none;
-    heard = section;
     step = 1.0 / (fadeFrames > 0 ? fadeFrames : 1);
-    // A band listened to anew starts from silence, under the fade.
-    if (on && wasSilent)
-        for (auto& channel : history)
-            for (auto& pair : channel)
-                pair[0] = pair[1] = 0.0;
+    nextBand = band;
+    next = section;
+    if (mix == 0.0)
+        startNext();
+    else if (band == heardBand)
+        heard = section;
+    on = band != none && band == heardBand;
+}
+
+void Solo::startNext()
+{
+    heardBand = nextBand;
+    heard = next;
+    on = heardBand != none;
+    for (auto& channel : history)
+        for (auto& pair : channel)
+            pair[0] = pair[1] = 0.0;
 }
 
 void Solo::run(const double (*in)[2], double (*out)[2], int count)
 {
-    const double* b = heard.numerator;
-    const double* a = heard.denominator;
     for (int i = 0; i < count; ++i) {
         mix = on ? (mix + step < 1.0 ? mix + step : 1.0) : (mix - step > 0.0 ? mix - step : 0.0);
+        if (mix == 0.0 && !on && nextBand != none)
+            startNext();
+        const double* b = heard.numerator;
+        const double* a = heard.denominator;
         for (int c = 0; c < 2; ++c) {
             double(*h)[2] = history[c];
             const double x = in[i][c];

@@ -19,16 +19,26 @@ public:
     // Audio thread. Whether the next piece needs run: a band is listened to
     // or fading out.
     bool engaged() const { return listened() != none || mix > 0.0; }
-    // The band's section for the rate, designed on the audio thread from
-    // its values; fadeFrames is the fade's length.
-    void follow(const Coefficients& section, int fadeFrames);
+    // The band listened to (none when none is) and its section for the
+    // rate, designed on the audio thread from its values; fadeFrames is the
+    // fade's length. A band keeps its section while it fades out; a band
+    // listened to while another still sounds fades in once that one has
+    // faded out.
+    void follow(int band, const Coefficients& section, int fadeFrames);
     // Mixes count frames of out towards the section's output of in.
     void run(const double (*in)[2], double (*out)[2], int count);
 
 private:
+    // Starts the band that waits, from silence.
+    void startNext();
+
     std::atomic<int> requested{none};
-    // Audio thread only.
+    // Audio thread only: the band heard and its section, and the band that
+    // waits for it to fade out and its section.
     Coefficients heard = Coefficients::identity();
+    int heardBand = none;
+    Coefficients next = Coefficients::identity();
+    int nextBand = none;
     double history[2][2][2] = {}; // per channel: last two inputs, last two outputs
     double mix = 0.0, step = 1.0;
     bool on = false;

@@ -180,7 +180,10 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
     const bool listening = solo.engaged();
     if (listening) {
         const double rate = designRate() / oversamplingFactor;
-        solo.follow(Filterdesign::soloSection(soloValues, std::max(soloBand, 0), rate),
+        // A band whose values the last tick has not read yet waits.
+        const bool ready = solo.listened() == soloBand && soloBand >= 0 && soloBand < bandCount;
+        solo.follow(ready ? soloBand : Solo::none,
+                    ready ? Filterdesign::soloSection(soloValues, soloBand, rate) : Coefficients::identity(),
                     static_cast<int>(rate * fadeSeconds));
     }
     const auto flush = [&](int end) {

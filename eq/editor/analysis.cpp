@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -54,6 +55,7 @@ void Analysis::show(unsigned shown)
         std::fill(tap.history.begin(), tap.history.end(), 0.0f);
         std::fill(tap.shown.begin(), tap.shown.end(), floorDb);
         tap.framesWithout = 0;
+        tap.sinceLoss = std::numeric_limits<int>::max();
         tap.silent = true;
     }
 }
@@ -101,6 +103,8 @@ bool Analysis::frame(double rate)
             continue;
         if (drain(tap, *source->ring(t))) {
             tap.framesWithout = 0;
+            if (tap.sinceLoss < size)
+                continue;
             transform(tap);
             changed = follow(tap, false) || changed;
         } else if (++tap.framesWithout > idleFrames) {
@@ -116,6 +120,7 @@ bool Analysis::drain(Tap& tap, Samplering& ring)
     const int got = ring.read(tap.position, incoming.data(), size, lost);
     if (got <= 0)
         return false;
+    tap.sinceLoss = lost ? got : std::min(tap.sinceLoss, size) + got;
     const auto n = static_cast<std::size_t>(got);
     std::memmove(tap.history.data(), tap.history.data() + n, (tap.history.size() - n) * sizeof(float));
     std::memcpy(tap.history.data() + tap.history.size() - n, incoming.data(), n * sizeof(float));

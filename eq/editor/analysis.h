@@ -52,12 +52,18 @@ private:
         std::vector<float> history; // the newest size samples, oldest first
         std::vector<float> shown;
         int framesWithout = 0;
+        // Samples since the ring last skipped some: the history is one
+        // stretch of signal once they fill it.
+        int sinceLoss = 0;
         bool silent = true;
     };
     const Tap& tapOf(Analyzerfeed::Tap tap) const { return taps[tap == Analyzerfeed::input ? 0 : 1]; }
     // Makes the transform, the window and the column map for a rate.
     void configure(double rate);
     // Drains the ring into the tap's history; false when nothing came.
+    // After the ring skipped samples the history joins two stretches of
+    // signal, whose seam would show as a burst across the spectrum: the
+    // shown levels hold until new samples fill it.
     bool drain(Tap& tap, Samplering& ring);
     // The bins' levels of the tap's history, in dB.
     void transform(const Tap& tap);

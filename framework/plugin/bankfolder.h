@@ -22,8 +22,10 @@ struct Bankfolder {
     // slot that gets the default program.
     using Slotreader = std::function<bool(int slot, const void* chunk, int size)>;
 
-    // Fills count program slots from the program files in folder, in the
-    // order the file system lists them, each file's chunk (of at most
+    // Fills count program slots from the program files in folder, in name
+    // order as Windows lists them (case ignored, then the exact bytes) on
+    // every system, so a host's program number names the same file on every
+    // machine; each file's chunk (of at most
     // capacity bytes) through read; every slot no file fills gets the
     // default program. The folder path goes into folderField (fieldSize
     // bytes, zero-terminated). Answers whether anything exists at the path.

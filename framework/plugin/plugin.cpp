@@ -189,9 +189,13 @@ void Plugin::beginEdit(int index, Gesture by)
     if (editing.empty() && !replaying) {
         if (!history)
             history = std::make_unique<Undohistory>(parameterCount(), undoDepth);
+        catchUpHistory();
         takeSnapshot();
+        stepEdits.assign(parameters.size(), 0);
         history->begin(snapshot.data());
     }
+    if (!stepEdits.empty())
+        stepEdits[static_cast<std::size_t>(index)] = 1;
     editing.push_back({index, bitOf(by)});
     host.beginEdit(index);
 }
@@ -211,9 +215,19 @@ void Plugin::endEdit(Gesture by)
         return;
     lastTouchedIndex.store(-1, std::memory_order_relaxed);
     if (history && !replaying) {
+        catchUpHistory();
         takeSnapshot();
-        history->end(snapshot.data(), stepMark);
+        history->end(snapshot.data(), stepEdits.data(), stepMark);
     }
+}
+
+void Plugin::catchUpHistory()
+{
+    const unsigned epoch = historyEpoch.load(std::memory_order_relaxed);
+    if (epoch == historySeen)
+        return;
+    historySeen = epoch;
+    history->clear();
 }
 
 void Plugin::takeSnapshot()
@@ -237,6 +251,9 @@ bool Plugin::replay(bool back)
 {
     if (!editing.empty() || !history)
         return false;
+    catchUpHistory();
+    if (!(back ? history->canUndo() : history->canRedo()))
+        return false;
     const int* indexes = nullptr;
     const double* values = nullptr;
     const int count = back ? history->undo(indexes, values) : history->redo(indexes, values);
@@ -247,7 +264,7 @@ bool Plugin::replay(bool back)
         setNormalized(values[k], indexes[k], false);
     endEdit(Gesture::command);
     replaying = false;
-    return count > 0;
+    return true;
 }
 
 double Plugin::designRate()
@@ -303,8 +320,11 @@ void Plugin::resetParameters(bool fromLiveValues)
 {
     for (int i = 0; i < parameterCount(); ++i) {
         if (fromLiveValues) {
+            // The program's value wins over one parked before it, such as
+            // the host's echo of the last program's reset.
             Paramdescriptor& d = *parameters[static_cast<std::size_t>(i)];
             const Lock::Guard hold(lock);
+            parked[static_cast<std::size_t>(i)].store(noneParked, std::memory_order_relaxed);
             d.target = *d.value;
         }
         setNormalized(getNormalized(i), i, false);

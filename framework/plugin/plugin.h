@@ -135,14 +135,15 @@ public:
 
     // Undo and redo on the editor's thread. Every user action that begins
     // and ends edits (from the first gesture that opens one to the end of
-    // the last) is one step; the host's automation and program changes are
-    // not. A step is undone as bracketed automation of what it changed.
+    // the last) is one step of the parameters its gestures began; the
+    // host's automation is not, and a program change starts a new history.
+    // A step is undone as bracketed automation of what it changed.
     // Nothing happens while a gesture is open. Answers whether a step was
     // undone (redone).
     virtual bool undo();
     virtual bool redo();
-    bool canUndo() const { return history && history->canUndo(); }
-    bool canRedo() const { return history && history->canRedo(); }
+    bool canUndo() const { return historyCurrent() && history->canUndo(); }
+    bool canRedo() const { return historyCurrent() && history->canRedo(); }
     // The steps kept.
     static constexpr int undoDepth = 100;
     int tickInterval() const { return samplesPerTick.load(std::memory_order_relaxed); }
@@ -173,8 +174,12 @@ protected:
     // does more than set parameters, which the subclass's undo and redo
     // read from the mark.
     int stepMark = 0;
-    int undoMark() const { return history ? history->undoMark() : 0; }
-    int redoMark() const { return history ? history->redoMark() : 0; }
+    int undoMark() const { return historyCurrent() ? history->undoMark() : 0; }
+    int redoMark() const { return historyCurrent() ? history->redoMark() : 0; }
+    // The values are no longer what the history's steps changed (another
+    // program, a chunk): it is dropped, with the step of any gesture still
+    // open, when the editor's thread next reaches it. Any thread.
+    void startNewHistory() { historyEpoch.fetch_add(1, std::memory_order_relaxed); }
 
     Paramdescriptor* descriptor(int index) const;
     double target(int index);
@@ -221,7 +226,15 @@ private:
     // Made when the first gesture begins, once every parameter exists.
     std::unique_ptr<Undohistory> history;
     std::vector<double> snapshot;
+    // Per parameter, whether the open step's gestures began on it.
+    std::vector<char> stepEdits;
     bool replaying = false;
+    // Counts startNewHistory calls; historySeen, on the editor's thread,
+    // those the history has caught up with.
+    std::atomic<unsigned> historyEpoch{0};
+    unsigned historySeen = 0;
+    bool historyCurrent() const { return history && historyEpoch.load(std::memory_order_relaxed) == historySeen; }
+    void catchUpHistory();
     void takeSnapshot();
     // Undoes (back) or redoes a step as one command.
     bool replay(bool back);

@@ -171,7 +171,7 @@ bool Programrecords::readProgram(const void* data, std::size_t size, const Progr
     const auto* bytes = static_cast<const unsigned char*>(data);
     if (!bytes)
         return false;
-    if (programAt(bytes, size) == size)
+    if (size > 0 && programAt(bytes, size) == size)
         takeProgram(bytes, defaults, program);
     else if (size == firstProgramSize())
         takeFirstProgram(bytes, defaults, program);

@@ -22,6 +22,7 @@
 #include "framework/platform/platform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -81,6 +82,7 @@ public:
             const Lock::Guard hold(lock);
             program = bank.programs[index];
         }
+        startNewHistory();
         edit(program);
         resetParameters(true);
         programChanged();
@@ -95,6 +97,7 @@ public:
         if (size <= 0 || !validProgram(host.program()) ||
             !records.readProgram(data, static_cast<std::size_t>(size), view(defaults), view(program)))
             return;
+        startNewHistory();
         const Program& edited = edit(program);
         {
             const Lock::Guard hold(lock);
@@ -131,7 +134,7 @@ public:
         if (compared == Programrecords::none)
             other = editBuffer;
         clampSlots(other.values, valueCount);
-        live = compared == Programrecords::b ? Programrecords::b : Programrecords::a;
+        live.store(compared == Programrecords::b ? Programrecords::b : Programrecords::a, std::memory_order_relaxed);
     }
 
     // The chunks stay valid until the next chunk is asked for.
@@ -152,7 +155,7 @@ public:
         {
             const Lock::Guard hold(lock);
             commit(bank.programs[currentProgram()]);
-            records.writeBank(bankView(), currentProgram(), live, chunk.data());
+            records.writeBank(bankView(), currentProgram(), live.load(std::memory_order_relaxed), chunk.data());
         }
         *data = chunk.data();
         return static_cast<int>(records.bankSize());
@@ -255,19 +258,21 @@ public:
     // Compare: two settings, A and B, of every automatable parameter. The
     // live one is the edit buffer, the other waits; a bank chunk holds both,
     // and one that holds no compared setting makes both its program.
-    Programrecords::Live liveSetting() const { return live; }
+    Programrecords::Live liveSetting() const { return live.load(std::memory_order_relaxed); }
     // Makes the other setting live, heard at once, as one command: one undo
     // step, bracketed automation for the host.
     void switchSetting()
     {
         Program next;
         {
+            // Under the lock a bank chunk is taken with: it finds the other
+            // setting and which one is live in agreement.
             const Lock::Guard hold(lock);
             next = other;
             commit(other);
+            flipSetting();
         }
         playSound(next, switchStep);
-        flipSetting();
         stepTaken();
     }
     // Undoing or redoing a switch switches back: the values live before it
@@ -394,7 +399,12 @@ private:
     }
 
     static Programrecords::Program view(Program& program) { return {program.values, program.name}; }
-    void flipSetting() { live = live == Programrecords::a ? Programrecords::b : Programrecords::a; }
+    // The caller holds the lock.
+    void flipSetting()
+    {
+        live.store(liveSetting() == Programrecords::a ? Programrecords::b : Programrecords::a,
+                   std::memory_order_relaxed);
+    }
     // Undoes or redoes a step (step) and what its mark adds.
     template <class Step> bool swapping(int mark, Step step)
     {
@@ -435,7 +445,7 @@ private:
     const Programrecords records;
     // The compared setting that is not live, and which one is.
     Program other;
-    Programrecords::Live live = Programrecords::a;
+    std::atomic<Programrecords::Live> live{Programrecords::a};
     // What each preset load of the history replaced, a ring as long as the
     // history, and the entry the next load takes.
     std::vector<Replaced> replaced;

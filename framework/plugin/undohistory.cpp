@@ -17,14 +17,24 @@ Undohistory::Undohistory(int parameters, int depth)
 void Undohistory::begin(const double* values)
 {
     std::copy(values, values + parameters, start.begin());
+    open = true;
 }
 
-void Undohistory::end(const double* values, int mark)
+void Undohistory::clear()
 {
-    int changed = 0;
+    undoable = redoable = 0;
+    open = false;
+}
+
+void Undohistory::end(const double* values, const char* edited, int mark)
+{
+    const auto changed = [&](int i) { return edited[i] && values[i] != start[static_cast<std::size_t>(i)]; };
+    int count = 0;
     for (int i = 0; i < parameters; ++i)
-        changed += values[i] != start[static_cast<std::size_t>(i)];
-    if (changed == 0 || steps.empty())
+        count += changed(i);
+    const bool keep = open && !steps.empty() && (count > 0 || mark != 0);
+    open = false;
+    if (!keep)
         return;
     newest = (newest + 1) % static_cast<int>(steps.size());
     undoable = std::min(undoable + 1, static_cast<int>(steps.size()));
@@ -33,7 +43,7 @@ void Undohistory::end(const double* values, int mark)
     step.count = 0;
     step.mark = mark;
     for (int i = 0; i < parameters; ++i)
-        if (values[i] != start[static_cast<std::size_t>(i)]) {
+        if (changed(i)) {
             const auto k = static_cast<std::size_t>(step.count++);
             step.index[k] = i;
             step.before[k] = start[static_cast<std::size_t>(i)];

@@ -16,11 +16,15 @@ public:
 
     // A step begins from these values (parameters of them).
     void begin(const double* values);
-    // The step ends at these values; a step that changed nothing is not
-    // kept, and a kept one drops every step that could have been redone.
-    // A step with a mark other than 0 did more than set parameters; its
-    // owner knows what the mark means.
-    void end(const double* values, int mark);
+    // The step ends at these values; only parameters edited (a flag per
+    // parameter) are its own, others the host changed meanwhile are not. A
+    // step that changed none of its own is not kept unless it has a mark,
+    // and a kept one drops every step that could have been redone. A step
+    // with a mark other than 0 did more than set parameters; its owner knows
+    // what the mark means. A step that ends after clear is not kept.
+    void end(const double* values, const char* edited, int mark);
+    // Forgets every step and the one that began.
+    void clear();
     // The mark of the step undo (or redo) would apply; 0 when there is none.
     int undoMark() const { return canUndo() ? steps[static_cast<std::size_t>(newest)].mark : 0; }
     int redoMark() const;
@@ -29,7 +33,8 @@ public:
     bool canRedo() const { return redoable > 0; }
     // The changes that undo (or redo) the last step (or the next one): each
     // parameter's index and the value to set. Answers how many, 0 when
-    // there is no such step, and moves through the history.
+    // there is no such step (or a marked step changed no parameter), and
+    // moves through the history.
     int undo(const int*& indexes, const double*& values);
     int redo(const int*& indexes, const double*& values);
 
@@ -47,6 +52,7 @@ private:
     std::vector<Step> steps; // a ring: newest at newest
     int newest = -1;
     int undoable = 0, redoable = 0;
+    bool open = false;
 };
 
 } // namespace Framework

@@ -8,6 +8,7 @@ namespace {
 std::vector<Hostcall> recorded;
 VstIntPtr versionAnswer = 2400;
 bool resizing = false;
+bool echoing = false;
 } // namespace
 
 VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
@@ -15,6 +16,8 @@ VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
     recorded.push_back({effect, opcode, index, value, opt});
     if (opcode == audioMasterVersion)
         return versionAnswer;
+    if (opcode == audioMasterAutomate && echoing && effect)
+        effect->setParameter(effect, index, opt);
     if (opcode == audioMasterCanDo && ptr && std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0)
         return resizing ? 1 : 0;
     return opcode == audioMasterSizeWindow && resizing ? 1 : 0;
@@ -25,6 +28,12 @@ void reset(VstIntPtr version)
     recorded.clear();
     versionAnswer = version;
     resizing = false;
+    echoing = false;
+}
+
+void echoes(bool echo)
+{
+    echoing = echo;
 }
 
 void resizes(bool resizes)

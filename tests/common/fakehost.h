@@ -24,6 +24,9 @@ VstIntPtr VSTCALLBACK callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
 void reset(VstIntPtr version = 2400);
 // Whether the host resizes its editor window when asked; no until reset.
 void resizes(bool resizing);
+// Whether the host sends each automated value straight back through
+// setParameter, on the thread that automated it, as some hosts do; no until reset.
+void echoes(bool echoing);
 
 const std::vector<Hostcall>& calls();
 std::vector<Hostcall> callsOf(VstInt32 opcode);

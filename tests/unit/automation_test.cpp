@@ -178,3 +178,38 @@ TEST_F(Audiothread, SetParameterOnlyRecordsTheValueForTheNextTick)
     block(4800, phase);
     EXPECT_NEAR(20.0 * std::log10(block(4800, phase) / flat), 6.0, 0.1);
 }
+
+// A host that changes programs on the thread that last processed audio, and
+// sends the plug-in's automation back through setParameter, selects program
+// 4 and then program 0 with no block between (and with a bank chunk taken
+// between the two): program 0's values hold, at once and after a block.
+TEST_F(Audiothread, ProgramChangesOnTheAudioThreadKeepTheLastProgram)
+{
+    Vexbank bank{};
+    for (Vexprogram& p : bank.programs)
+        Vex::defaults(p);
+    for (int b = 0; b < 7; ++b)
+        bank.programs[4].values[slot(b, gain)] = -9.0 + b;
+    const Records::Bytes whole = Records::bank(bank, 0);
+    for (bool chunkBetween : {false, true}) {
+        e->dispatcher(e, effSetChunk, 0, static_cast<VstIntPtr>(whole.size()), const_cast<unsigned char*>(whole.data()),
+                      0.0f);
+        Fakehost::echoes(true);
+        int phase = 0;
+        block(480, phase); // this thread is now the audio thread
+        e->dispatcher(e, effSetProgram, 0, 4, nullptr, 0.0f);
+        if (chunkBetween) {
+            void* data = nullptr;
+            const VstIntPtr size = e->dispatcher(e, effGetChunk, 0, 0, &data, 0.0f);
+            EXPECT_EQ(Records::bank(data, static_cast<std::size_t>(size)).programs[4].values[slot(3, gain)], -6.0);
+        }
+        e->dispatcher(e, effSetProgram, 0, 0, nullptr, 0.0f);
+        EXPECT_EQ(e->dispatcher(e, effGetProgram, 0, 0, nullptr, 0.0f), 0);
+        for (int check = 0; check < 2; ++check) {
+            for (int b = 0; b < 7; ++b)
+                EXPECT_EQ(e->getParameter(e, index(b, gain)), gainFor(0.0)) << chunkBetween << check << " band " << b;
+            block(480, phase);
+        }
+        Fakehost::echoes(false);
+    }
+}

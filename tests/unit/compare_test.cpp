@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 using Framework::Programrecords;
@@ -70,4 +73,34 @@ TEST(Compare, SwitchesAreStepsAndSessionsKeepBothSettings)
     reopened.vex->switchSetting();
     EXPECT_NEAR(reopened.vex->getValue(gain4), 6.0, 1e-12);
     EXPECT_EQ(reopened.vex->getValue(placement2), 0.0);
+}
+
+// A host may take its bank chunk on its own thread while the editor switches
+// A and B: every chunk holds the waiting setting as the other of the live one.
+TEST(Compare, BankChunksTakenDuringSwitchesHoldBothSettings)
+{
+    Equalizer eq;
+    Vex& vex = *eq.vex;
+    const int gain4 = index(3, gain);
+    vex.setValue(6.0, gain4, true);
+    vex.copySetting();
+    vex.switchSetting();
+    vex.setValue(-6.0, gain4, true);
+    std::atomic<bool> done{false};
+    int wrong = 0, taken = 0;
+    std::thread host([&] {
+        for (; !done; ++taken) {
+            void* data = nullptr;
+            const int size = vex.getBankChunk(&data);
+            Vexprogram other;
+            Programrecords::Live live = Programrecords::none;
+            Records::bank(data, static_cast<std::size_t>(size), nullptr, &other, &live);
+            wrong += other.values[slot(gain4)] != (live == Programrecords::a ? -6.0 : 6.0);
+        }
+    });
+    for (int i = 0; i < 1000; ++i)
+        vex.switchSetting();
+    done = true;
+    host.join();
+    EXPECT_EQ(wrong, 0) << "of " << taken;
 }

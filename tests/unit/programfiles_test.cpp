@@ -38,12 +38,6 @@ bool writeProgram(const Vexprogram& program, const std::string& path)
     return fxp.write(program.name, record.data(), static_cast<int>(record.size()), path);
 }
 
-std::string bytesOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A program file whose header field at offset is replaced by value.
 std::string patched(const std::string& file, std::size_t offset, std::uint32_t value)
 {
@@ -114,30 +108,49 @@ TEST(Programfiles, FilesThatCannotFillASlotDeliverNothing)
     EXPECT_EQ(fxp.read(nullptr, 336, dir.file("missing.fxp")), 0);
 }
 
-TEST(Bankfolder, FilesFillSlotsInListingOrderAndDefaultsTheRest)
+TEST(Bankfolder, FilesFillSlotsInNameOrderAndDefaultsTheRest)
 {
     Equalizer eq;
     const fs::path folder = fs::path(eq.dir.path()) / "three";
     fs::create_directories(folder / "sub");
-    for (int i = 0; i < 3; ++i) {
+    for (int i : {2, 0, 1}) {
         const Vexprogram p = namedProgram("File " + std::to_string(i), 100.0 * (i + 1));
         writeProgram(p, (folder / ("p" + std::to_string(i) + ".fxp")).string());
         writeProgram(p, (folder / "sub" / ("s" + std::to_string(i) + ".fxp")).string());
     }
     std::ofstream((folder / "notes.txt").string()) << "not a preset";
-    std::vector<std::string> listed;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.is_regular_file() && entry.path().extension() == ".fxp")
-            listed.push_back(bytesOf(entry.path().string()).substr(28, 6));
 
     EXPECT_TRUE(eq.vex->setbankpath(folder.string()));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(eq.vex->getProgramName(i), listed[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(eq.vex->getProgramName(i), "File " + std::to_string(i));
     EXPECT_EQ(eq.vex->getProgramName(3), "init");
     EXPECT_EQ(eq.vex->getProgramName(126), "init");
     EXPECT_EQ(eq.vex->bankfolder().path, folder.string());
-    EXPECT_EQ(eq.vex->display().text(nullptr), listed[0]) << "program 0 is loaded";
+    EXPECT_EQ(eq.vex->display().text(nullptr), "File 0") << "program 0 is loaded";
     EXPECT_EQ(eq.host.displayUpdates, 2);
+}
+
+// A host stores the program number: the same files, whatever order they were
+// written in, fill the same slots, in the order Windows lists them.
+TEST(Bankfolder, SlotsFollowNamesNotTheOrderFilesWereMade)
+{
+    Equalizer eq;
+    const std::vector<std::string> byName = {
+        "01 Flat", "a b", "A", "a", "Ab", "b", "Zed", "zz", "_mark", "\xc3\xa9t\xc3\xa9", "\xc3\x89t\xc3\xa9z"};
+    const std::vector<std::size_t> orders[] = {{6, 2, 9, 0, 10, 4, 1, 7, 3, 8, 5}, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}};
+    std::vector<std::string> slots[2];
+    for (int machine = 0; machine < 2; ++machine) {
+        const fs::path folder = fs::path(eq.dir.path()) / ("machine" + std::to_string(machine));
+        fs::create_directories(folder);
+        for (std::size_t i : orders[machine])
+            writeProgram(namedProgram(byName[i], 1000.0), (folder / (byName[i] + ".fxp")).string());
+        ASSERT_TRUE(eq.vex->setbankpath(folder.string()));
+        for (std::size_t i = 0; i < byName.size(); ++i) {
+            slots[machine].push_back(fs::path(eq.vex->bankfolder().files[i]).filename().string());
+            EXPECT_EQ(eq.vex->getProgramName(static_cast<int>(i)), byName[i]) << machine << " slot " << i;
+        }
+    }
+    EXPECT_EQ(slots[0], slots[1]);
 }
 
 TEST(Bankfolder, OnlyTheFirst127FilesAreUsed)
@@ -145,16 +158,13 @@ TEST(Bankfolder, OnlyTheFirst127FilesAreUsed)
     Equalizer eq;
     const fs::path folder = fs::path(eq.dir.path()) / "many";
     fs::create_directories(folder);
-    for (int i = 0; i < 200; ++i) {
-        const Vexprogram p = namedProgram("P" + std::to_string(i), 1000.0);
-        writeProgram(p, (folder / ("p" + std::to_string(i) + ".fxp")).string());
+    for (int i = 199; i >= 0; --i) {
+        const Vexprogram p = namedProgram("P" + std::to_string(1000 + i), 1000.0);
+        writeProgram(p, (folder / ("p" + std::to_string(1000 + i) + ".fxp")).string());
     }
     eq.vex->setbankpath(folder.string());
-    std::vector<std::string> listed;
-    for (const auto& entry : fs::directory_iterator(folder))
-        listed.push_back(bytesOf(entry.path().string()).substr(28, 4));
     for (int i = 0; i < 127; ++i)
-        ASSERT_EQ(eq.vex->getProgramName(i), listed[static_cast<std::size_t>(i)].c_str()) << i;
+        ASSERT_EQ(eq.vex->getProgramName(i), "P" + std::to_string(1000 + i)) << i;
 }
 
 TEST(Bankfolder, UnusableFoldersGiveDefaultPrograms)

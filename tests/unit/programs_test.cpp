@@ -84,6 +84,10 @@ TEST_F(Programs, RecordsOfEveryVersionLoadAndOthersChangeNothing)
     }
     vex.setProgramChunk(nullptr, 336);
     EXPECT_EQ(programChunk().values[0], 50.0);
+    Vexprogram untouched = other;
+    const Framework::Programrecords::Program view{untouched.values, untouched.name};
+    EXPECT_FALSE(Records::layout().readProgram(cut.data(), 0, view, view)) << "a record has a header";
+    EXPECT_EQ(untouched.values[0], 777.0);
     EXPECT_NEAR(vex.getValue(placement4), 3.0, 1e-9);
 
     const Records::Bytes first = Records::firstProgram(other);

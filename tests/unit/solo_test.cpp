@@ -75,3 +75,61 @@ TEST(Solo, ABellIsHeardAsItsBandPassAndEndsExactly)
     eq.vex->suspend();
     EXPECT_EQ(eq.vex->display().listened(), Solo::none);
 }
+
+// Ending a band's solo, or moving it to another band, fades between steady
+// sounds without a step above them: a bell, a high shelf and a low-pass
+// (whose solo sections are a band-pass, a high-pass and a high-pass).
+TEST(Solo, FadesStayWithinTheSteadyLevels)
+{
+    struct Case {
+        const char* name;
+        int band, kind, next;
+        double corner, hz;
+    };
+    const Case cases[] = {{"bell", 3, 1, Solo::none, 1000.0, 1000.0},
+                          {"high shelf", 3, 0, Solo::none, 2000.0, 10000.0},
+                          {"low-pass", 6, 2, Solo::none, 2000.0, 10000.0},
+                          {"shelf to bell", 3, 0, 4, 2000.0, 10000.0},
+                          {"bell to low-pass", 4, 1, 6, 3000.0, 10000.0}};
+    for (const Case& c : cases) {
+        Equalizer eq;
+        eq.setSampleRate(48000.0f);
+        Vex& vex = *eq.vex;
+        vex.setValue(c.kind, index(c.band, type), true);
+        vex.setValue(c.corner, index(c.band, frequency), true);
+        vex.setValue(6.0, index(c.band, gain), true);
+        vex.setValue(2.0, index(6, type), true);
+        long n = 0;
+        // The peak of a block of the tone, continued from the last block.
+        const auto peak = [&](int frames) {
+            std::vector<double> left(static_cast<std::size_t>(frames)), right(left.size());
+            for (auto& s : left)
+                s = 0.5 * std::sin(2.0 * pi * c.hz * static_cast<double>(n++) / 48000.0);
+            right = left;
+            double* channels[] = {left.data(), right.data()};
+            vex.process(channels, channels, frames);
+            double most = 0.0;
+            for (double s : left)
+                most = std::max(most, std::fabs(s));
+            return most;
+        };
+        const auto settle = [&] {
+            for (int b = 0; b < 20; ++b)
+                peak(480);
+            return peak(4800);
+        };
+        double steady = settle();
+        vex.display().listen(c.band);
+        steady = std::max(steady, settle());
+        vex.display().listen(c.next);
+        if (c.next != Solo::none) {
+            // Both bands' steady sounds, and the equalizer's own.
+            steady = std::max(steady, settle());
+            vex.display().listen(c.band);
+            settle();
+            vex.display().listen(c.next);
+        }
+        for (int b = 0; b < 20; ++b)
+            EXPECT_LT(20.0 * std::log10(peak(64) / steady), 0.1) << c.name << " block " << b;
+    }
+}

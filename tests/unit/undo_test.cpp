@@ -1,6 +1,7 @@
 // Undo and redo through the equalizer: steps follow the editor's gestures,
 // reach the host as bracketed automation, and leave the host's own changes be.
 #include "equalizer.h"
+#include "records.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,12 @@ TEST(Undo, StepsAreGesturesAndUndoRestoresOnlyWhatTheyChanged)
     vex.setNormalized(0.7, frequency4, true);
     const double hostValue = vex.getNormalized(frequency4);
     const std::vector<double> beforeLoad = everyValue(vex);
-    // A preset chosen in the editor.
-    for (int i = 0; i < count; ++i)
-        vex.beginEdit(i, Gesture::command);
-    eq.host.current = 17;
-    vex.setProgram(17);
-    vex.endEdit(Gesture::command);
+    // A preset loaded in the editor.
+    Vexprogram preset;
+    Vex::defaults(preset);
+    preset.values[slot(index(2, gain))] = -4.0;
+    const Records::Bytes record = Records::program(preset);
+    ASSERT_TRUE(vex.loadProgram(record.data(), static_cast<int>(record.size()), "Preset"));
     ASSERT_NE(everyValue(vex), beforeLoad);
 
     eq.host.edits.clear();
@@ -90,4 +91,71 @@ TEST(Undo, StepsAreGesturesAndUndoRestoresOnlyWhatTheyChanged)
     while (vex.undo())
         ++undone;
     EXPECT_EQ(undone, Framework::Plugin::undoDepth);
+}
+
+// What the host changes while a gesture is open is not the gesture's: an
+// entry box closed with Escape leaves no step. A preset load that changes no
+// value still renames the program, and undo names it back.
+TEST(Undo, OnlyWhatTheUserChangedIsAStep)
+{
+    Equalizer eq;
+    Vex& vex = *eq.vex;
+    vex.beginEdit(index(3, gain), Gesture::pointer);
+    vex.setNormalized(0.7, index(3, frequency), true);
+    vex.setNormalized(0.2, index(5, gain), true);
+    vex.endEdit(Gesture::pointer);
+    EXPECT_FALSE(vex.canUndo());
+
+    Vexprogram same;
+    Vex::defaults(same);
+    for (int i = 0; i < count; ++i)
+        same.values[slot(i)] = vex.getValue(i);
+    const Records::Bytes record = Records::program(same);
+    const std::string name = vex.getProgramName(0);
+    ASSERT_TRUE(vex.loadProgram(record.data(), static_cast<int>(record.size()), "Same"));
+    EXPECT_EQ(vex.getProgramName(0), "Same");
+    ASSERT_TRUE(vex.undo());
+    EXPECT_EQ(vex.getProgramName(0), name);
+    ASSERT_TRUE(vex.redo());
+    EXPECT_EQ(vex.getProgramName(0), "Same");
+}
+
+// Band 4 is +6 dB in program 0 after an edit; the host brings program 5
+// (band 4 at -9 dB) by a program change, a bank chunk or a program chunk.
+// Undo then has nothing to undo: program 0's step never reaches program 5.
+TEST(Undo, AProgramChangeOrChunkFromTheHostStartsANewHistory)
+{
+    const int gain4 = index(3, gain);
+    Vexbank bank{};
+    for (Vexprogram& p : bank.programs)
+        Vex::defaults(p);
+    bank.programs[5].values[slot(gain4)] = -9.0;
+    enum Way { programChange, bankChunk, programChunk };
+    for (Way way : {programChange, bankChunk, programChunk}) {
+        Equalizer eq;
+        Vex& vex = *eq.vex;
+        Records::Bytes whole = Records::bank(bank, 0);
+        vex.setBankChunk(whole.data(), static_cast<int>(whole.size()));
+        vex.beginEdit(gain4, Gesture::pointer);
+        vex.setValue(6.0, gain4, false);
+        vex.endEdit(Gesture::pointer);
+        ASSERT_TRUE(vex.canUndo());
+        // A gesture still open when the program changes leaves no step either.
+        vex.beginEdit(index(2, gain), Gesture::wheel);
+        vex.setValue(2.0, index(2, gain), false);
+        if (way == programChange) {
+            eq.host.current = 5;
+            vex.setProgram(5);
+        } else if (way == bankChunk) {
+            whole = Records::bank(bank, 5);
+            vex.setBankChunk(whole.data(), static_cast<int>(whole.size()));
+        } else {
+            const Records::Bytes record = Records::program(bank.programs[5]);
+            vex.setProgramChunk(record.data(), static_cast<int>(record.size()));
+        }
+        vex.endEdit(Gesture::wheel);
+        EXPECT_FALSE(vex.canUndo()) << way;
+        EXPECT_FALSE(vex.undo()) << way;
+        EXPECT_EQ(vex.getValue(gain4), -9.0) << way;
+    }
 }
