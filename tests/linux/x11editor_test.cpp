@@ -695,11 +695,26 @@ TEST_F(X11editor, OpensAtTheScaleOfXftDpi)
 }
 
 // A message for the user shows in a window of its own, titled "Error", on
-// a thread of its own: the effect is made meanwhile. It goes when the
-// library is unloaded.
+// a thread of its own, asking to be kept above the host's windows: the
+// effect is made meanwhile. It goes when the library is unloaded.
 TEST_F(X11editor, AnErrorShowsAMessageWindow)
 {
-    const auto errorWindows = [this] {
+    const auto kept = [this](Window window) {
+        Atom type = 0, *states = nullptr;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        bool above = false;
+        if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), 0, 8, False, XA_ATOM,
+                               &type, &format, &count, &after, reinterpret_cast<unsigned char**>(&states)) ==
+                Success &&
+            states) {
+            for (unsigned long i = 0; i < count; ++i)
+                above = above || states[i] == XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+            XFree(states);
+        }
+        return above;
+    };
+    const auto errorWindows = [this, kept] {
         Window root = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
         int found = 0;
@@ -709,7 +724,7 @@ TEST_F(X11editor, AnErrorShowsAMessageWindow)
                 XWindowAttributes a{};
                 if (XFetchName(display, children[i], &name) && name) {
                     if (std::string(name) == "Error" && XGetWindowAttributes(display, children[i], &a) &&
-                        a.map_state == IsViewable)
+                        a.map_state == IsViewable && kept(children[i]))
                         ++found;
                     XFree(name);
                 }

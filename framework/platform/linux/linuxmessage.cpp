@@ -1,5 +1,6 @@
 #include "linuxmessage.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -85,6 +86,14 @@ void run(const std::string& caption, const std::string& text)
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
     XSelectInput(display, window, ExposureMask | ButtonPressMask | KeyPressMask);
+    // A dialog kept above other windows, the host's included, by window
+    // managers that follow the desktop's conventions.
+    Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+    Atom above = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&above), 1);
     XMapRaised(display, window);
     const GC gc = XCreateGC(display, window, 0, nullptr);
     if (font)
