@@ -3,6 +3,7 @@
 #include "eq/bandwidth.h"
 #include "eq/vexparameters.h"
 #include "framework/gui/numbertext.h"
+#include "framework/gui/window.h"
 #include "framework/plugin/paramset.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ void Bandentry::open(Framework::Window& surface, const Framework::Editbox::Layou
     rate = fs;
     opened = text;
     Framework::Editbox::Owner& owner = *this;
+    this->surface = &surface;
     box = std::make_unique<Framework::Editbox>(surface, layout, text, owner);
     if (!box->isOpen())
         close();
@@ -36,8 +38,14 @@ void Bandentry::close()
 void Bandentry::entered(const std::string& text)
 {
     double number = 0.0;
-    if (set && target >= 0 && text != opened && read(text, number))
-        write(number);
+    if (set && target >= 0 && text != opened) {
+        if (read(text, number))
+            write(number);
+        else if (surface)
+            surface->tell(value == Value::frequency ? "Type a frequency: 1.2 kHz"
+                          : value == Value::gain    ? "Type a gain: -3 dB"
+                                                    : "Type a Q: 0.7, or 1 oct");
+    }
     close();
 }
 
@@ -88,4 +96,8 @@ void Bandentry::write(double number)
     parameters.beginEdit(i, Framework::Gesture::entry);
     parameters.setValue(held, i, false);
     parameters.endEdit(Framework::Gesture::entry);
+    if (held != number && surface) {
+        const std::string units = parameters.getUnits(i);
+        surface->tell("Held at " + parameters.getText(i) + (units.empty() ? "" : " " + units));
+    }
 }

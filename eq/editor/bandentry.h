@@ -1,7 +1,8 @@
 // Typing one of a band's values in a box laid over its line in the
 // display's readout: Enter writes the typed value, held to its range, as
-// one edit for the host and one step of the history; Escape, text that
-// names no value and Enter on the text as it opened change nothing. A
+// one edit for the host and one step of the history (telling when it was
+// held); Escape, text that names no value (which is told) and Enter on the
+// text as it opened change nothing. A
 // frequency takes "1.2k", "1.2 kHz" or "1200 Hz", a gain "-3" or "-3 dB",
 // a width a Q ("2", "Q 2") or octaves ("1 oct"); a comma may be the point.
 #pragma once
@@ -43,6 +44,9 @@ private:
     void write(double number);
 
     std::unique_ptr<Framework::Editbox> box;
+    // Where the box is open, which tells the user why a text changed
+    // nothing, or that the value was held to its range.
+    Framework::Window* surface = nullptr;
     Framework::Paramset* set = nullptr;
     int target = -1;
     Bandreadout::Value value = Bandreadout::Value::none;

@@ -51,8 +51,6 @@ public:
     // takes it at once where the host resizes its window, at the next open
     // elsewhere (and says so).
     void chooseScale(int percent);
-    // Tells the user something in the editor's own words; nothing here.
-    virtual void tell(const std::string& /*text*/) {}
     // Keeps a setting the user chose, telling when it could not be saved.
     void remember(const std::string& key, const std::string& value);
     static constexpr const char* unsavedSettings = "Could not save settings";

@@ -2,6 +2,7 @@
 
 #include "numbertext.h"
 #include "pixelfont.h"
+#include "window.h"
 
 #include "framework/plugin/numberformat.h"
 #include "framework/plugin/paramset.h"
@@ -20,6 +21,7 @@ void Valueinput::mouse(Window& surface, int& x, int& y, Binding& binding, Mousee
     if (event.code != Mouse::leftDown)
         return;
     entryTarget = std::make_unique<Binding>(binding);
+    this->surface = &surface;
     double v = binding.paramset->getValue(binding.index);
     box.reset();
     Editbox::Owner& owner = *this;
@@ -61,11 +63,25 @@ std::string Valueinput::format(double& value)
 void Valueinput::entered(const std::string& text)
 {
     if (entryTarget && isNumberText(text)) {
-        double number = leadingNumber(text);
+        const double typed = leadingNumber(text);
+        double number = typed;
         commit(*entryTarget, number);
+        if (number != typed)
+            heldAt(*entryTarget);
+    } else if (entryTarget && surface) {
+        surface->tell("Type a number, as -6.5");
     }
     entryTarget.reset();
     box.reset();
+}
+
+void Valueinput::heldAt(Binding& binding)
+{
+    if (!surface)
+        return;
+    const std::string units = binding.paramset->getUnits(binding.index);
+    const std::string text = binding.paramset->getText(binding.index);
+    surface->tell("Held at " + (units.empty() ? text : text + " " + units));
 }
 
 void Valueinput::lost()

@@ -1,7 +1,8 @@
 // A parameter's value as pixel-font text that the user may retype: a left
 // press opens an edit box over the control, and Enter writes the typed
-// number, held to the parameter's range, to the parameter the press was on;
-// Escape leaves it as it was.
+// number, held to the parameter's range, to the parameter the press was on,
+// telling when the text was no number or the number was held; Escape
+// leaves it as it was.
 #pragma once
 
 #include "editbox.h"
@@ -43,8 +44,13 @@ private:
     void entered(const std::string& text) override;
     void escaped() override { lost(); }
     void lost() override;
+    // Tells that the typed number was held to the parameter's range.
+    void heldAt(Binding& binding);
 
     std::unique_ptr<Editbox> box;
+    // Where the open entry is, which tells the user why a text changed
+    // nothing or less than typed.
+    Window* surface = nullptr;
     // The parameter the open entry writes to.
     std::unique_ptr<Binding> entryTarget;
 };

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Framework {
@@ -52,6 +53,9 @@ public:
     // The density of the screen that parent (null: the main screen) shows on,
     // in dots per inch; 96 is 100 %.
     static int screenDpi(void* parent);
+    // Tells the user something in the editor's own words (an editor with a
+    // status line shows it there); nothing here.
+    virtual void tell(const std::string& /*text*/) {}
     // Runs job now, or, while this thread is inside a message of one of the
     // module's windows (a popup menu's loop runs within one), once the
     // outermost such message has ended, so that nothing job deletes is still

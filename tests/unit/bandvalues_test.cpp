@@ -129,6 +129,7 @@ struct Typedvalues : testing::Test {
         EXPECT_TRUE(Framework::Headless::boxesOver(editor.gui).empty());
     }
     double value(Bandparameter p) { return editor.vex->getValue(index(2, p)); }
+    std::string status() { return editor.vex->display().text(nullptr); }
 };
 
 } // namespace
@@ -163,6 +164,9 @@ TEST_F(Typedvalues, EnterWritesTheTypedValueAsOneEditAndOneStep)
     }
     editor.paint();
     EXPECT_EQ(editor.display().readout().text(2), "-36.0 dB") << "a value out of range shows as held";
+    EXPECT_EQ(status(), "Held at -36.0 dB") << "and the status line says so";
+    type(1, "0");
+    EXPECT_EQ(status().rfind("Held at 20", 0), 0u) << status();
 }
 
 TEST_F(Typedvalues, EscapeNonsenseAndTheUntouchedTextChangeNothing)
@@ -173,8 +177,13 @@ TEST_F(Typedvalues, EscapeNonsenseAndTheUntouchedTextChangeNothing)
     Framework::Headless::typeInto(*box, "-12");
     Framework::Headless::pressEscape(*box);
     EXPECT_TRUE(Framework::Headless::boxesOver(editor.gui).empty());
-    for (const char* text : {"abc", "1.2.3", "3 Hz", ""})
+    for (const char* text : {"abc", "1.2.3", "3 Hz", "1e9"}) {
         type(2, text);
+        EXPECT_EQ(status(), "Type a gain: -3 dB") << "why " << text << " changed nothing";
+    }
+    type(1, "abc");
+    EXPECT_EQ(status(), "Type a frequency: 1.2 kHz");
+    type(2, "");
     box = open(3);
     ASSERT_NE(box, nullptr);
     Framework::Headless::pressEnter(*box);

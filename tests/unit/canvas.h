@@ -15,6 +15,9 @@ public:
     Canvas(int width, int height);
     void paint(int&, int&, int&, int&) override {}
     void mouse(int&, int&, int&, bool&) override {}
+    // What the widgets told the user, last.
+    void tell(const std::string& text) override { told = text; }
+    std::string told;
 
     // A back-buffer pixel, premultiplied ARGB.
     std::uint32_t pixel(int x, int y) const;

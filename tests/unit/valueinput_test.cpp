@@ -17,6 +17,7 @@
 #include <clocale>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace Framework;
@@ -193,12 +194,14 @@ TEST_F(Valueentry, APressOpensTheBoxOverTheControl)
 
 TEST_F(Valueentry, EnterWritesTheTypedNumberHeldToTheRange)
 {
-    const std::vector<std::pair<const char*, double>> cases = {
-        {"0.25", 0.25}, {"2", 1.0}, {"-3", 0.0}, {"+0.75", 0.75}, {"--5", 0.0}, {"0,3", 0.3},
+    const std::vector<std::tuple<const char*, double, bool>> cases = {
+        {"0.25", 0.25, false}, {"2", 1.0, true}, {"-3", 0.0, true}, {"+0.75", 0.75, false}, {"--5", 0.0, false},
+        {"0,3", 0.3, false},
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected, held] : cases) {
         set.value = 0.5;
         set.writes.clear();
+        canvas.told.clear();
         enter(input, text);
         ASSERT_EQ(set.writes.size(), 1u) << text;
         EXPECT_EQ(set.writes[0].value, expected) << text;
@@ -206,15 +209,18 @@ TEST_F(Valueentry, EnterWritesTheTypedNumberHeldToTheRange)
         EXPECT_FALSE(set.writes[0].fromHost) << "a change made in the editor";
         EXPECT_TRUE(boxesOver(canvas).empty()) << text << ": Enter closes the box";
         EXPECT_EQ(input.entry(), nullptr);
+        EXPECT_EQ(canvas.told.rfind("Held at", 0) == 0, held) << text << " tells it was held: " << canvas.told;
     }
 }
 
 TEST_F(Valueentry, TextThatIsNoNumberWritesNothingAndCloses)
 {
     for (const char* text : {"abc", "1.5.2", "3+", "+-5", "1e2", "1 "}) {
+        canvas.told.clear();
         enter(input, text);
         EXPECT_TRUE(set.writes.empty()) << text;
         EXPECT_TRUE(boxesOver(canvas).empty()) << text;
+        EXPECT_EQ(canvas.told, "Type a number, as -6.5") << "why " << text << " changed nothing";
     }
     enter(input, "+3");
     ASSERT_EQ(set.writes.size(), 1u);
