@@ -879,3 +879,21 @@ TEST_F(X11editor, TwoEditorsShareOneThreadAndChoicesCallTheHostOnItsThread)
     XDestroyWindow(display, secondHost);
     XSync(display, False);
 }
+
+// The host hides its window without closing the editor, and shows it again:
+// the editor, quiet meanwhile, shows what changed.
+TEST_F(X11editor, PaintsAgainWhenTheHostShowsItsWindowAgain)
+{
+    const std::vector<std::uint32_t> before = shown();
+    XUnmapWindow(display, host);
+    XSync(display, False);
+    pass(100);
+    set(index(2, gain), 0.75f);
+    pass(100);
+    XMapRaised(display, host);
+    XSync(display, False);
+    EXPECT_TRUE(eventually(effect, [&] {
+        const std::vector<std::uint32_t> now = shown();
+        return !now.empty() && now != before;
+    }));
+}

@@ -77,7 +77,10 @@ struct Window::Native {
     bool graphicsStarted = false;
 
     std::recursive_mutex lock;
+    // The window is viewable: it and every window above it are mapped.
     std::atomic<bool> shown{false};
+    // The windows above it, up to the root, whose mapping decides that.
+    std::vector<::Window> ancestors;
     // The window went with the host's window before close.
     std::atomic<bool> gone{false};
     Redrawrecord redraw;

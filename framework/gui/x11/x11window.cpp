@@ -171,10 +171,23 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
     }
 }
 
+// Whether the window shows: a host may hide its window, or one above it,
+// without closing the editor.
+bool viewable(Window::Native& n)
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(n.display, n.xwindow, &attributes) && attributes.map_state == IsViewable;
+}
+
 void handleEvent(Window& window, XEvent& event)
 {
     Window::Native& n = window.native();
     if (event.xany.window != n.xwindow) {
+        if (std::find(n.ancestors.begin(), n.ancestors.end(), event.xany.window) != n.ancestors.end()) {
+            if (event.type == MapNotify || event.type == UnmapNotify)
+                n.shown = !n.gone && viewable(n);
+            return;
+        }
         for (X11::Eventsink* sink : n.sinks)
             if (sink->owns(event.xany.window)) {
                 sink->handle(event);
@@ -188,10 +201,8 @@ void handleEvent(Window& window, XEvent& event)
                       event.xexpose.y + event.xexpose.height});
         break;
     case MapNotify:
-        n.shown = true;
-        break;
     case UnmapNotify:
-        n.shown = false;
+        n.shown = viewable(n);
         break;
     case DestroyNotify:
         n.gone = true;
@@ -478,6 +489,19 @@ bool Window::openNative(void* parent)
     n.visual = attributes.visual;
     n.depth = attributes.depth;
     n.parent = parentWindow;
+    // The host may hide its window, or one above it, and show it again.
+    n.ancestors.clear();
+    for (::Window above = parentWindow; above;) {
+        ::Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(n.display, above, &root, &up, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        n.ancestors.push_back(above);
+        XSelectInput(n.display, above, StructureNotifyMask);
+        above = up == root ? 0 : up;
+    }
     XSetWindowAttributes set{};
     set.colormap = attributes.colormap;
     set.background_pixmap = None;
@@ -537,6 +561,8 @@ void Window::closeNative()
     n.menus.reset();
     freeSurfaces(n);
     if (n.display) {
+        for (::Window above : n.ancestors)
+            XSelectInput(n.display, above, NoEventMask);
         if (!n.gone)
             XDestroyWindow(n.display, n.xwindow);
         disconnect(n.display);
