@@ -414,6 +414,36 @@ TEST_F(X11editor, ControlZUndoesTheDrag)
     EXPECT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) == before; }));
 }
 
+// A host that passes keys on as its own effEditKeyDown calls, with no
+// modifiers (as Ardour does while the editor has its keyboard): with Ctrl
+// held on the keyboard, Z undoes, Shift+Z and Y redo; keys the editor does
+// not use, and Z without Ctrl, are left to the host.
+TEST_F(X11editor, KeysTheHostPassesOnWithoutModifiers)
+{
+    const auto [x, y] = handle(3);
+    const float before = get(index(3, frequency));
+    drag(x, y, 52, 0);
+    ASSERT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) != before; }));
+    const float after = get(index(3, frequency));
+    const auto pressed = [this](char character) { return dispatch(effEditKeyDown, character, 0); };
+    EXPECT_EQ(pressed(' '), 0);
+    EXPECT_EQ(pressed('z'), 0);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    key(XK_Control_L, true);
+    EXPECT_EQ(pressed('z'), 1);
+    EXPECT_EQ(get(index(3, frequency)), before);
+    EXPECT_EQ(pressed('y'), 1);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    EXPECT_EQ(pressed('z'), 1);
+    key(XK_Shift_L, true);
+    EXPECT_EQ(pressed('Z'), 1);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    EXPECT_EQ(dispatch(effEditKeyDown, 0, 55), 0); // the Control key itself
+    key(XK_Shift_L, false);
+    key(XK_Control_L, false);
+    EXPECT_EQ(pressed(' '), 0);
+}
+
 // A double click switches a band off; a click on a band's switch on again.
 TEST_F(X11editor, DoubleClickAndSwitchClick)
 {

@@ -596,6 +596,22 @@ int Window::screenDpi(void* /*parent*/)
     return dpi > 0 ? dpi : 96;
 }
 
+void Window::heldModifiers(bool& shift, bool& control) const
+{
+    shift = control = false;
+    Display* display = nativePart->display;
+    if (!display)
+        return;
+    char keys[32] = {};
+    XQueryKeymap(display, keys);
+    const auto held = [&](KeySym symbol) {
+        const KeyCode code = XKeysymToKeycode(display, symbol);
+        return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+    };
+    shift = held(XK_Shift_L) || held(XK_Shift_R);
+    control = held(XK_Control_L) || held(XK_Control_R);
+}
+
 bool Window::isVisible() const
 {
     return opened && nativePart->shown && !nativePart->gone;
