@@ -179,12 +179,39 @@ bool viewable(Window::Native& n)
     return XGetWindowAttributes(n.display, n.xwindow, &attributes) && attributes.map_state == IsViewable;
 }
 
+void unwatchAncestors(Window::Native& n)
+{
+    for (::Window above : n.ancestors)
+        XSelectInput(n.display, above, NoEventMask);
+    n.ancestors.clear();
+}
+
+// The host may hide its window, or one above it, and show it again; it may
+// also move its window into another (embedding it in its own window).
+void watchAncestors(Window::Native& n)
+{
+    unwatchAncestors(n);
+    for (::Window above = n.parent; above;) {
+        ::Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(n.display, above, &root, &up, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        n.ancestors.push_back(above);
+        XSelectInput(n.display, above, StructureNotifyMask);
+        above = up == root ? 0 : up;
+    }
+}
+
 void handleEvent(Window& window, XEvent& event)
 {
     Window::Native& n = window.native();
     if (event.xany.window != n.xwindow) {
         if (std::find(n.ancestors.begin(), n.ancestors.end(), event.xany.window) != n.ancestors.end()) {
-            if (event.type == MapNotify || event.type == UnmapNotify)
+            if (event.type == ReparentNotify)
+                watchAncestors(n);
+            if (event.type == MapNotify || event.type == UnmapNotify || event.type == ReparentNotify)
                 n.shown = !n.gone && viewable(n);
             return;
         }
@@ -489,19 +516,7 @@ bool Window::openNative(void* parent)
     n.visual = attributes.visual;
     n.depth = attributes.depth;
     n.parent = parentWindow;
-    // The host may hide its window, or one above it, and show it again.
-    n.ancestors.clear();
-    for (::Window above = parentWindow; above;) {
-        ::Window root = 0, up = 0, *children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(n.display, above, &root, &up, &children, &count))
-            break;
-        if (children)
-            XFree(children);
-        n.ancestors.push_back(above);
-        XSelectInput(n.display, above, StructureNotifyMask);
-        above = up == root ? 0 : up;
-    }
+    watchAncestors(n);
     XSetWindowAttributes set{};
     set.colormap = attributes.colormap;
     set.background_pixmap = None;
@@ -561,8 +576,7 @@ void Window::closeNative()
     n.menus.reset();
     freeSurfaces(n);
     if (n.display) {
-        for (::Window above : n.ancestors)
-            XSelectInput(n.display, above, NoEventMask);
+        unwatchAncestors(n);
         if (!n.gone)
             XDestroyWindow(n.display, n.xwindow);
         disconnect(n.display);
