@@ -31,7 +31,7 @@ class Systemmenu;
 namespace X11 {
 
 // A window of our own on the editor's connection (a menu, an entry box)
-// that gets the events for it.
+// that gets the events for it, or a dialog watched between events (xwindow 0).
 class Eventsink {
 public:
     virtual ~Eventsink() = default;
