@@ -130,7 +130,8 @@ void Vexgui::feedAnalyzer()
 void Vexgui::timerTick()
 {
     Gui::timerTick();
-    if (!feed || !isOpen())
+    // A window the host hides (without closing the editor) costs nothing.
+    if (!feed || !isVisible())
         return;
     if (!feeding)
         feedAnalyzer();

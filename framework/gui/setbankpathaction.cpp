@@ -13,11 +13,10 @@ void Setbankpathaction::execute()
     const std::string current = manager.bankfolder().path;
     if (current.empty())
         return;
-    const std::optional<std::string> choice = chooseFolder(editor, "select bank folder", current);
-    if (!choice)
-        return;
-    if (manager.setbankpath(*choice) && !manager.storebankpath(*choice))
-        editor.tell(Gui::unsavedSettings);
+    chooseFolder(editor, "select bank folder", current, [this](const std::optional<std::string>& choice) {
+        if (choice && manager.setbankpath(*choice) && !manager.storebankpath(*choice))
+            editor.tell(Gui::unsavedSettings);
+    });
 }
 
 } // namespace Framework

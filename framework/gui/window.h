@@ -167,6 +167,9 @@ public:
     // modifiers held. Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo; true
     // when the key was a command the editor took.
     bool keyMessage(int letter, bool shift, bool control);
+    // The modifier keys held now, as the window system knows them, for
+    // hosts that pass keys on without their modifiers.
+    void heldModifiers(bool& shift, bool& control) const;
     // Whether the Ctrl key was held at the mouse message being handled.
     bool controlHeld() const { return heldControl; }
     bool altHeld() const { return heldAlt; }

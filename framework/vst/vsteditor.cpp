@@ -66,8 +66,14 @@ void VSTeditor::idle()
 bool VSTeditor::onKeyDown(VstInt32 character, VstInt32, VstInt32 modifiers)
 {
     const Windowhold hold(window);
-    return window.isOpen() &&
-           window.keyMessage(character, (modifiers & MODIFIER_SHIFT) != 0, (modifiers & MODIFIER_CONTROL) != 0);
+    if (!window.isOpen())
+        return false;
+    // Some hosts pass the letter on without its modifiers (or the modifier
+    // keys as keys of their own): the keyboard tells which are held.
+    bool shift = false, control = false;
+    window.heldModifiers(shift, control);
+    return window.keyMessage(character, shift || (modifiers & MODIFIER_SHIFT) != 0,
+                             control || (modifiers & MODIFIER_CONTROL) != 0);
 }
 
 } // namespace Framework

@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,18 +46,25 @@ constexpr double pixelsPerDb = 312.0 / (2.0 * zoom);
 constexpr double frequencyColumns = 728.0;
 
 // What the host heard: the last automated value of each parameter, and
-// the edits begun.
+// the edits begun; which instances told of edits, on which threads.
 std::mutex heardLock;
 std::map<int, float> automated;
 std::vector<int> begun;
+std::set<AEffect*> editors;
+std::set<std::thread::id> callers;
 // The size the editor last asked its window to take (audioMasterSizeWindow),
 // and on which thread.
 std::pair<int, int> askedSize{0, 0};
 std::thread::id askedOn;
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+VstIntPtr VSTCALLBACK hostCallback(AEffect* from, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                   float opt)
 {
     const std::lock_guard<std::mutex> hold(heardLock);
+    if (opcode == audioMasterAutomate || opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit) {
+        editors.insert(from);
+        callers.insert(std::this_thread::get_id());
+    }
     if (opcode == audioMasterAutomate)
         automated[index] = opt;
     if (opcode == audioMasterBeginEdit)
@@ -82,6 +90,8 @@ void forget()
     const std::lock_guard<std::mutex> hold(heardLock);
     automated.clear();
     begun.clear();
+    editors.clear();
+    callers.clear();
     askedSize = {0, 0};
 }
 
@@ -112,6 +122,7 @@ struct X11editor : testing::Test {
     AEffect* effect = nullptr;
     Display* display = nullptr;
     Window host = 0;
+    Window secondHost = 0; // a second instance's
 
     void SetUp() override
     {
@@ -138,28 +149,14 @@ struct X11editor : testing::Test {
         ASSERT_NE(effect, nullptr);
         dispatch(effOpen);
         ASSERT_TRUE(effect->flags & effFlagsHasEditor);
-        // Every band on, a bell at 0 dB, a handle every 91 pixels.
-        set(zoomIndex, static_cast<float>((zoom - 3.0) / 33.0));
-        for (int b = 0; b < 7; ++b) {
-            set(index(b, on), 1.0f);
-            set(index(b, frequency), static_cast<float>(b + 1) / 8.0f);
-            set(index(b, gain), 0.5f);
-            set(index(b, type), 0.5f);
-        }
+        prepare(effect);
         ERect* rect = nullptr;
         dispatch(effEditGetRect, 0, 0, &rect);
         ASSERT_NE(rect, nullptr);
         ASSERT_EQ(rect->right - rect->left, Layout::width);
         ASSERT_EQ(rect->bottom - rect->top, Layout::height);
         // The host's window at the screen's corner: its pixels are the screen's.
-        XSetWindowAttributes attributes{};
-        attributes.override_redirect = True;
-        attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
-        host =
-            XCreateWindow(display, DefaultRootWindow(display), 0, 0, Layout::width, Layout::height, 0, CopyFromParent,
-                          InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
-        XMapRaised(display, host);
-        XSync(display, False);
+        host = hostWindow(0);
         dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(host));
         ASSERT_TRUE(eventually(effect, [this] { return editor() != 0 && !shown().empty(); }));
         forget();
@@ -179,6 +176,31 @@ struct X11editor : testing::Test {
             XCloseDisplay(display);
         }
         fs::remove_all(folder);
+    }
+
+    // Every band on, a bell at 0 dB, a handle every 91 pixels.
+    static void prepare(AEffect* instance)
+    {
+        instance->setParameter(instance, zoomIndex, static_cast<float>((zoom - 3.0) / 33.0));
+        for (int b = 0; b < 7; ++b) {
+            instance->setParameter(instance, index(b, on), 1.0f);
+            instance->setParameter(instance, index(b, frequency), static_cast<float>(b + 1) / 8.0f);
+            instance->setParameter(instance, index(b, gain), 0.5f);
+            instance->setParameter(instance, index(b, type), 0.5f);
+        }
+    }
+    // A host's window for an editor, y pixels down from the screen's corner.
+    Window hostWindow(int y) const
+    {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+        const Window made =
+            XCreateWindow(display, DefaultRootWindow(display), 0, y, Layout::width, Layout::height, 0, CopyFromParent,
+                          InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+        XMapRaised(display, made);
+        XSync(display, False);
+        return made;
     }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 i = 0, VstIntPtr value = 0, void* ptr = nullptr)
@@ -277,8 +299,8 @@ struct X11editor : testing::Test {
         if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
             for (unsigned i = 0; i < count; ++i) {
                 XWindowAttributes a{};
-                if (children[i] != host && XGetWindowAttributes(display, children[i], &a) && a.override_redirect &&
-                    a.map_state == IsViewable)
+                if (children[i] != host && children[i] != secondHost &&
+                    XGetWindowAttributes(display, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
                     shownMenus.push_back(a);
             }
         if (children)
@@ -300,8 +322,8 @@ struct X11editor : testing::Test {
         if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
             for (unsigned i = 0; i < count; ++i) {
                 XWindowAttributes a{};
-                if (children[i] != host && XGetWindowAttributes(display, children[i], &a) && a.override_redirect &&
-                    a.map_state == IsViewable)
+                if (children[i] != host && children[i] != secondHost &&
+                    XGetWindowAttributes(display, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
                     found.push_back(children[i]);
             }
         if (children)
@@ -392,6 +414,36 @@ TEST_F(X11editor, ControlZUndoesTheDrag)
     EXPECT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) == before; }));
 }
 
+// A host that passes keys on as its own effEditKeyDown calls, with no
+// modifiers (as Ardour does while the editor has its keyboard): with Ctrl
+// held on the keyboard, Z undoes, Shift+Z and Y redo; keys the editor does
+// not use, and Z without Ctrl, are left to the host.
+TEST_F(X11editor, KeysTheHostPassesOnWithoutModifiers)
+{
+    const auto [x, y] = handle(3);
+    const float before = get(index(3, frequency));
+    drag(x, y, 52, 0);
+    ASSERT_TRUE(eventually(effect, [&] { return get(index(3, frequency)) != before; }));
+    const float after = get(index(3, frequency));
+    const auto pressed = [this](char character) { return dispatch(effEditKeyDown, character, 0); };
+    EXPECT_EQ(pressed(' '), 0);
+    EXPECT_EQ(pressed('z'), 0);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    key(XK_Control_L, true);
+    EXPECT_EQ(pressed('z'), 1);
+    EXPECT_EQ(get(index(3, frequency)), before);
+    EXPECT_EQ(pressed('y'), 1);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    EXPECT_EQ(pressed('z'), 1);
+    key(XK_Shift_L, true);
+    EXPECT_EQ(pressed('Z'), 1);
+    EXPECT_EQ(get(index(3, frequency)), after);
+    EXPECT_EQ(dispatch(effEditKeyDown, 0, 55), 0); // the Control key itself
+    key(XK_Shift_L, false);
+    key(XK_Control_L, false);
+    EXPECT_EQ(pressed(' '), 0);
+}
+
 // A double click switches a band off; a click on a band's switch on again.
 TEST_F(X11editor, DoubleClickAndSwitchClick)
 {
@@ -461,6 +513,17 @@ TEST_F(X11editor, MenuChoiceResizesTheEditor)
     ASSERT_TRUE(eventually(effect, [this] { return menus().size() == 2; }));
     const XWindowAttributes sizes = menus()[1];
     EXPECT_GE(sizes.x, options.x + options.width - 4);
+    // Painted at once, the pointer not in it: its top margin shows the grey
+    // of the first menu's.
+    const auto margin = [this](Window menu, int x) {
+        XImage* image = XGetImage(display, menu, x, 1, 1, 1, AllPlanes, ZPixmap);
+        const unsigned long pixel = image ? XGetPixel(image, 0, 0) & 0xFFFFFF : 0;
+        if (image)
+            XDestroyImage(image);
+        return pixel;
+    };
+    const std::vector<Window> shownMenus = menuWindows();
+    EXPECT_TRUE(eventually(effect, [&] { return margin(shownMenus[1], sizes.width / 2) == margin(shownMenus[0], 8); }));
     const auto [x, y] = item(sizes, 4); // 100, 125, 150, 175, 200 %
     moveTo(x, y);
     button(1, true);
@@ -739,8 +802,8 @@ TEST_F(X11editor, AnErrorShowsAMessageWindow)
     dispatch(effClose);
     effect = nullptr;
     dlclose(library);
-    std::ofstream(folder / "config" / "vexatone" / "Vexatone.ini")
-        << "skin\nRed\ndef-bank-path\n" << (folder / "gone").string() << "/\n";
+    std::ofstream(folder / "config" / "vexatone" / "Vexatone.ini") << "skin\nRed\ndef-bank-path\n"
+                                                                   << (folder / "gone").string() << "/\n";
     unsetenv("VEX_NO_MESSAGE_WINDOW");
     library = dlopen((folder / "Vexatone.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr);
@@ -796,7 +859,86 @@ TEST_F(X11editor, AHintShowsOnARestAndGoesWhenThePointerLeaves)
     moveTo(x + 1, y);
     // The hint waits half a second of the editor's timer: a slow machine
     // gets twenty times that.
-    ASSERT_TRUE(eventually(effect, [&] { return changedAbove() > 50; }, true, 10));
+    ASSERT_TRUE(eventually(
+        effect, [&] { return changedAbove() > 50; }, true, 10));
     moveTo(Layout::width + 100, Layout::height + 100);
-    EXPECT_TRUE(eventually(effect, [&] { return changedAbove() == 0; }, true, 10));
+    EXPECT_TRUE(eventually(
+        effect, [&] { return changedAbove() == 0; }, true, 10));
+}
+
+// Two instances' editors at once share the one editor thread. A choice in
+// the second's menu reaches the second instance, on the host's thread, while
+// the first closes with its menu just closed.
+TEST_F(X11editor, TwoEditorsShareOneThreadAndChoicesCallTheHostOnItsThread)
+{
+    const auto threads = [] {
+        return std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator{});
+    };
+    using Entry = AEffect* (*)(audioMasterCallback);
+    AEffect* second = reinterpret_cast<Entry>(dlsym(library, "VSTPluginMain"))(hostCallback);
+    ASSERT_NE(second, nullptr);
+    const auto tell = [&](VstInt32 opcode, void* ptr = nullptr) {
+        return second->dispatcher(second, opcode, 0, 0, ptr, 0.0f);
+    };
+    tell(effOpen);
+    prepare(second);
+    const auto withOneEditor = threads();
+    const int top = Layout::height + 20;
+    secondHost = hostWindow(top);
+    tell(effEditOpen, reinterpret_cast<void*>(secondHost));
+    const auto idleBoth = [&] { return tell(effEditIdle) >= 0; };
+    EXPECT_EQ(threads(), withOneEditor);
+
+    // A drag in the second editor: an undo step of the second instance.
+    const float before = second->getParameter(second, index(3, frequency));
+    const auto [x, y] = handle(3);
+    drag(x, y + top, 52, 0);
+    ASSERT_TRUE(
+        eventually(effect, [&] { return idleBoth() && second->getParameter(second, index(3, frequency)) != before; }));
+    const float firstFrequency = get(index(3, frequency));
+    // The first editor's menu opens and closes (a press elsewhere) ...
+    ASSERT_TRUE(openOptions());
+    click(400, 150);
+    ASSERT_TRUE(eventually(effect, [this] { return menus().empty(); }));
+    forget();
+    // ... the second's opens; Undo is pressed, the first editor closes, the
+    // button goes up.
+    click(Layout::optionsX + Layout::optionsW / 2, top + Layout::optionsY + Layout::optionsH / 2);
+    ASSERT_TRUE(eventually(effect, [&] { return idleBoth() && menus().size() == 1; }));
+    const auto [undoX, undoY] = item(menus()[0], 0);
+    moveTo(undoX, undoY);
+    button(1, true);
+    dispatch(effEditClose);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(
+        eventually(effect, [&] { return idleBoth() && second->getParameter(second, index(3, frequency)) == before; }));
+    EXPECT_EQ(get(index(3, frequency)), firstFrequency);
+    {
+        const std::lock_guard<std::mutex> hold(heardLock);
+        EXPECT_EQ(editors, std::set<AEffect*>{second});
+        EXPECT_EQ(callers, std::set<std::thread::id>{std::this_thread::get_id()});
+    }
+    tell(effEditClose);
+    tell(effClose);
+    XDestroyWindow(display, secondHost);
+    XSync(display, False);
+}
+
+// The host hides its window without closing the editor, and shows it again:
+// the editor, quiet meanwhile, shows what changed.
+TEST_F(X11editor, PaintsAgainWhenTheHostShowsItsWindowAgain)
+{
+    const std::vector<std::uint32_t> before = shown();
+    XUnmapWindow(display, host);
+    XSync(display, False);
+    pass(100);
+    set(index(2, gain), 0.75f);
+    pass(100);
+    XMapRaised(display, host);
+    XSync(display, False);
+    EXPECT_TRUE(eventually(effect, [&] {
+        const std::vector<std::uint32_t> now = shown();
+        return !now.empty() && now != before;
+    }));
 }

@@ -10,11 +10,9 @@ namespace {
 Headless::Folderanswer answer;
 }
 
-std::optional<std::string> chooseFolder(Window& owner, const std::string& title, const std::string& preselected)
+void chooseFolder(Window& owner, const std::string& title, const std::string& preselected, Folderchoice then)
 {
-    if (!answer)
-        return std::nullopt;
-    return answer(Headless::Folderrequest{owner.handle(), title, preselected});
+    then(answer ? answer(Headless::Folderrequest{owner.handle(), title, preselected}) : std::nullopt);
 }
 
 namespace Headless {

@@ -110,6 +110,12 @@ int Window::screenDpi(void* /*parent*/)
     return Headless::screenDpi.load();
 }
 
+// No keyboard: a key's modifiers are those the host tells of.
+void Window::heldModifiers(bool& shift, bool& control) const
+{
+    shift = control = false;
+}
+
 bool Window::isVisible() const
 {
     return opened && !nativePart->hidden;

@@ -24,7 +24,7 @@ int CALLBACK browserEvent(HWND dialog, UINT message, LPARAM, LPARAM data)
 
 } // namespace
 
-std::optional<std::string> chooseFolder(Window& owner, const std::string& title, const std::string& preselected)
+void chooseFolder(Window& owner, const std::string& title, const std::string& preselected, Folderchoice then)
 {
     const HRESULT com = CoInitialize(nullptr);
     const std::wstring wideTitle = wideText(title);
@@ -46,7 +46,7 @@ std::optional<std::string> chooseFolder(Window& owner, const std::string& title,
     }
     if (SUCCEEDED(com))
         CoUninitialize();
-    return choice;
+    then(choice);
 }
 
 } // namespace Framework

@@ -457,6 +457,12 @@ int Window::screenDpi(void* parent)
     return dpi > 0 ? dpi : 96;
 }
 
+void Window::heldModifiers(bool& shift, bool& control) const
+{
+    shift = GetKeyState(VK_SHIFT) < 0;
+    control = GetKeyState(VK_CONTROL) < 0;
+}
+
 bool Window::isVisible() const
 {
     const Native& n = *nativePart;

@@ -1,9 +1,8 @@
 // The folder chooser on X11. Where the desktop has zenity, its folder
 // dialog; otherwise a list of our own, a popup menu of the folder's
-// subfolders that goes up and down the tree. Either runs while the editor's
-// thread keeps handling the editor's events (as Windows' modal dialogs do),
-// and gives up, choosing nothing, when the host waits for the editor (it
-// closes it, say), so that the host's thread never waits on the user.
+// subfolders that goes up and down the tree. Either runs beside the
+// editor's events, watched between them, and goes, choosing nothing, with
+// the editor window.
 #include "framework/gui/folderbrowser.h"
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/window.h"
@@ -11,7 +10,6 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -20,7 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <memory>
 #include <vector>
 
 extern char** environ;
@@ -30,20 +28,6 @@ namespace Framework {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Services the editor until done says so; false when the wait was given up.
-bool serviceUntil(Window& owner, int extraFd, const std::function<bool()>& done)
-{
-    Window::Native& n = owner.native();
-    while (!done()) {
-        if (n.hostWaiting > 0 || n.stopping || !n.display)
-            return false;
-        pollfd fds[2] = {{ConnectionNumber(n.display), POLLIN, 0}, {extraFd, POLLIN, 0}};
-        poll(fds, extraFd >= 0 ? 2 : 1, 16);
-        X11::pump(owner);
-    }
-    return true;
-}
 
 // zenity on the search path, or empty.
 std::string zenity()
@@ -62,15 +46,61 @@ std::string zenity()
     return std::string();
 }
 
-std::optional<std::string> withZenity(Window& owner, const std::string& program, const std::string& title,
-                                      const std::string& preselected)
+// A dialog of the window: it answers once, unless the window closes first.
+class Dialog : public X11::Eventsink {
+public:
+    Dialog(Window& owner, Folderchoice then) : owner(owner), then(std::move(then)) { X11::addSink(owner, *this); }
+    ~Dialog() override { X11::removeSink(owner, *this); }
+    ::Window xwindow() const override { return 0; }
+    void handle(XEvent&) override {}
+
+protected:
+    // Ends the dialog, this with it, and answers.
+    void finish(const std::optional<std::string>& answer)
+    {
+        const Folderchoice answering = std::move(then);
+        std::unique_ptr<X11::Eventsink> ending = std::move(owner.native().dialog);
+        ending.reset();
+        answering(answer);
+    }
+
+    Window& owner;
+
+private:
+    Folderchoice then;
+};
+
+// zenity's folder dialog, a process of its own watched between events.
+class Zenitydialog final : public Dialog {
+public:
+    using Dialog::Dialog;
+    ~Zenitydialog() override
+    {
+        if (child > 0) {
+            kill(child, SIGTERM);
+            waitpid(child, nullptr, 0);
+        }
+        if (out >= 0)
+            close(out);
+    }
+    bool start(const std::string& program, const std::string& title, const std::string& preselected);
+    void tick() override;
+
+private:
+    pid_t child = 0;
+    int out = -1;
+    std::string answer;
+};
+
+bool Zenitydialog::start(const std::string& program, const std::string& title, const std::string& preselected)
 {
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0)
-        return std::nullopt;
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    out = pipeEnds[0];
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> args = {
         program, "--file-selection", "--directory", "--title=" + title,
@@ -80,47 +110,38 @@ std::optional<std::string> withZenity(Window& owner, const std::string& program,
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
-    pid_t child = 0;
     const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-        close(out[0]);
-        return std::nullopt;
-    }
-    std::string answer;
-    bool ended = false;
+    close(pipeEnds[1]);
+    if (spawned != 0)
+        child = 0;
+    return spawned == 0;
+}
+
+void Zenitydialog::tick()
+{
+    char buffer[512];
+    ssize_t got = 0;
+    while ((got = read(out, buffer, sizeof buffer)) > 0)
+        answer.append(buffer, static_cast<std::size_t>(got));
     int status = 0;
-    const bool waited = serviceUntil(owner, out[0], [&] {
-        char buffer[512];
-        pollfd p{out[0], POLLIN, 0};
-        while (poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP))) {
-            const ssize_t got = read(out[0], buffer, sizeof buffer);
-            if (got <= 0)
-                break;
-            answer.append(buffer, static_cast<std::size_t>(got));
-        }
-        ended = waitpid(child, &status, WNOHANG) == child;
-        return ended;
-    });
-    if (!waited) {
-        kill(child, SIGTERM);
-        waitpid(child, &status, 0);
-    }
-    close(out[0]);
-    if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
+    if (waitpid(child, &status, WNOHANG) != child)
+        return;
+    child = 0;
+    while ((got = read(out, buffer, sizeof buffer)) > 0)
+        answer.append(buffer, static_cast<std::size_t>(got));
     while (!answer.empty() && (answer.back() == '\n' || answer.back() == '/'))
         answer.pop_back();
-    if (answer.empty() || !fs::is_directory(answer))
-        return std::nullopt;
-    return answer;
+    std::error_code error;
+    const bool chosen =
+        WIFEXITED(status) && WEXITSTATUS(status) == 0 && !answer.empty() && fs::is_directory(answer, error);
+    finish(chosen ? std::optional<std::string>(answer) : std::nullopt);
 }
 
 // The list of our own: a menu of one folder, its first item choosing it.
 class Folderlist : public Systemmenu {
 public:
-    explicit Folderlist(const fs::path& folder) : Systemmenu("Folders", false), folder(folder)
+    Folderlist(const fs::path& folder, int& chosen) : Systemmenu("Folders", false), folder(folder), chosen(chosen)
     {
         addItem(nullptr, "Choose " + (folder.filename().empty() ? folder.string() : folder.filename().string()));
         addSeparator();
@@ -139,45 +160,75 @@ public:
 
     fs::path folder;
     std::vector<fs::path> subfolders;
+
+private:
+    int& chosen;
+};
+
+// Shows the list of one folder after another until the user chooses one
+// or dismisses the list; a choice is acted on between events, once the
+// list that made it has closed.
+class Listdialog final : public Dialog {
+public:
+    using Dialog::Dialog;
+    // False when the list cannot show.
+    bool show(const fs::path& folder)
+    {
+        chosen = -1;
+        list = std::make_unique<Folderlist>(folder, chosen);
+        list->popup(owner, owner.width() / 2 - 80, owner.height() / 5);
+        return X11::menuShown(owner, *list);
+    }
+    void tick() override
+    {
+        if (X11::menuShown(owner, *list))
+            return;
+        const fs::path folder = list->folder;
+        if (chosen == 0)
+            finish(folder.string());
+        else if (chosen == 2 && show(folder.has_parent_path() ? folder.parent_path() : folder))
+            return;
+        else if (chosen >= 3 && show(list->subfolders[static_cast<std::size_t>(chosen - 3)]))
+            return;
+        else
+            finish(std::nullopt); // dismissed
+    }
+
+private:
+    std::unique_ptr<Folderlist> list;
     int chosen = -1;
 };
 
-std::optional<std::string> withList(Window& owner, const std::string& preselected)
+} // namespace
+
+void chooseFolder(Window& owner, const std::string& title, const std::string& preselected, Folderchoice then)
 {
+    Window::Native& n = owner.native();
+    if (!owner.handle() || !n.display) {
+        then(std::nullopt);
+        return;
+    }
+    n.dialog.reset();
+    const std::string program = zenity();
+    if (!program.empty()) {
+        auto dialog = std::make_unique<Zenitydialog>(owner, std::move(then));
+        Zenitydialog& started = *dialog;
+        n.dialog = std::move(dialog);
+        if (!started.start(program, title, preselected))
+            n.dialog.reset(); // unanswered, as a dialog that never showed
+        return;
+    }
     std::error_code error;
     fs::path folder = fs::path(preselected);
     while (!folder.empty() && folder.filename().empty())
         folder = folder.parent_path(); // without a trailing separator
     if (!fs::is_directory(folder, error))
         folder = "/";
-    for (;;) {
-        Folderlist list(folder);
-        list.popup(owner, owner.width() / 2 - 80, owner.height() / 5);
-        if (!X11::menuShown())
-            return std::nullopt;
-        if (!serviceUntil(owner, -1, [] { return !X11::menuShown(); })) {
-            X11::closeMenus();
-            return std::nullopt;
-        }
-        if (list.chosen < 0)
-            return std::nullopt; // dismissed
-        if (list.chosen == 0)
-            return folder.string();
-        if (list.chosen == 2)
-            folder = folder.has_parent_path() ? folder.parent_path() : folder;
-        else if (list.chosen >= 3)
-            folder = list.subfolders[static_cast<std::size_t>(list.chosen - 3)];
-    }
-}
-
-} // namespace
-
-std::optional<std::string> chooseFolder(Window& owner, const std::string& title, const std::string& preselected)
-{
-    if (!owner.handle() || !owner.native().display)
-        return std::nullopt;
-    const std::string program = zenity();
-    return program.empty() ? withList(owner, preselected) : withZenity(owner, program, title, preselected);
+    auto dialog = std::make_unique<Listdialog>(owner, std::move(then));
+    Listdialog& shown = *dialog;
+    n.dialog = std::move(dialog);
+    if (!shown.show(folder))
+        n.dialog.reset();
 }
 
 } // namespace Framework

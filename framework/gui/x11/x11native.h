@@ -1,13 +1,14 @@
 // The X11 editor window's native part, shared by the X11 back end's files:
 // its own connection to the X server, its window (a child of the host's),
 // the Cairo back buffer that the shared drawing paints, and the thread that
-// handles its events and timer.
+// handles its events and timer for hosts that seldom call.
 //
 // Threads: the host's idle calls (effEditIdle) handle the window's events,
-// timer ticks and paints while holding lock; the editor's own thread
-// (started by open, joined by close) does so while the host has not called
-// for a while (100 ms), for hosts that seldom call, and carries out every
-// menu choice. Other threads only add to redraw.
+// timer ticks, menu choices and paints while holding lock, so that the
+// editor's calls to the host come on the host's thread. One editor thread
+// for the process, running while any editor is open, does so for a window
+// whose host has not called for a while (100 ms). Other threads only add to
+// redraw.
 #pragma once
 
 #include "framework/gui/hostframe.h"
@@ -19,8 +20,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace Framework {
@@ -30,11 +31,13 @@ class Systemmenu;
 namespace X11 {
 
 // A window of our own on the editor's connection (a menu, an entry box)
-// that gets the events for it.
+// that gets the events for it, or a dialog watched between events (xwindow 0).
 class Eventsink {
 public:
     virtual ~Eventsink() = default;
     virtual ::Window xwindow() const = 0;
+    // Whether the sink gets the events of window w (a sink of several windows says so).
+    virtual bool owns(::Window w) const { return w != 0 && w == xwindow(); }
     virtual void handle(XEvent& event) = 0;
     // A key press while the editor window has the keyboard: true when taken.
     virtual bool key(XKeyEvent&) { return false; }
@@ -43,9 +46,9 @@ public:
 };
 
 // Stands between the editor and the host's window while the editor is
-// open: a size asked for on the editor's own thread reaches the host from
-// its idle call, on its own thread (or, from a host that has not called
-// for a second, from the editor's thread after all).
+// open: a size asked for on the editor thread reaches the host from its
+// idle call, on its own thread (or, from a host that has not called for a
+// second, from the editor thread after all).
 class Hostframeproxy final : public Hostframe {
 public:
     virtual ~Hostframeproxy() = default;
@@ -74,24 +77,26 @@ struct Window::Native {
     bool graphicsStarted = false;
 
     std::recursive_mutex lock;
-    std::thread thread;
-    std::atomic<bool> stopping{false};
-    // Host calls waiting for the window (Windowhold): a dialog that runs
-    // on the editor's thread closes.
-    std::atomic<int> hostWaiting{0};
+    // The window is viewable: it and every window above it are mapped.
     std::atomic<bool> shown{false};
+    // The windows above it, up to the root, whose mapping decides that.
+    std::vector<::Window> ancestors;
     // The window went with the host's window before close.
     std::atomic<bool> gone{false};
     Redrawrecord redraw;
     // When the host last serviced the window from its idle call: while it
-    // does so often, the window's own thread leaves the work to it, so that
-    // the editor's calls to the host come on the host's thread.
+    // does so often, the editor thread leaves the work to it, so that the
+    // editor's calls to the host come on the host's thread.
     std::atomic<std::chrono::steady_clock::rep> lastIdle{0};
-    // A menu choice made on the host's thread, which the editor's own
-    // thread carries out (as Windows posts a menu command): a choice may
-    // open a dialog, and the host's thread must not wait on the user.
-    std::atomic<Systemmenu*> pendingMenu{nullptr};
-    int pendingItem = -1;
+    // The window's chain of shown popup menus, if any.
+    std::unique_ptr<X11::Eventsink> menus;
+    // A menu choice, carried out once the events at hand are handled (as
+    // Windows posts a menu command); a menu that goes takes its choice
+    // with it.
+    Systemmenu* chosenMenu = nullptr;
+    int chosenItem = -1;
+    // The folder chooser while it runs.
+    std::unique_ptr<X11::Eventsink> dialog;
     X11::Hostframeproxy frame;
     std::chrono::steady_clock::time_point nextTick{};
 
@@ -111,13 +116,11 @@ void removeSink(Window& window, Eventsink& sink);
 // Handles what is pending on the window's connection, runs a due timer tick
 // and paints what is invalid; the caller holds the window's lock.
 void pump(Window& window);
-// Whether the calling thread is an editor window's own thread.
+// Whether the calling thread is the editor thread.
 bool onEditorThread();
-// Whether a popup menu is shown; closes the shown menus without a choice.
-bool menuShown();
-void closeMenus();
-// Frees the menus replaced while an event was handled; between events only.
-void freeReplacedMenus();
+// Whether the window shows the menu; closes its menus without a choice.
+bool menuShown(Window& window, const Systemmenu& menu);
+void closeMenus(Window& window);
 
 } // namespace X11
 } // namespace Framework

@@ -1,9 +1,10 @@
 // Popup menus on X11: override-redirect windows of our own on the editor's
 // connection, drawn with Cairo, that hold the pointer and keyboard while
-// shown. popup returns at once; the editor's thread handles the menus'
-// events with the window's, and a choice reaches the menu that holds the
-// item through select once every menu of the chain has closed. A submenu
-// opens beside its item when the pointer rests on it.
+// shown. popup returns at once; the menus' events are handled with the
+// window's, on the thread that handles those, and a choice reaches the menu
+// that holds the item through select once the events at hand are handled
+// and every menu of the chain has closed. A submenu opens beside its item
+// when the pointer rests on it. Each window has its own chain.
 #include "framework/gui/systemmenu.h"
 #include "framework/gui/window.h"
 #include "x11native.h"
@@ -32,6 +33,8 @@ struct Systemmenu::Native {
     };
     std::vector<Item> items;
     Systemmenu* parent = nullptr;
+    // The window it last showed in, whose chain and choice may name it.
+    Window* shownIn = nullptr;
 };
 
 namespace {
@@ -47,8 +50,8 @@ struct Popup {
     int hover = -1;
 };
 
-// The chain of shown menus, the first the one popup showed. One chain at a
-// time, on the editor's thread.
+// A window's chain of shown menus, the first the one popup showed. One
+// chain at a time in each window.
 class Chain : public X11::Eventsink {
 public:
     Chain(Systemmenu& menu, Window& owner, int screenX, int screenY) : owner(owner)
@@ -70,6 +73,13 @@ public:
     Chain& operator=(const Chain&) = delete;
 
     ::Window xwindow() const override { return popups.empty() ? 0 : popups.front().xwindow; }
+    bool owns(::Window w) const override
+    {
+        for (const Popup& p : popups)
+            if (p.xwindow == w)
+                return true;
+        return false;
+    }
     bool holds(const Systemmenu* menu) const
     {
         for (const Popup& p : popups)
@@ -78,13 +88,6 @@ public:
         return false;
     }
     bool closed() const { return popups.empty(); }
-    bool owns(const ::Window w) const
-    {
-        for (const Popup& p : popups)
-            if (p.xwindow == w)
-                return true;
-        return false;
-    }
 
     void handle(XEvent& event) override;
     void closeWindows();
@@ -105,10 +108,10 @@ private:
     bool pressed = false; // a button went down over the menus
 };
 
-std::unique_ptr<Chain> shownChain;
-// Chains replaced while one of their own calls may still run (a choice
-// that shows another menu): freed when no event is being handled.
-std::vector<std::unique_ptr<Chain>> replacedChains;
+Chain* chainOf(Window& window)
+{
+    return static_cast<Chain*>(window.native().menus.get());
+}
 
 int itemHeight(double scale)
 {
@@ -130,6 +133,7 @@ void Chain::open(Systemmenu& menu, int screenX, int screenY)
 {
     Popup popup;
     popup.menu = &menu;
+    menu.native().shownIn = &owner;
     const auto& items = menu.native().items;
     // The widest text sets the width; room for a check mark and an arrow.
     cairo_surface_t* measure = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
@@ -277,15 +281,10 @@ void Chain::choose(int level, int item)
     if (chosen.separator || chosen.submenu)
         return;
     closeWindows();
-    // As Windows sends the menu command once the menu has gone; on the
-    // editor's own thread, which may wait on the user in a dialog.
+    // As Windows posts the menu command, to come once the menu has gone.
     Window::Native& n = owner.native();
-    if (X11::onEditorThread()) {
-        menu->select(item);
-        return;
-    }
-    n.pendingItem = item;
-    n.pendingMenu = menu;
+    n.chosenMenu = menu;
+    n.chosenItem = item;
 }
 
 void Chain::handle(XEvent& event)
@@ -355,20 +354,16 @@ void Chain::closeWindows()
 
 namespace X11 {
 
-bool menuShown()
+bool menuShown(Window& window, const Systemmenu& menu)
 {
-    return shownChain && !shownChain->closed();
+    const Chain* chain = chainOf(window);
+    return chain && chain->holds(&menu);
 }
 
-void closeMenus()
+void closeMenus(Window& window)
 {
-    if (shownChain)
-        shownChain->closeWindows();
-}
-
-void freeReplacedMenus()
-{
-    replacedChains.clear();
+    if (Chain* chain = chainOf(window))
+        chain->closeWindows();
 }
 
 } // namespace X11
@@ -377,9 +372,15 @@ Systemmenu::Systemmenu(std::string title, bool) : menuTitle(std::move(title)), n
 
 Systemmenu::~Systemmenu()
 {
-    // A menu that goes while shown takes its chain with it.
-    if (shownChain && !shownChain->closed() && shownChain->holds(this))
-        shownChain.reset();
+    // A menu that goes while shown takes its chain with it, and a choice
+    // of its items that waits.
+    if (Window* window = nativePart->shownIn) {
+        Window::Native& n = window->native();
+        if (X11::menuShown(*window, *this))
+            n.menus.reset();
+        if (n.chosenMenu == this)
+            n.chosenMenu = nullptr;
+    }
 }
 
 void Systemmenu::appendString(const std::string& text)
@@ -403,16 +404,13 @@ void Systemmenu::show(Window& window, int x, int y)
     Window::Native& n = window.native();
     if (!window.handle() || !n.display)
         return;
-    // A chain still shown (a second popup before the first closed) closes.
-    if (shownChain) {
-        shownChain->closeWindows();
-        replacedChains.push_back(std::move(shownChain));
-    }
     ::Window child = 0;
     int screenX = 0, screenY = 0;
     XTranslateCoordinates(n.display, n.xwindow, DefaultRootWindow(n.display), window.toDevice(x), window.toDevice(y),
                           &screenX, &screenY, &child);
-    shownChain = std::make_unique<Chain>(*this, window, screenX, screenY);
+    // A chain still shown (a second popup before the first closed) closes.
+    n.menus.reset();
+    n.menus = std::make_unique<Chain>(*this, window, screenX, screenY);
 }
 
 int Systemmenu::itemCount() const

@@ -1,10 +1,10 @@
 // The editor window on X11: a child of the host's window (effEditOpen's
 // pointer is its X11 Window) on a connection of our own, drawn by the
 // shared Cairo drawing into an image back buffer that is copied to the
-// window through Cairo's Xlib surface. The editor's own thread handles the
-// window's events and runs its 16 ms timer, so a host that seldom calls
-// effEditIdle still gets a live editor and the host's thread never waits
-// for the X server on our behalf.
+// window through Cairo's Xlib surface. The host's idle calls handle the
+// window's events and run its 16 ms timer; the editor thread, one for all
+// the process's editors, does so for a host that seldom calls effEditIdle,
+// so that it still gets a live editor.
 #include "framework/gui/cairo/cairodrawing.h"
 #include "framework/gui/skinbitmap.h"
 #include "framework/gui/systemmenu.h"
@@ -24,6 +24,8 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <thread>
+#include <utility>
 
 namespace Framework {
 
@@ -169,12 +171,52 @@ void buttonEvent(Window& window, const XButtonEvent& event, bool press)
     }
 }
 
+// Whether the window shows: a host may hide its window, or one above it,
+// without closing the editor.
+bool viewable(Window::Native& n)
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(n.display, n.xwindow, &attributes) && attributes.map_state == IsViewable;
+}
+
+void unwatchAncestors(Window::Native& n)
+{
+    for (::Window above : n.ancestors)
+        XSelectInput(n.display, above, NoEventMask);
+    n.ancestors.clear();
+}
+
+// The host may hide its window, or one above it, and show it again; it may
+// also move its window into another (embedding it in its own window).
+void watchAncestors(Window::Native& n)
+{
+    unwatchAncestors(n);
+    for (::Window above = n.parent; above;) {
+        ::Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(n.display, above, &root, &up, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        n.ancestors.push_back(above);
+        XSelectInput(n.display, above, StructureNotifyMask);
+        above = up == root ? 0 : up;
+    }
+}
+
 void handleEvent(Window& window, XEvent& event)
 {
     Window::Native& n = window.native();
     if (event.xany.window != n.xwindow) {
+        if (std::find(n.ancestors.begin(), n.ancestors.end(), event.xany.window) != n.ancestors.end()) {
+            if (event.type == ReparentNotify)
+                watchAncestors(n);
+            if (event.type == MapNotify || event.type == UnmapNotify || event.type == ReparentNotify)
+                n.shown = !n.gone && viewable(n);
+            return;
+        }
         for (X11::Eventsink* sink : n.sinks)
-            if (sink->xwindow() == event.xany.window) {
+            if (sink->owns(event.xany.window)) {
                 sink->handle(event);
                 return;
             }
@@ -186,10 +228,8 @@ void handleEvent(Window& window, XEvent& event)
                       event.xexpose.y + event.xexpose.height});
         break;
     case MapNotify:
-        n.shown = true;
-        break;
     case UnmapNotify:
-        n.shown = false;
+        n.shown = viewable(n);
         break;
     case DestroyNotify:
         n.gone = true;
@@ -243,40 +283,100 @@ void handleEvent(Window& window, XEvent& event)
 
 thread_local bool editorThread = false;
 
-void run(Window* window)
+// The editor thread and the windows it looks after: one thread for the
+// process, while any editor is open.
+struct Editorthread {
+    std::mutex lock;
+    std::vector<Window*> windows;
+    std::thread thread;
+    bool running = false;
+    unsigned generation = 0; // a thread told to stop keeps its old one
+};
+Editorthread editors;
+
+// Whether the host services the window itself from its idle calls.
+bool hostServices(const Window::Native& n)
+{
+    return Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan;
+}
+
+void run(unsigned generation)
 {
     editorThread = true;
-    Window::Native& n = window->native();
-    const int fd = ConnectionNumber(n.display);
-    while (!n.stopping) {
-        // Events wake the thread; otherwise the timer's next tick does.
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(n.nextTick - Clock::now()).count();
-        pollfd p{fd, POLLIN, 0};
-        poll(&p, 1, static_cast<int>(std::clamp<long long>(wait, 1, 16)));
-        // While the host services the window itself, its thread does the
-        // work, but for the menu choices.
-        const bool hostServices = Clock::now().time_since_epoch().count() - n.lastIdle.load() < hostIdleSpan;
-        if (hostServices && !n.pendingMenu.load()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(8));
-            continue;
+    auto next = Clock::now();
+    for (;;) {
+        std::vector<Window*> windows;
+        std::vector<pollfd> fds;
+        {
+            const std::lock_guard<std::mutex> hold(editors.lock);
+            if (!editors.running || editors.generation != generation)
+                return;
+            windows = editors.windows;
+            // The events of the windows whose hosts leave them to us.
+            for (Window* window : windows)
+                if (!hostServices(window->native()))
+                    fds.push_back({ConnectionNumber(window->native().display), POLLIN, 0});
         }
-        // The host's thread may hold the window (it closes it, say): try again soon.
-        std::unique_lock<std::recursive_mutex> hold(n.lock, std::try_to_lock);
-        if (!hold) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            continue;
-        }
-        if (n.stopping)
-            break;
-        if (Systemmenu* menu = n.pendingMenu.exchange(nullptr))
-            menu->select(n.pendingItem);
-        // A size waits longer for the host's thread: only a host that has
-        // not called for a second hears of it from this thread.
-        if (Clock::now().time_since_epoch().count() - n.lastIdle.load() >= hostSilence)
-            n.frame.deliver();
-        if (!hostServices)
+        // Events wake the thread; otherwise the next timer tick does.
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count();
+        poll(fds.data(), fds.size(), static_cast<int>(std::clamp<long long>(wait, 1, 16)));
+        next = Clock::now() + tickPeriod;
+        for (Window* window : windows) {
+            std::unique_lock<std::recursive_mutex> hold;
+            {
+                // Still open, and the host's thread not using it (it may
+                // close it): it stays open while held.
+                const std::lock_guard<std::mutex> registry(editors.lock);
+                if (std::find(editors.windows.begin(), editors.windows.end(), window) == editors.windows.end())
+                    continue;
+                Window::Native& n = window->native();
+                if (hostServices(n))
+                    continue;
+                hold = std::unique_lock<std::recursive_mutex>(n.lock, std::try_to_lock);
+                if (!hold)
+                    continue;
+            }
+            Window::Native& n = window->native();
+            // A size waits longer for the host's thread: only a host that has
+            // not called for a second hears of it from this thread.
+            if (Clock::now().time_since_epoch().count() - n.lastIdle.load() >= hostSilence)
+                n.frame.deliver();
             X11::pump(*window);
+            next = std::min(next, n.nextTick);
+        }
     }
+}
+
+// The window joins the editor thread's, which starts with the first.
+void attend(Window& window)
+{
+    const std::lock_guard<std::mutex> hold(editors.lock);
+    editors.windows.push_back(&window);
+    if (editors.running)
+        return;
+    editors.running = true;
+    editors.thread = std::thread(run, ++editors.generation);
+}
+
+// The window leaves the editor thread, which ends with the last.
+void leave(Window& window)
+{
+    std::thread ending;
+    {
+        const std::lock_guard<std::mutex> hold(editors.lock);
+        auto& windows = editors.windows;
+        windows.erase(std::remove(windows.begin(), windows.end(), &window), windows.end());
+        if (!windows.empty() || !editors.running)
+            return;
+        editors.running = false;
+        ending = std::move(editors.thread);
+    }
+    // A host that closes the editor from a call the editor thread made lets
+    // that thread end on its own.
+    if (ending.get_id() == std::this_thread::get_id())
+        ending.detach();
+    else
+        ending.join();
 }
 
 // Xft.dpi from the X resources, or 0.
@@ -301,14 +401,8 @@ int resourceDpi(Display* display)
 
 Windowhold::Windowhold(Window& window, bool wait) : lock(window.native().lock, std::try_to_lock)
 {
-    Window::Native& n = window.native();
-    if (!lock.owns_lock() && wait) {
-        // The editor's thread may sit in a dialog of its own: it gives up
-        // when the host waits.
-        ++n.hostWaiting;
+    if (!lock.owns_lock() && wait)
         lock.lock();
-        --n.hostWaiting;
-    }
     held = lock.owns_lock();
 }
 
@@ -366,14 +460,6 @@ void pump(Window& window)
     Window::Native& n = window.native();
     if (!n.display)
         return;
-    // A dialog on the editor's thread pumps from inside an event's handling.
-    static thread_local int depth = 0;
-    struct Depth {
-        Depth() { ++depth; }
-        ~Depth() { --depth; }
-    } const nesting;
-    if (depth == 1)
-        freeReplacedMenus();
     while (XPending(n.display)) {
         XEvent event;
         XNextEvent(n.display, &event);
@@ -381,6 +467,11 @@ void pump(Window& window)
         if (!n.display)
             return;
     }
+    // The choice made among those events, if its menu is still there.
+    if (Systemmenu* menu = std::exchange(n.chosenMenu, nullptr))
+        menu->select(n.chosenItem);
+    if (!n.display)
+        return;
     const std::vector<Eventsink*> sinks = n.sinks; // a sink may leave during its tick
     for (Eventsink* sink : sinks)
         if (std::find(n.sinks.begin(), n.sinks.end(), sink) != n.sinks.end())
@@ -425,6 +516,7 @@ bool Window::openNative(void* parent)
     n.visual = attributes.visual;
     n.depth = attributes.depth;
     n.parent = parentWindow;
+    watchAncestors(n);
     XSetWindowAttributes set{};
     set.colormap = attributes.colormap;
     set.background_pixmap = None;
@@ -458,20 +550,18 @@ bool Window::openNative(void* parent)
     n.frame.resizable = n.frame.real && n.frame.real->canResize();
     n.frame.pending = false;
     setHostframe(&n.frame);
-    n.stopping = false;
-    n.thread = std::thread(run, this);
+    attend(*this);
     return true;
 }
 
 void Window::closeNative()
 {
     Native& n = *nativePart;
-    n.stopping = true;
-    if (n.thread.joinable())
-        n.thread.join();
+    leave(*this);
     // A choice not yet carried out goes with the window, as a menu command
     // does with a destroyed window; a size not yet asked for reaches the host.
-    n.pendingMenu = nullptr;
+    n.chosenMenu = nullptr;
+    n.dialog.reset();
     n.frame.deliver();
     setHostframe(n.frame.real);
     // Menus and entry boxes go with the window.
@@ -483,8 +573,10 @@ void Window::closeNative()
         event.xdestroywindow.window = sink->xwindow();
         sink->handle(event);
     }
+    n.menus.reset();
     freeSurfaces(n);
     if (n.display) {
+        unwatchAncestors(n);
         if (!n.gone)
             XDestroyWindow(n.display, n.xwindow);
         disconnect(n.display);
@@ -523,6 +615,22 @@ int Window::screenDpi(void* /*parent*/)
     const int dpi = resourceDpi(display);
     XCloseDisplay(display);
     return dpi > 0 ? dpi : 96;
+}
+
+void Window::heldModifiers(bool& shift, bool& control) const
+{
+    shift = control = false;
+    Display* display = nativePart->display;
+    if (!display)
+        return;
+    char keys[32] = {};
+    XQueryKeymap(display, keys);
+    const auto held = [&](KeySym symbol) {
+        const KeyCode code = XKeysymToKeycode(display, symbol);
+        return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+    };
+    shift = held(XK_Shift_L) || held(XK_Shift_R);
+    control = held(XK_Control_L) || held(XK_Control_R);
 }
 
 bool Window::isVisible() const
