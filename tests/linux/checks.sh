@@ -109,14 +109,17 @@ windows)
   settings=(--program 3 "${band4[@]}" --set "7 type=1" --set "main vol=0.6")
   host render "$plugin" "$work/short.wav" "$work/out.wav" "${settings[@]}" --save-preset "$work/linux.fxp" >/dev/null
   source "$root/scripts/wine-env"
-  timeout 300 wine "$exe" render "$work/win/Vexatone/Vexatone.dll" "$work/short.wav" "$work/out-win.wav" \
+  # The Windows host keeps the plug-in's settings in the check's own folder,
+  # not in the shared Wine prefix's user's.
+  winhome="$(winepath -w "$work/winhome")"
+  timeout 300 wine "$exe" render "$work/win/Vexatone/Vexatone.dll" "$work/short.wav" "$work/out-win.wav" --home "$winhome" \
     "${settings[@]}" --save-preset "$work/windows.fxp" >/dev/null
   cmp "$work/linux.fxp" "$work/windows.fxp" || fail "the presets differ"
   # And the Windows preset sets the Linux library up as the Windows DLL:
   # the same sine comes out of both at the same level.
   sox -n -r 48000 -c 2 -b 16 "$work/sine.wav" synth 1 sine 1000 vol 0.1
   host render "$plugin" "$work/sine.wav" "$work/out.wav" --preset "$work/windows.fxp" >/dev/null
-  timeout 300 wine "$exe" render "$work/win/Vexatone/Vexatone.dll" "$work/sine.wav" "$work/out-win.wav" \
+  timeout 300 wine "$exe" render "$work/win/Vexatone/Vexatone.dll" "$work/sine.wav" "$work/out-win.wav" --home "$winhome" \
     --preset "$work/windows.fxp" >/dev/null
   db="$(decibels "$(rms "$work/out-win.wav")" "$(rms "$work/out.wav")")"
   within "$db" 0 0.01 || fail "the Linux library's output is $db dB from the Windows DLL's"

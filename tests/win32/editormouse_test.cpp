@@ -678,6 +678,17 @@ TEST_F(Editormouse, AHintShowsOnARestAndGoesWhenThePointerLeaves)
 namespace {
 Effect* closing = nullptr;
 bool menuWasOpen = false;
+
+// The host's timer, within the menu's loop: the editor goes, then the
+// instance, then the menu.
+void CALLBACK closeFromTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    menuWasOpen = FindWindowA("#32768", nullptr) != nullptr;
+    closing->closeEditor();
+    closing->close();
+    EndMenu();
+}
 } // namespace
 
 // A host that closes the editor and then the instance from a timer of its
@@ -701,13 +712,7 @@ TEST_F(Editormouse, ClosingTheInstanceWithAMenuOpenLeavesNothingInUse)
             }
             closing = effect.get();
             menuWasOpen = false;
-            SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR id, DWORD) {
-                KillTimer(nullptr, id);
-                menuWasOpen = FindWindowA("#32768", nullptr) != nullptr;
-                closing->closeEditor();
-                closing->close();
-                EndMenu();
-            });
+            SetTimer(nullptr, 0, 40, closeFromTimer);
             send(WM_MOUSEMOVE, at.x, at.y);
             send(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, at.x, at.y, right ? MK_RBUTTON : MK_LBUTTON);
             send(right ? WM_RBUTTONUP : WM_LBUTTONUP, at.x, at.y);

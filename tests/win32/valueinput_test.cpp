@@ -250,15 +250,25 @@ TEST_F(Realentry, TheFolderBrowserStartsAtTheGivenFolder)
     std::string preselected = folder;
     if (!preselected.empty() && preselected.back() == '\\')
         preselected.pop_back();
+    // The modal dialog answers before chooseFolder returns.
     std::optional<std::string> chosen;
+    bool answered = false;
+    const auto take = [&](const std::optional<std::string>& answer) {
+        chosen = answer;
+        answered = true;
+    };
     {
         Dialogpresser ok(IDOK);
-        chosen = chooseFolder(window, "select bank folder", preselected);
+        chooseFolder(window, "select bank folder", preselected, take);
     }
+    ASSERT_TRUE(answered);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(lstrcmpiA(chosen->c_str(), preselected.c_str()), 0)
         << *chosen << ": OK takes the preselected folder " << preselected;
 
+    answered = false;
     Dialogpresser cancel(IDCANCEL);
-    EXPECT_FALSE(chooseFolder(window, "select bank folder", preselected).has_value());
+    chooseFolder(window, "select bank folder", preselected, take);
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(chosen.has_value());
 }

@@ -2,7 +2,12 @@
 
 #include "framework/plugin/vstfxpfileio.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
@@ -53,4 +58,16 @@ void configure(AEffect& effect, const Renderoptions& options)
             throw std::runtime_error("no parameter is named '" + name + "' (info lists them)");
         effect.setParameter(&effect, index, value);
     }
+}
+
+void useHome(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+#if defined(_WIN32)
+    SetEnvironmentVariableA("APPDATA", folder.c_str());
+#else
+    setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
+#endif
 }

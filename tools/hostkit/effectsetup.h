@@ -17,3 +17,8 @@ int parameterIndex(AEffect& effect, const std::string& name);
 // Applies the program, then the preset, then each setting, as given; throws
 // std::runtime_error for a program, preset or name the effect does not have.
 void configure(AEffect& effect, const Renderoptions& options);
+
+// Makes folder the user's folders of this process for the plug-in (its
+// application data on Windows, the XDG folders elsewhere), before it loads;
+// nothing for an empty folder.
+void useHome(const std::string& folder);

@@ -71,6 +71,8 @@ Renderoptions::Renderoptions(int argc, char** argv, Command command)
             program = static_cast<int>(integer(value, "--program"));
         else if (argument == "--preset")
             preset = value;
+        else if (argument == "--home")
+            home = value;
         else if (argument == "--set")
             settings.push_back(setting(value));
         else if (argument == "--block" && render)

@@ -27,6 +27,10 @@ public:
     // Parameter name and normalized value, in command-line order.
     std::vector<std::pair<std::string, float>> settings;
     int block = 512;
+    // The user's folders for the run (--home): the plug-in keeps its
+    // settings and presets there instead of in the user's own; empty for
+    // the user's own.
+    std::string home;
     // Render only: the program, once set up, saved as a preset file.
     std::optional<std::string> savePreset;
     // Snapshot only: times this many full repaints of the editor.

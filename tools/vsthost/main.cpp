@@ -38,7 +38,7 @@ double secondsSince(Clock::time_point start)
 
 const char* const usage =
     "usage: vsthost [info] PLUGIN.dll\n"
-    "       vsthost render PLUGIN.dll IN.wav OUT.wav [--program N] [--preset FILE.fxp]\n"
+    "       vsthost render PLUGIN.dll IN.wav OUT.wav [--home FOLDER] [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--block N] [--save-preset FILE.fxp]\n"
     "       vsthost snapshot PLUGIN.dll OUT.png [--program N] [--preset FILE.fxp]\n"
     "                      [--set \"NAME=VALUE\"]... [--repaints N] [--scale PERCENT]\n"
@@ -47,6 +47,8 @@ const char* const usage =
     "  --preset F    load a chunk preset file saved from this effect\n"
     "  --set N=V     set the parameter named N (as info lists it) to V, normalized 0..1\n"
     "  --block N     process N frames per call, 1..65536 (512)\n"
+    "  --home F      keep the plug-in's settings and presets in folder F for the run, not in the\n"
+    "                user's own\n"
     "  --save-preset F  save the program, as set up before rendering, as a preset file\n"
     "  --repaints N  time up to N full repaints of the editor and setParameter with it closed and\n"
     "                open, each for about half a second\n"
@@ -172,6 +174,7 @@ void savePreset(Hostedeffect& host, const std::string& path)
 
 int render(const Renderoptions& options)
 {
+    useHome(options.home);
     Wavreader in(options.input);
     if (samePath(options.input, options.output))
         throw std::runtime_error(options.output + ": the output would overwrite the input");
@@ -297,6 +300,7 @@ void play(Hostedeffect& host, const Renderoptions& options)
 
 int snapshot(const Renderoptions& options)
 {
+    useHome(options.home);
     if (!options.pointer.empty())
         throw std::invalid_argument("--pointer is for the headless snapshot tool");
     // The plug-in writes its settings file when it is first made.
