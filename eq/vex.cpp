@@ -177,15 +177,20 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
     const int mode = heardMode;
     double volume = heardVolume;
     int start = 0;
-    const bool listening = solo.engaged();
-    if (listening) {
+    bool listening = false;
+    // Listening follows the band as the last tick read it.
+    const auto followSolo = [&] {
+        listening = solo.engaged();
+        if (!listening)
+            return;
         const double rate = designRate() / oversamplingFactor;
         // A band whose values the last tick has not read yet waits.
         const bool ready = solo.listened() == soloBand && soloBand >= 0 && soloBand < bandCount;
         solo.follow(ready ? soloBand : Solo::none,
                     ready ? Filterdesign::soloSection(soloValues, soloBand, rate) : Coefficients::identity(),
                     static_cast<int>(rate * fadeSeconds));
-    }
+    };
+    followSolo();
     const auto flush = [&](int end) {
         if (end > start && listening)
             listenTo(inputs, outputs, start, end - start, volume, mode);
@@ -196,6 +201,11 @@ template <class Sample> void Vex::run(const Sample* const* inputs, Sample* const
     for (int end = 0; end < frames;) {
         bool ticked = false;
         const int count = tickPiece(std::min(frames - end, start + Chain::chunk - end), ticked);
+        // A tick may start, move or end listening within the block.
+        if (ticked && (listening || solo.engaged())) {
+            flush(end);
+            followSolo();
+        }
         const bool arrived = ticked && takeOverCoefficients();
         if (arrived || heardVolume != volume) {
             flush(end);
