@@ -48,8 +48,6 @@ public:
     // for this instance only, until a later write succeeds.
     bool set(const std::string& key, const std::string& value);
 
-    const std::string& path() const { return filePath; }
-
     // The longest line the file may hold.
     static constexpr std::size_t maxLineLength = 259;
 
